@@ -1,0 +1,22 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace kx27 {
+
+inline constexpr int kPresetCount = 20;
+
+// A comment and a line-type number per layer: Values[group * 16 + layer].
+struct TPreset {
+  std::string Comment;  // Shift_JIS, one line
+  std::array<std::int32_t, 256> Values{};
+};
+
+using TPresetTable = std::array<TPreset, kPresetCount>;  // preset n at [n - 1]
+
+// Keeps 0-9, 11-19, 31-45 and 47-62; everything else becomes 0.
+std::int32_t FilterLineType(std::int32_t value);
+
+}  // namespace kx27

@@ -1,0 +1,32 @@
+#pragma once
+
+// The lines returned to the host, kept in memory until the dialog closes.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace kx27 {
+
+// Appends one line, cut before a character that would pass 255 bytes.
+void AppendOutputLine(std::string_view line);
+
+// Appends the head line of a text ("ch ... \"") and its text line; the file
+// carries both as one line. Each is cut to 255 bytes on its own.
+void AppendTextOutputLines(std::string_view head, std::string_view text);
+
+std::int32_t OutputCount();
+
+// Empties the buffer and releases its storage.
+void ClearOutput();
+
+// The file's bytes: every line with CR LF, a text's head line joined with its
+// text line, or "hq" CR LF when the buffer is empty.
+std::string RenderOutput();
+
+// Replaces the file at path with RenderOutput() in one step. On failure the
+// old file stays as it was and the result is false.
+bool WriteExchangeFile(const std::filesystem::path& path);
+
+}  // namespace kx27

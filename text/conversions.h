@@ -1,0 +1,36 @@
+#pragma once
+
+// Tolerant conversions between Shift_JIS text and numbers. None of them fails:
+// empty or malformed text gives 0, 0.0 or false and the caller goes on.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace kx27 {
+
+// True for "T", "TR", "TRU", "TRUE", "1", "ON" (any case) and the Japanese
+// words for one, circle, true and correct, once every blank is removed.
+bool TextToFlag(std::string_view text);
+std::string FlagToText(bool flag);
+
+// Whole-text decimal or hexadecimal ($, x, X, 0x, 0X) integer with optional
+// leading spaces and one sign; 0 for anything else or out of int32 range.
+std::int32_t TextToInt(std::string_view text);
+
+// Whole-text decimal real, always with a full stop; 0.0 for anything else,
+// and for magnitudes beyond the range of a double.
+double TextToReal(std::string_view text);
+
+// Removes every byte <= 0x20 and every full-width space, wherever it stands.
+std::string StripBlanks(std::string_view text);
+
+// Splits a list separated by commas or blanks (quoted items allowed) into
+// slots, from slot 0 on; slots past the last item keep their content. Items
+// beyond the slots' count are dropped. Returns the number of items found.
+int SplitCommaText(std::string_view text, std::span<std::string> slots);
+
+double PointDistance(double x1, double y1, double x2, double y2);
+
+}  // namespace kx27

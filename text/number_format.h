@@ -1,0 +1,18 @@
+#pragma once
+
+// Numbers as the exchange and settings files write them: no locale, the
+// decimal separator is always a full stop.
+
+#include <cstdint>
+#include <string>
+
+namespace kx27 {
+
+// General format with at most 15 significant digits: fixed notation for
+// 1e-4 <= |value| < 1e15, otherwise "1.5E20" / "1E-5"; zero is "0".
+void AppendReal(std::string& out, double value);
+std::string FormatReal(double value);
+
+void AppendInt(std::string& out, std::int64_t value);
+
+}  // namespace kx27
