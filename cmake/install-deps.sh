@@ -1,6 +1,9 @@
 # Sourced by the scripts: installs the Debian packages the build and the tests
 # need, once.
-kx27_packages=(g++ cmake ninja-build libgtest-dev)
+kx27_packages=(g++ cmake ninja-build libgtest-dev
+  # the Windows cross build, Wine to run it, and a display for the dialog
+  g++-mingw-w64-x86-64-posix wine64 xvfb fonts-ipafont-gothic imagemagick
+  x11-apps xdotool)
 
 kx27_missing=()
 for p in "${kx27_packages[@]}"; do
