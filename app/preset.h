@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kx27 {
 
@@ -18,5 +19,9 @@ using TPresetTable = std::array<TPreset, kPresetCount>;  // preset n at [n - 1]
 
 // Keeps 0-9, 11-19, 31-45 and 47-62; everything else becomes 0.
 std::int32_t FilterLineType(std::int32_t value);
+
+// The text with every CR and LF replaced by a blank: the settings file keeps
+// a comment or a folder on one line, and a break would shift every later one.
+std::string OneLineText(std::string_view text);
 
 }  // namespace kx27

@@ -1,0 +1,36 @@
+#pragma once
+
+// The command line of kx27c.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace kx27 {
+
+// One argument as the system hands it over (wide on Windows).
+using TArgument = std::filesystem::path::string_type;
+
+struct TConsoleOptions {
+  std::optional<std::int32_t> PresetNo;
+  std::optional<std::filesystem::path> SettingsFile;
+  std::optional<bool> Dimensions;
+  std::optional<std::filesystem::path> OutputFile;
+  std::optional<std::filesystem::path> ExchangeFile;
+  bool Quiet = false;
+  bool Help = false;
+  bool Version = false;
+};
+
+// Reads the arguments after the program's name into options. Returns the
+// one-line message of a usage error, or the empty text.
+std::string ParseConsoleOptions(std::span<const TArgument> args,
+                                TConsoleOptions& options);
+
+// The text of --help.
+std::string_view ConsoleUsage();
+
+}  // namespace kx27

@@ -1,0 +1,98 @@
+#include "app/console_run.h"
+
+#include <chrono>
+
+#include "app/conversion.h"
+#include "app/element_count.h"
+#include "app/program_path.h"
+#include "app/settings_file.h"
+#include "exchange/drawing_state.h"
+#include "exchange/emitters.h"
+#include "exchange/output_buffer.h"
+#include "exchange/reader.h"
+#include "exchange/replace_file.h"
+#include "text/number_format.h"
+
+namespace kx27 {
+namespace {
+
+// Nobody watches a console run, and there is no key to abort it with.
+class TSilentProgress final : public TWriteProgress {
+ public:
+  void Show(std::int32_t, std::int32_t) override {}
+  bool EscapeDown() override { return false; }
+};
+
+std::string Utf8(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+TConsoleOutcome Failure(const std::filesystem::path& file, std::string_view reason) {
+  return {1, "kx27c: " + Utf8(file) + ": " + std::string(reason)};
+}
+
+bool Exists(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::exists(path, error);
+}
+
+}  // namespace
+
+TConsoleOutcome RunConsole(const TConsoleOptions& options) {
+  const auto start = std::chrono::steady_clock::now();
+  const std::filesystem::path exchange_file =
+      options.ExchangeFile ? *options.ExchangeFile : ExchangeFilePath();
+  // The dialog's own settings file, whatever this program is called.
+  const std::filesystem::path settings_file =
+      options.SettingsFile ? *options.SettingsFile : ProgramPath().parent_path() / "kx27.dat";
+
+  ResetDrawingState();
+  if (!Exists(exchange_file)) return Failure(exchange_file, "no such file");
+  if (!ReadExchangeFile(exchange_file)) return Failure(exchange_file, "cannot be read");
+  ResetOutputState();
+
+  TSettings settings;
+  switch (LoadSettings(settings_file, settings)) {
+    case TLoadResult::kLoaded:
+      break;
+    case TLoadResult::kMissing:
+      // Without a settings file every preset is 0: nothing converts.
+      if (options.SettingsFile) return Failure(settings_file, "no such file");
+      break;
+    case TLoadResult::kUnreadable:
+      return Failure(settings_file, "cannot be read");
+  }
+
+  const std::int32_t preset_no = options.PresetNo ? *options.PresetNo : settings.PresetNo;
+  const bool dimensions = options.Dimensions ? *options.Dimensions : settings.Dimensions;
+  const auto elements_read = static_cast<std::int64_t>(Store.OrderList.size());
+  TSilentProgress progress;
+  const std::int64_t changed =
+      ConvertAndWrite(settings.Presets[preset_no - 1], dimensions, progress);
+  // The output no longer needs the records: free them before the text of
+  // the file is built, so that both never take memory at once.
+  Store = TElementStore{};
+
+  const std::string bytes = RenderOutput();
+  ClearOutput();
+  const std::filesystem::path target = options.OutputFile ? *options.OutputFile : exchange_file;
+  if (!ReplaceFile(target, bytes)) return Failure(target, "cannot be written");
+  if (options.Quiet) return {};
+
+  const std::int64_t written = CountElementLines(bytes);
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - start);
+  std::string summary = "kx27c: ";
+  AppendInt(summary, elements_read);
+  summary += " elements read, ";
+  AppendInt(summary, changed);
+  summary += " line types changed, ";
+  AppendInt(summary, written);
+  summary += " elements written, ";
+  AppendInt(summary, elapsed.count());
+  summary += " ms";
+  return {0, summary};
+}
+
+}  // namespace kx27

@@ -1,0 +1,78 @@
+#include "app/jwf_import.h"
+
+#include <charconv>
+#include <span>
+#include <string_view>
+
+#include "app/text_file.h"
+#include "text/conversions.h"
+#include "text/shift_jis.h"
+
+namespace kx27 {
+namespace {
+
+constexpr std::string_view kPrefix = "LAYTYP_";
+
+std::string_view TrimControlBytes(std::string_view text) {
+  while (!text.empty() && static_cast<unsigned char>(text.front()) <= 0x20) text.remove_prefix(1);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 0x20) text.remove_suffix(1);
+  return text;
+}
+
+// 0-15 for an upper-case hexadecimal digit, -1 for anything else.
+int HexDigitValue(char digit) {
+  if (digit >= '0' && digit <= '9') return digit - '0';
+  if (digit >= 'A' && digit <= 'F') return digit - 'A' + 10;
+  return -1;
+}
+
+std::string DecimalText(std::int32_t value) {
+  char digits[16];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  return std::string(digits, end);
+}
+
+// Applies one line of the file; lines other than "LAYTYP_g ... = values"
+// change nothing.
+void ApplyLine(std::string_view raw, std::array<std::string, 16>& slots, TJwfRows& rows) {
+  const std::string upper = UpperCaseCp932(raw);
+  const std::string_view line = TrimControlBytes(upper);
+  if (line.size() <= kPrefix.size() || line.substr(0, kPrefix.size()) != kPrefix) return;
+  // A line naming no group would otherwise land on group 0.
+  const int group = HexDigitValue(line[kPrefix.size()]);
+  if (group < 0) return;
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return;
+
+  for (std::string& slot : slots) slot = "0";
+  SplitCommaText(line.substr(equals + 1), slots);
+  auto& row = rows[group].emplace();
+  for (std::size_t layer = 0; layer < slots.size(); ++layer)
+    row[layer] = DecimalText(TextToInt(slots[layer]));
+}
+
+}  // namespace
+
+bool HasJwfExtension(const std::filesystem::path& file) {
+  // The extension counts only after the last separator; a name that ends in
+  // ".jwf" has no separator after its last '.', so the test is its last four
+  // characters.
+  const auto& name = file.native();
+  if (name.size() < 4) return false;
+  const auto* tail = name.data() + name.size() - 4;
+  auto upper = [](auto c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
+  return tail[0] == '.' && upper(tail[1]) == 'J' && upper(tail[2]) == 'W' &&
+         upper(tail[3]) == 'F';
+}
+
+TJwfRows ImportJwf(const std::filesystem::path& file) {
+  TJwfRows rows;
+  std::string bytes;
+  ReadTextFile(file, bytes);
+  std::array<std::string, 16> slots;
+  TLineCursor lines(bytes, /*eof_mark_ends=*/true);
+  while (!lines.AtEnd()) ApplyLine(lines.Next(), slots, rows);
+  return rows;
+}
+
+}  // namespace kx27

@@ -1,0 +1,60 @@
+// kx27c: the line-type conversion without a dialog, for scripts and tests.
+
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "app/console_options.h"
+#include "app/console_run.h"
+#include "kx27_version.h"
+
+#ifdef _WIN32
+#include "app/win/console_message.h"
+#endif
+
+namespace {
+
+void PrintOut(std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fflush(stdout);
+}
+
+void PrintError(std::string_view utf8_line) {
+#ifdef _WIN32
+  kx27::WriteErrorLine(utf8_line);
+#else
+  std::fwrite(utf8_line.data(), 1, utf8_line.size(), stderr);
+  std::fputc('\n', stderr);
+#endif
+}
+
+int Run(std::vector<kx27::TArgument> args) {
+  kx27::TConsoleOptions options;
+  const std::string usage_error = kx27::ParseConsoleOptions(args, options);
+  if (!usage_error.empty()) {
+    PrintError(usage_error);
+    return 2;
+  }
+  if (options.Help) {
+    PrintOut(kx27::ConsoleUsage());
+    return 0;
+  }
+  if (options.Version) {
+    PrintOut("kx27c " KX27_VERSION "\n");
+    return 0;
+  }
+  const kx27::TConsoleOutcome outcome = kx27::RunConsole(options);
+  if (!outcome.Message.empty()) PrintError(outcome.Message);
+  return outcome.ExitCode;
+}
+
+}  // namespace
+
+// wmain on Windows, so that paths outside the ANSI code page arrive intact.
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+#else
+int main(int argc, char** argv) {
+#endif
+  return Run(std::vector<kx27::TArgument>(argv + (argc > 0 ? 1 : 0), argv + argc));
+}

@@ -1,0 +1,50 @@
+#include "app/preset_grid.h"
+
+#include <charconv>
+
+#include "text/conversions.h"
+
+namespace kx27 {
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+void SetDecimal(std::string& cell, std::int32_t value) {
+  char digits[16];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  cell.assign(digits, end);
+}
+
+}  // namespace
+
+void LabelGridHeaders(TGridCells& cells) {
+  for (int i = 1; i < kGridSize; ++i) {
+    cells[0][i].assign(1, kHexDigits[i - 1]);
+    cells[i][0].assign(1, kHexDigits[i - 1]);
+  }
+}
+
+void StoreGridToPreset(const TGridCells& cells, const std::string& comment,
+                       TPreset& preset) {
+  preset.Comment = OneLineText(comment);
+  for (int row = 1; row < kGridSize; ++row)
+    for (int column = 1; column < kGridSize; ++column)
+      preset.Values[(row - 1) * 16 + (column - 1)] =
+          FilterLineType(TextToInt(cells[row][column]));
+}
+
+void ShowPresetInGrid(const TPreset& preset, TGridCells& cells,
+                      std::string& comment) {
+  comment = preset.Comment;
+  for (int row = 1; row < kGridSize; ++row)
+    for (int column = 1; column < kGridSize; ++column)
+      SetDecimal(cells[row][column],
+                 FilterLineType(preset.Values[(row - 1) * 16 + (column - 1)]));
+}
+
+void ClearGridValues(TGridCells& cells) {
+  for (int row = 1; row < kGridSize; ++row)
+    for (int column = 1; column < kGridSize; ++column) cells[row][column] = "0";
+}
+
+}  // namespace kx27
