@@ -2,6 +2,7 @@
 
 // The lines returned to the host, kept in memory until the dialog closes.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -12,11 +13,19 @@ namespace kx27 {
 // Appends one line, cut before a character that would pass 255 bytes.
 void AppendOutputLine(std::string_view line);
 
+// A cleared scratch string that starts with keyword, reused for every line:
+// format a line in it, then hand it to AppendOutputLine.
+std::string& StartOutputLine(std::string_view keyword);
+
 // Appends the head line of a text ("ch ... \"") and its text line; the file
 // carries both as one line. Each is cut to 255 bytes on its own.
 void AppendTextOutputLines(std::string_view head, std::string_view text);
 
 std::int32_t OutputCount();
+
+// Makes room for about this many more bytes, so that a long run of appends
+// does not regrow the buffer over and over.
+void ReserveOutput(std::size_t bytes);
 
 // Empties the buffer and releases its storage.
 void ClearOutput();

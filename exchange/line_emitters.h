@@ -1,0 +1,44 @@
+#pragma once
+
+// Element lines. Each one drops a degenerate element (a line without length,
+// a circle without radius, coinciding corners ...), tested with a tolerance of
+// 1e-8; an element that is written gets its z lines directly before it, and a
+// dropped one leaves none.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace kx27 {
+
+struct TXY {
+  double X = 0;
+  double Y = 0;
+};
+
+void PutLine(std::int32_t z_flags, TXY p1, TXY p2);
+void PutPoint(std::int32_t z_flags, TXY p);
+void PutCodedPoint(std::int32_t z_flags, TXY p, double v3, double v4,
+                   std::int32_t code);
+void PutCircle(std::int32_t z_flags, TXY center, double radius);
+void PutArc(std::int32_t z_flags, TXY center, double radius, double v4,
+            double v5, double v6, double v7);
+// text_kind 0..9 selects "ch", "cv", "cs", "cr", "co", "cp", "ct", "ck", "cz",
+// "c2"; anything else is "ch".
+void PutText(std::int32_t z_flags, std::int32_t text_kind, std::string_view text,
+             TXY p, TXY direction);
+// An empty text is replaced by the length of the line.
+void PutDim(std::int32_t z_flags, std::string_view text, TXY p1, TXY p2, TXY p,
+            TXY direction);
+void PutSolid2(std::int32_t z_flags, TXY p1, TXY p2);
+void PutSolid3(std::int32_t z_flags, TXY p1, TXY p2, TXY p3);
+// Reduced to three corners, or dropped, where corners coincide.
+void PutSolid4(std::int32_t z_flags, TXY p1, TXY p2, TXY p3, TXY p4);
+void PutScSolid(std::int32_t z_flags, const std::array<double, 7>& v,
+                std::int32_t flag);
+void PutSeSolid(std::int32_t z_flags, const std::array<double, 7>& v,
+                std::int32_t flag);
+void PutSoSolid(std::int32_t z_flags, const std::array<double, 8>& v);
+void PutSgSolid(std::int32_t z_flags, const std::array<double, 8>& v);
+
+}  // namespace kx27
