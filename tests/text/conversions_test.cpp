@@ -1,0 +1,86 @@
+#include <array>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "text/conversions.h"
+
+namespace kx27 {
+namespace {
+
+TEST(TextToFlag, ReadsTheTrueWordsOnly) {
+  const struct { std::string_view text; bool flag; } cases[] = {
+      {"TRUE", true}, {"true", true}, {"on", true}, {"t r u e", true}, {" on ", true},
+      {"\x82\x50", true}, {"\x81\x40\x82\x50\x81\x40", true},  // full-width one in full-width spaces
+      {"\x81\x9B", true}, {"\x90\x5E", true}, {"\x90\xB3", true},  // circle, shin, sei
+      {"", false}, {"0", false}, {"F", false}, {"FALSE", false}, {"YES", false},
+      {"TRUEX", false}, {"\x82\x73\x82\x71\x82\x74\x82\x64", false},  // full-width TRUE
+  };
+  for (const auto& c : cases) EXPECT_EQ(TextToFlag(c.text), c.flag) << c.text;
+  EXPECT_EQ(FlagToText(true), "1");
+  EXPECT_EQ(FlagToText(false), "0");
+}
+
+TEST(TextToInt, AcceptsOnlyWholeDecimalOrHexText) {
+  const struct { std::string_view text; std::int32_t value; } cases[] = {
+      {"   12", 12}, {"+12", 12}, {"-12", -12}, {"007", 7}, {"00", 0}, {"0", 0},
+      {"$1F", 31}, {"x1f", 31}, {"X1F", 31}, {"0x1F", 31}, {"0X1f", 31}, {"-$10", -16},
+      {"2147483647", 2147483647}, {"-2147483648", INT32_MIN},
+      {"$FFFFFFFF", -1}, {"$80000000", INT32_MIN}, {"-$80000000", INT32_MIN},
+      {"$000000001", 1},
+      {"", 0}, {"12 ", 0}, {"\t12", 0}, {"1.5", 0}, {"1,000", 0}, {"--1", 0}, {"+-5", 0},
+      {"\x82\x50\x82\x51", 0}, {"$", 0}, {"0x", 0}, {"-", 0}, {"-x", 0}, {"$G", 0},
+      {"2147483648", 0}, {"-2147483649", 0}, {"99999999999", 0}, {"$100000000", 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TextToInt(c.text), c.value) << c.text;
+}
+
+TEST(TextToReal, AcceptsOnlyWholeDecimalText) {
+  const struct { std::string_view text; double value; } cases[] = {
+      {"1", 1.0}, {"-2.5", -2.5}, {".5", 0.5}, {"5.", 5.0}, {"1e3", 1000.0},
+      {"1.5E-3", 0.0015}, {"  -0.25", -0.25}, {"+7E+1", 70.0}, {"0.1", 0.1},
+      {"123456789012345678901234567890", 1.2345678901234568e29},
+      {"-0.25 ", 0.0}, {"1,5", 0.0}, {"1e", 0.0}, {"1e+", 0.0}, {"+", 0.0},
+      {"0x10", 0.0}, {".", 0.0}, {"e5", 0.0}, {"inf", 0.0}, {"nan", 0.0}, {"", 0.0},
+      {"1e999", 0.0}, {"-1e999", 0.0}, {"1e-999", 0.0}, {"1.5.5", 0.0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TextToReal(c.text), c.value) << c.text;
+}
+
+TEST(StripBlanks, RemovesBlanksAnywhereAndKeepsCharacters) {
+  const struct { std::string_view text, stripped; } cases[] = {
+      {"A B\tC", "ABC"},
+      {"\x82\x60\x81\x40\x82\x61", "\x82\x60\x82\x61"},  // full-width A, space, B
+      {" \x01\x1f\x81\x40 ", ""},
+      {"\xB1\xB2 \xA0\x7F\xFE\xFF", "\xB1\xB2\xA0\x7F\xFE\xFF"},  // katakana and odd bytes stay
+      {"\x83\x40\x40", "\x83\x40\x40"},  // a pair ending in 0x40 is not a space
+      {"A\x81", "A\x81"},                 // a trailing lead byte stays
+  };
+  for (const auto& c : cases) EXPECT_EQ(StripBlanks(c.text), c.stripped) << c.text;
+}
+
+TEST(SplitCommaText, SplitsAtCommasAndBlanks) {
+  const struct { std::string_view text; int count; std::string_view joined; } cases[] = {
+      {"", 0, "-|-|-|-"}, {" \t ", 0, "-|-|-|-"},
+      {"1,2,3", 3, "1|2|3|-"}, {"1 2 3", 3, "1|2|3|-"}, {"1 , 2", 2, "1|2|-|-"},
+      {"1,,3", 3, "1||3|-"}, {",1", 2, "|1|-|-"}, {"1,", 2, "1||-|-"}, {"1, ", 1, "1|-|-|-"},
+      {"\"1 2\",3", 2, "1 2|3|-|-"}, {"\"\",x", 2, "|x|-|-"}, {"\"a\"\"b\"", 1, "a\"b|-|-|-"},
+      {"\"a, b", 1, "a, b|-|-|-"}, {"a\"b c", 2, "a\"b|c|-|-"},
+      {"\x82\x50,\x82\x51", 2, "\x82\x50|\x82\x51|-|-"},
+      {"1,2,3,4,5,6", 6, "1|2|3|4"},  // surplus dropped, still counted
+  };
+  for (const auto& c : cases) {
+    std::array<std::string, 4> slots{"-", "-", "-", "-"};
+    EXPECT_EQ(SplitCommaText(c.text, slots), c.count) << c.text;
+    EXPECT_EQ(slots[0] + '|' + slots[1] + '|' + slots[2] + '|' + slots[3], c.joined) << c.text;
+  }
+}
+
+TEST(PointDistance, IsSymmetricAndSquaresDoNotOverflow) {
+  EXPECT_EQ(PointDistance(0, 0, 3, 4), 5.0);
+  EXPECT_EQ(PointDistance(3, 4, 0, 0), 5.0);
+  EXPECT_DOUBLE_EQ(PointDistance(0, 0, 1e300, -1e300), 1.4142135623730951e300);
+}
+
+}  // namespace
+}  // namespace kx27
