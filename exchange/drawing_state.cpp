@@ -1,7 +1,10 @@
 #include "exchange/drawing_state.h"
 
+#include <limits>
 
+#include "exchange/element_lines.h"
 #include "exchange/output_buffer.h"
+#include "text/shift_jis.h"
 
 namespace kx27 {
 
@@ -74,6 +77,7 @@ void ResetDrawingState() {
 void ReleaseStore() {
   // Swapping with empty containers gives the memory back, not just the counts.
   Store = TElementStore{};
+  ForgetStoredFontName();
   ClearOutput();
 }
 
@@ -92,6 +96,9 @@ void FillCommonAttrs(TCommonAttrs& rec) {
 }
 
 TStoredText StoreText(std::string_view text) {
+  // A length that does not fit the record is cut rather than wrapped around.
+  constexpr std::size_t kMaxLength = std::numeric_limits<std::uint32_t>::max();
+  if (text.size() > kMaxLength) text = CutToWholeChars(text, kMaxLength);
   TStoredText stored{Store.Chars.size(), static_cast<std::uint32_t>(text.size())};
   Store.Chars.append(text);
   return stored;

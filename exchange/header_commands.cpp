@@ -1,0 +1,283 @@
+#include "exchange/header_commands.h"
+
+#include <cstdint>
+#include <string_view>
+
+#include "exchange/drawing_state.h"
+#include "text/conversions.h"
+#include "text/shift_jis.h"
+
+namespace kx27 {
+
+namespace {
+
+using std::string_view;
+
+bool StartsWith(string_view text, string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+string_view From(string_view text, std::size_t pos) {
+  return pos < text.size() ? text.substr(pos) : string_view();
+}
+
+// "lg" and "ly" carry one hexadecimal digit; anything else selects 0.
+std::int32_t HexDigitAt(string_view text, std::size_t pos) {
+  if (pos >= text.size()) return 0;
+  const char c = text[pos];
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return 0;
+}
+
+void ApplyGroup(const TTokenList& t) {
+  const std::int32_t group = HexDigitAt(t.Token[0], 2);
+  if (Drawing.AttrUnset[kAttrGroup]) {
+    Drawing.FirstGroup = group;
+    Drawing.AttrUnset[kAttrGroup] = false;
+  }
+  Drawing.CurGroup = group;
+  if (t.Count >= 2) Drawing.GroupArgs[group] = TextToInt(t.Token[1]);
+  Drawing.PolylineMode = false;
+}
+
+void ApplyLayer(const TTokenList& t) {
+  const std::int32_t layer = HexDigitAt(t.Token[0], 2);
+  if (Drawing.AttrUnset[kAttrLayer]) {
+    Drawing.FirstLayer = layer;
+    Drawing.AttrUnset[kAttrLayer] = false;
+  }
+  Drawing.CurLayer = layer;
+  if (t.Count >= 2) Drawing.LayerArgs[Drawing.CurGroup][layer] = TextToInt(t.Token[1]);
+  Drawing.PolylineMode = false;
+}
+
+// "lc", "lt" and "lw": the number glued to the keyword.
+void ApplyLineAttr(const TTokenList& t, TAttr attr, std::int32_t& first,
+                   std::int32_t& current) {
+  const std::int32_t value = TextToInt(From(t.Token[0], 2));
+  if (Drawing.AttrUnset[attr]) {
+    first = value;
+    Drawing.AttrUnset[attr] = false;
+  }
+  current = value;
+  Drawing.PolylineMode = false;
+}
+
+void ApplyTextType(const TTokenList& t) {
+  const std::int32_t type = TextToInt(From(t.Token[0], 2));
+  // Type 0 with four values states the size of the texts that follow.
+  const bool sized = type == 0 && t.Count >= 5;
+  const double width = sized ? TextToReal(t.Token[1]) : 0.0;
+  const double height = sized ? TextToReal(t.Token[2]) : 0.0;
+  const double spacing = sized ? TextToReal(t.Token[3]) : 0.0;
+  const std::int32_t color = sized ? TextToInt(t.Token[4]) : 0;
+  TDrawingState& d = Drawing;
+  if (d.AttrUnset[kAttrTextType]) {
+    d.FirstTextType = type;
+    if (sized) {
+      d.FirstTextWidth = width;
+      d.FirstTextHeight = height;
+      d.FirstTextSpacing = spacing;
+      d.FirstTextColor = color;
+    }
+    d.AttrUnset[kAttrTextType] = false;
+  }
+  d.CurTextType = type;
+  if (sized) {
+    d.CurTextWidth = width;
+    d.CurTextHeight = height;
+    d.CurTextSpacing = spacing;
+    d.CurTextColor = color;
+  }
+  d.PolylineMode = false;
+}
+
+void ApplyFontName(const TTokenList& t) {
+  const string_view name = From(t.Token[0], 3);
+  if (Drawing.FirstFontName.empty()) Drawing.FirstFontName = name;
+  Drawing.CurFontName = name;
+  Drawing.PolylineMode = false;
+}
+
+void ApplyCc(const TTokenList& t) {
+  const string_view t0 = t.Token[0];
+  std::int32_t value = 0;
+  if (t0.size() > 2 && t0[2] >= '0' && t0[2] <= '8') value = t0[2] - '0';
+  Drawing.CurCc = value;
+  Drawing.PolylineMode = false;
+}
+
+// "hp<n>" with an optional suffix "-", "ln", "ci" or "ch"; the last suffix
+// found in that order wins and the number ends before it.
+void ApplyNumberedPoint(const TTokenList& t) {
+  const string_view t0 = t.Token[0];
+  string_view number = From(t0, 2);
+  std::int32_t suffix = 0;
+  constexpr string_view kSuffixes[] = {"-", "ln", "ci", "ch"};
+  for (std::int32_t i = 0; i < 4; ++i) {
+    const std::size_t pos = FindCp932(t0, kSuffixes[i]);
+    if (pos == string_view::npos) continue;
+    number = t0.substr(2, pos - 2);
+    suffix = i + 1;
+  }
+  const std::int32_t n = TextToInt(number);
+  if (n < 1 || n > 99) return;
+  THpPoint& point = Drawing.HpPoints[n];
+  point.Used = true;
+  point.X = TextToReal(t.Token[1]);
+  point.Y = TextToReal(t.Token[2]);
+  point.Suffix = suffix;
+  ++Drawing.HpCount;
+}
+
+void ApplyHhp(const TTokenList& t) {
+  const string_view t0 = t.Token[0];
+  string_view number = From(t0, 3);
+  for (const string_view suffix : {string_view("ln"), string_view("ci"), string_view("ch")}) {
+    const std::size_t pos = FindCp932(t0, suffix, 4);
+    if (pos != string_view::npos) number = t0.substr(3, pos - 3);
+  }
+  Drawing.CurHhpNo = TextToInt(number);
+}
+
+void ReadReals(const TTokenList& t, int count, double* out) {
+  for (int i = 0; i < count; ++i) out[i] = TextToReal(t.Token[i + 1]);
+}
+
+// Rows whose keyword starts with "h": exact headers, then the numbered
+// points, whose keyword is a prefix.
+bool ApplyHeader(const TTokenList& t) {
+  const string_view t0 = t.Token[0];
+  const int n = t.Count;
+  TDrawingState& d = Drawing;
+  if (t0 == "hk" && n >= 2) {
+    d.HkValue = TextToReal(t.Token[1]);
+  } else if (t0 == "hs" && n >= 17) {
+    ReadReals(t, 16, d.GroupScales.data());
+  } else if (t0 == "hzs" && n >= 3) {
+    d.PaperWidth = TextToReal(t.Token[1]);
+    d.PaperHeight = TextToReal(t.Token[2]);
+  } else if (t0 == "hcw" && n >= 11) {
+    for (int i = 1; i <= 10; ++i) d.TextTypes[i].Width = TextToReal(t.Token[i]);
+  } else if (t0 == "hch" && n >= 11) {
+    for (int i = 1; i <= 10; ++i) d.TextTypes[i].Height = TextToReal(t.Token[i]);
+  } else if (t0 == "hcd" && n >= 11) {
+    for (int i = 1; i <= 10; ++i) d.TextTypes[i].Spacing = TextToReal(t.Token[i]);
+  } else if (t0 == "hcc" && n >= 11) {
+    for (int i = 1; i <= 10; ++i) d.TextTypes[i].Color = TextToInt(t.Token[i]);
+  } else if (t0 == "hn" && n >= 5) {
+    ReadReals(t, 4, d.HnValues.data());
+  } else if (StartsWith(t0, "hp") && n >= 3) {
+    ApplyNumberedPoint(t);
+  } else if (StartsWith(t0, "hhp")) {
+    ApplyHhp(t);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool ApplyLayerOrLine(const TTokenList& t) {
+  const string_view t0 = t.Token[0];
+  TDrawingState& d = Drawing;
+  if (StartsWith(t0, "lgn")) {
+    d.GroupNames[d.CurGroup] = From(t0, 3);
+  } else if (StartsWith(t0, "lyn")) {
+    d.LayerNames[d.CurGroup][d.CurLayer] = From(t0, 3);
+  } else if (StartsWith(t0, "lg")) {
+    ApplyGroup(t);
+  } else if (StartsWith(t0, "ly")) {
+    ApplyLayer(t);
+  } else if (StartsWith(t0, "lc")) {
+    ApplyLineAttr(t, kAttrColor, d.FirstColor, d.CurColor);
+    if (d.CurColor == 10 && t.Count >= 2) d.CurLc10Value = TextToInt(t.Token[1]);
+  } else if (StartsWith(t0, "lt")) {
+    ApplyLineAttr(t, kAttrLineType, d.FirstLineType, d.CurLineType);
+  } else if (StartsWith(t0, "lw")) {
+    ApplyLineAttr(t, kAttrLineWidth, d.FirstLineWidth, d.CurLineWidth);
+    d.LwSeen = true;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool ApplyText(const TTokenList& t) {
+  const string_view t0 = t.Token[0];
+  if (StartsWith(t0, "cn$")) {
+    ApplyFontName(t);
+  } else if (StartsWith(t0, "cn")) {
+    ApplyTextType(t);
+  } else if (StartsWith(t0, "cc")) {
+    ApplyCc(t);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool ApplyZFlag(string_view t0) {
+  if (t0.size() != 2 || t0[1] < '1' || t0[1] > '5') return false;
+  Drawing.CurZFlags |= 1 << (t0[1] - '1');
+  return true;
+}
+
+bool ApplyPointOrPolyline(string_view t0) {
+  if (StartsWith(t0, "pn")) {
+    Drawing.CurPointColor = TextToInt(From(t0, 2));
+    Drawing.PolylineMode = false;
+  } else if (t0 == "pl") {
+    ++Drawing.PolylineCount;
+    Drawing.PolylineMode = true;
+    Drawing.DimensionMode = false;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ApplyCommandLine(const TTokenList& t) {
+  const string_view t0 = t.Token[0];
+  if (t0.empty()) return false;
+  // The cheap search first: most lines are elements without an "=".
+  if (t0.find("file=") != string_view::npos && FindCp932(t0, "file=") != string_view::npos) {
+    Drawing.SourceFileName = From(t0, 5);
+    return true;
+  }
+  // Rows starting with different letters never compete, so dispatching on
+  // the first byte keeps the order of precedence.
+  switch (t0[0]) {
+    case 'h':
+      return ApplyHeader(t);
+    case 'b':
+      if (t0 != "bz") return false;
+      Drawing.BzFlag = true;
+      return true;
+    case 'l':
+      return ApplyLayerOrLine(t);
+    case 'c':
+      return ApplyText(t);
+    case 'z':
+      return ApplyZFlag(t0);
+    case 'p':
+      return ApplyPointOrPolyline(t0);
+    case 'm':
+      if (t0 != "msg") return false;
+      Drawing.DimensionMode = true;
+      Drawing.PolylineMode = false;
+      return true;
+    case '#':
+      if (t0 != "#") return false;
+      Drawing.DimensionMode = false;
+      Drawing.PolylineMode = false;
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace kx27

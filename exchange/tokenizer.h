@@ -1,0 +1,30 @@
+#pragma once
+
+// Splits one exchange-file line into its tokens.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace kx27 {
+
+inline constexpr int kMaxTokens = 32;
+
+struct TTokenList {
+  std::array<std::string_view, kMaxTokens> Token;
+  // Index of the last token plus one; a trailing separator opens an empty
+  // token that counts.
+  int Count = 0;
+
+  // Token i, or the empty text when the line has fewer tokens.
+  std::string_view At(int i) const { return i < Count ? Token[i] : std::string_view(); }
+};
+
+// Blanks and tabs separate tokens until the first double quote (dropped) or
+// equals sign (kept); from there on the rest of the line is one token.
+// Double-byte characters stay whole; control bytes, 0xFE and 0xFF are dropped.
+// Tokens past the 32nd are dropped. The tokens' bytes live in scratch, which
+// the caller keeps from line to line so that no line allocates.
+void SplitTokens(std::string_view line, std::string& scratch, TTokenList& tokens);
+
+}  // namespace kx27
