@@ -1,0 +1,79 @@
+#pragma once
+
+// Drives a running kx27.exe from outside, as a user does: clicks, keys and
+// typed text reach its controls through ordinary window messages.
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace kx27::test {
+
+class RunningDialog {
+ public:
+  RunningDialog() = default;
+  ~RunningDialog();  // ends a program that is still running
+  RunningDialog(const RunningDialog&) = delete;
+  RunningDialog& operator=(const RunningDialog&) = delete;
+
+  // Starts the program from another folder than its own, as the host may,
+  // and waits until its window is shown and idle.
+  bool Start(const std::filesystem::path& program);
+
+  HWND Window() const { return window_; }
+  HWND Control(int id) const;
+  RECT WindowRect() const;
+  std::wstring Text(HWND window) const;
+
+  // A click that may open a modal box: returns before the handler ends.
+  void Click(int id) const;
+  // A click whose handler opens nothing: returns when it is done.
+  void ClickAndWait(int id) const;
+  // A key press, through the dialog's own message loop, to the focused
+  // control (or the window when nothing has the focus).
+  void PressKey(UINT vk, bool alt = false) const;
+  void Post(UINT message, WPARAM wparam, LPARAM lparam) const;
+
+  // Selects tab index (0-19) as a user does: a click on the tab while it is
+  // in view, the arrow keys otherwise. True when the tab ends up selected.
+  bool SelectTab(int index) const;
+  int SelectedTab() const;
+
+  // Cells in view before any scrolling: columns 1-6, rows 1-5.
+  void ClickCell(int column, int row) const;
+  // Clicks the cell and types text followed by Enter.
+  void TypeIntoCell(int column, int row, std::wstring_view text) const;
+  // Selects the cell and reads what it shows.
+  std::wstring CellText(int column, int row) const;
+
+  // A dialog box of the program with this caption, or null after the timeout.
+  HWND WaitForBox(std::wstring_view caption, DWORD timeout_ms = 10000) const;
+  bool WaitUntilGone(HWND box, DWORD timeout_ms = 10000) const;
+  // Returns once the program has handled everything sent before.
+  void Sync() const;
+
+  // Waits for the program to end; on timeout ends it and returns false.
+  bool WaitForExit(DWORD timeout_ms = 15000);
+  DWORD ExitCode() const;
+
+ private:
+  HWND FocusedWindow() const;
+  void SendKey(HWND target, wchar_t vk, wchar_t ch) const;
+
+  PROCESS_INFORMATION process_{};
+  HWND window_ = nullptr;
+  DWORD ui_thread_ = 0;
+};
+
+// Sets the text of the file name box of an open dialog and presses Enter.
+bool ChooseFileInOpenDialog(HWND dialog, const std::filesystem::path& file);
+
+// Presses a button of a message box (IDYES, IDNO, IDOK).
+void AnswerBox(HWND box, int button);
+
+// The message text of a message box.
+std::wstring BoxMessage(HWND box);
+
+}  // namespace kx27::test
