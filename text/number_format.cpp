@@ -10,7 +10,6 @@ namespace kx27 {
 namespace {
 
 constexpr int kSignificantDigits = 15;
-constexpr std::uint64_t kLowest15 = 100000000000000;   // 1e14
 constexpr std::uint64_t kBeyond15 = 1000000000000000;  // 1e15
 
 // The value as digits d1 d2 ... dn (no trailing zeros) times 10^(exponent - n + 1).
@@ -25,7 +24,7 @@ void DropTrailingZeros(Decimal& decimal) {
 }
 
 // Any positive finite value, through to_chars's exact rounding to 15
-// digits; "d.ddddddddddddddde-05" is read back into digits and exponent.
+// digits; its "d.<14 digits>e-05" is read back into digits and exponent.
 Decimal RoundByText(double magnitude) {
   char text[40];
   const char* const last = std::to_chars(text, text + sizeof text, magnitude,
@@ -59,7 +58,7 @@ struct Scaled {
 };
 
 Scaled Scale(std::uint64_t mantissa, int binary_exponent, int k) {
-  // 10^k = 5^k * 2^k; the shift stays between 1 and 127 for the values
+  // 10^k = 5^k * 2^k; the shift stays between 2 and 50 for the values
   // that come here (1e-5 <= value < 1e15, k <= 20).
   __extension__ typedef unsigned __int128 u128;
   const u128 product = static_cast<u128>(mantissa) * kPowersOfFive[static_cast<std::size_t>(k)];
