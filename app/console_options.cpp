@@ -14,7 +14,10 @@ bool Is(const TArgument& arg, std::string_view ascii) {
 
 std::string Quoted(const TArgument& arg) {
   const std::u8string utf8 = std::filesystem::path(arg).u8string();
-  return "'" + std::string(utf8.begin(), utf8.end()) + "'";
+  std::string quoted(1, '\'');
+  quoted.append(utf8.begin(), utf8.end());
+  quoted += '\'';
+  return quoted;
 }
 
 // 1..20 written in decimal digits only; nothing otherwise.

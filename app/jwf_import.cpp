@@ -44,7 +44,7 @@ void ApplyLine(std::string_view raw, std::array<std::string, 16>& slots, TJwfRow
   const std::size_t equals = line.find('=');
   if (equals == std::string_view::npos) return;
 
-  for (std::string& slot : slots) slot = "0";
+  for (std::string& slot : slots) slot.assign(1, '0');
   SplitCommaText(line.substr(equals + 1), slots);
   auto& row = rows[group].emplace();
   for (std::size_t layer = 0; layer < slots.size(); ++layer)
