@@ -1,0 +1,273 @@
+#include "app/drawing_dump.h"
+
+#include "app/json_writer.h"
+#include "exchange/drawing_state.h"
+
+namespace kx27 {
+
+namespace {
+
+void Common(TJsonWriter& w, const TCommonAttrs& r) {
+  w.Key("HhpNo").Int(r.HhpNo);
+  w.Key("Group").Int(r.Group);
+  w.Key("Layer").Int(r.Layer);
+  w.Key("Color").Int(r.Color);
+  w.Key("LineType").Int(r.LineType);
+  w.Key("LineWidth").Int(r.LineWidth);
+  w.Key("ZFlags").Int(r.ZFlags);
+}
+
+void Reals(TJsonWriter& w, std::initializer_list<std::pair<const char*, double>> fields) {
+  for (const auto& [name, value] : fields) w.Key(name).Real(value);
+}
+
+void Write(TJsonWriter& w, const TLineRec& r) {
+  w.BeginObject();
+  Common(w, r);
+  w.Key("PolylineNo").Int(r.PolylineNo);
+  Reals(w, {{"X1", r.X1}, {"Y1", r.Y1}, {"X2", r.X2}, {"Y2", r.Y2}});
+  w.EndObject();
+}
+
+void Write(TJsonWriter& w, const TCircleRec& r) {
+  w.BeginObject();
+  Common(w, r);
+  Reals(w, {{"X", r.X}, {"Y", r.Y}, {"Radius", r.Radius}});
+  w.EndObject();
+}
+
+void Write(TJsonWriter& w, const TArcRec& r) {
+  w.BeginObject();
+  Common(w, r);
+  Reals(w, {{"X", r.X}, {"Y", r.Y}, {"Radius", r.Radius}, {"V4", r.V4},
+            {"V5", r.V5}, {"V6", r.V6}, {"V7", r.V7}});
+  w.EndObject();
+}
+
+void Write(TJsonWriter& w, const TTextRec& r) {
+  w.BeginObject();
+  Common(w, r);
+  w.Key("TextKind").Int(r.TextKind);
+  w.Key("Cc").Int(r.Cc);
+  w.Key("TextType").Int(r.TextType);
+  Reals(w, {{"Width", r.Width}, {"Height", r.Height}, {"Spacing", r.Spacing},
+            {"X", r.X}, {"Y", r.Y}, {"DX", r.DX}, {"DY", r.DY}});
+  w.Key("FontName").String(StoredText(r.FontName));
+  w.Key("Text").String(StoredText(r.Text));
+  w.EndObject();
+}
+
+void Write(TJsonWriter& w, const TPointRec& r) {
+  w.BeginObject();
+  Common(w, r);
+  Reals(w, {{"X", r.X}, {"Y", r.Y}});
+  w.EndObject();
+}
+
+void Write(TJsonWriter& w, const TCodedPointRec& r) {
+  w.BeginObject();
+  Common(w, r);
+  Reals(w, {{"X", r.X}, {"Y", r.Y}, {"V3", r.V3}, {"V4", r.V4}});
+  w.Key("Code").Int(r.Code);
+  w.EndObject();
+}
+
+void Write(TJsonWriter& w, const TDimRec& r) {
+  w.BeginObject();
+  Common(w, r);
+  w.Key("Line");
+  Write(w, r.Line);
+  w.Key("Text");
+  Write(w, r.Text);
+  w.EndObject();
+}
+
+void Write(TJsonWriter& w, const TJwwEntBlk& r) {
+  w.BeginObject();
+  Common(w, r);
+  Reals(w, {{"X", r.X}, {"Y", r.Y}});
+  w.Key("Name").String(StoredText(r.Name));
+  w.EndObject();
+}
+
+void SolidPrefix(TJsonWriter& w, const TSolidAttrs& r) {
+  w.BeginObject();
+  Common(w, r);
+  w.Key("Lc10Value").Int(r.Lc10Value);
+}
+
+void Write(TJsonWriter& w, const TSolid2Rec& r) {
+  SolidPrefix(w, r);
+  Reals(w, {{"X1", r.X1}, {"Y1", r.Y1}, {"X2", r.X2}, {"Y2", r.Y2}});
+  w.EndObject();
+}
+
+void Write(TJsonWriter& w, const TSolid3Rec& r) {
+  SolidPrefix(w, r);
+  Reals(w, {{"X1", r.X1}, {"Y1", r.Y1}, {"X2", r.X2}, {"Y2", r.Y2}, {"X3", r.X3},
+            {"Y3", r.Y3}});
+  w.EndObject();
+}
+
+void Write(TJsonWriter& w, const TSolid4Rec& r) {
+  SolidPrefix(w, r);
+  Reals(w, {{"X1", r.X1}, {"Y1", r.Y1}, {"X2", r.X2}, {"Y2", r.Y2}, {"X3", r.X3},
+            {"Y3", r.Y3}, {"X4", r.X4}, {"Y4", r.Y4}});
+  w.EndObject();
+}
+
+void Write(TJsonWriter& w, const TScSolidRec& r) {
+  SolidPrefix(w, r);
+  Reals(w, {{"V1", r.V1}, {"V2", r.V2}, {"V3", r.V3}, {"V4", r.V4}, {"V5", r.V5},
+            {"V6", r.V6}, {"V7", r.V7}});
+  w.Key("Flag").Int(r.Flag);
+  w.EndObject();
+}
+
+void Write(TJsonWriter& w, const TSoSolidRec& r) {
+  SolidPrefix(w, r);
+  Reals(w, {{"V1", r.V1}, {"V2", r.V2}, {"V3", r.V3}, {"V4", r.V4}, {"V5", r.V5},
+            {"V6", r.V6}, {"V7", r.V7}, {"V8", r.V8}});
+  w.EndObject();
+}
+
+// An entry whose index is out of range shows as null rather than reading
+// past its array.
+template <typename Rec>
+void WriteAt(TJsonWriter& w, const std::vector<Rec>& records, std::int32_t index) {
+  if (index >= 0 && static_cast<std::size_t>(index) < records.size()) {
+    Write(w, records[index]);
+  } else {
+    w.Null();
+  }
+}
+
+void WriteRecord(TJsonWriter& w, const TOrderEntry& e) {
+  const TElementStore& s = Store;
+  switch (e.Kind) {
+    case kLine: return WriteAt(w, s.Lines, e.Index);
+    case kCircle: return WriteAt(w, s.Circles, e.Index);
+    case kArc: return WriteAt(w, s.Arcs, e.Index);
+    case kText: return WriteAt(w, s.Texts, e.Index);
+    case kPoint: return WriteAt(w, s.Points, e.Index);
+    case kCodedPoint: return WriteAt(w, s.CodedPoints, e.Index);
+    case kDim: return WriteAt(w, s.Dims, e.Index);
+    case kBlock: return WriteAt(w, s.Blocks, e.Index);
+    case kSolid2: return WriteAt(w, s.Solid2s, e.Index);
+    case kSolid3: return WriteAt(w, s.Solid3s, e.Index);
+    case kSolid4: return WriteAt(w, s.Solid4s, e.Index);
+    case kScSolid: return WriteAt(w, s.ScSolids, e.Index);
+    case kSeSolid: return WriteAt(w, s.SeSolids, e.Index);
+    case kSoSolid: return WriteAt(w, s.SoSolids, e.Index);
+    case kSgSolid: return WriteAt(w, s.SgSolids, e.Index);
+    default: w.Null();
+  }
+}
+
+template <typename T, std::size_t N, typename Fn>
+void List(TJsonWriter& w, const char* name, const std::array<T, N>& values, Fn each) {
+  w.Key(name).BeginArray();
+  for (const T& value : values) each(value);
+  w.EndArray();
+}
+
+void HeaderValues(TJsonWriter& w, const TDrawingState& d) {
+  w.Key("HkValue").Real(d.HkValue);
+  List(w, "GroupScales", d.GroupScales, [&](double v) { w.Real(v); });
+  w.Key("PaperWidth").Real(d.PaperWidth);
+  w.Key("PaperHeight").Real(d.PaperHeight);
+  w.Key("TextTypes").BeginArray();
+  for (int n = 1; n <= 10; ++n) {
+    const TTextType& t = d.TextTypes[n];
+    w.BeginArray().Real(t.Width).Real(t.Height).Real(t.Spacing).Int(t.Color).EndArray();
+  }
+  w.EndArray();
+  w.Key("BzFlag").Bool(d.BzFlag);
+  List(w, "HnValues", d.HnValues, [&](double v) { w.Real(v); });
+  w.Key("SourceFileName").String(d.SourceFileName);
+  List(w, "GroupNames", d.GroupNames, [&](const std::string& v) { w.String(v); });
+  List(w, "LayerNames", d.LayerNames, [&](const auto& row) {
+    w.BeginArray();
+    for (const std::string& v : row) w.String(v);
+    w.EndArray();
+  });
+  List(w, "GroupArgs", d.GroupArgs, [&](std::int32_t v) { w.Int(v); });
+  List(w, "LayerArgs", d.LayerArgs, [&](const auto& row) {
+    w.BeginArray();
+    for (const std::int32_t v : row) w.Int(v);
+    w.EndArray();
+  });
+  w.Key("HpPoints").BeginArray();
+  for (std::size_t n = 0; n < d.HpPoints.size(); ++n) {
+    const THpPoint& p = d.HpPoints[n];
+    if (p.Used) w.BeginArray().Int(static_cast<std::int64_t>(n)).Real(p.X).Real(p.Y).Int(p.Suffix).EndArray();
+  }
+  w.EndArray();
+  w.Key("HpCount").Int(d.HpCount);
+}
+
+void CurrentAttributes(TJsonWriter& w, const TDrawingState& d) {
+  w.Key("CurHhpNo").Int(d.CurHhpNo);
+  w.Key("CurGroup").Int(d.CurGroup);
+  w.Key("CurLayer").Int(d.CurLayer);
+  w.Key("CurColor").Int(d.CurColor);
+  w.Key("CurLineType").Int(d.CurLineType);
+  w.Key("CurLineWidth").Int(d.CurLineWidth);
+  w.Key("CurZFlags").Int(d.CurZFlags);
+  w.Key("CurTextType").Int(d.CurTextType);
+  w.Key("CurTextWidth").Real(d.CurTextWidth);
+  w.Key("CurTextHeight").Real(d.CurTextHeight);
+  w.Key("CurTextSpacing").Real(d.CurTextSpacing);
+  w.Key("CurTextColor").Int(d.CurTextColor);
+  w.Key("CurCc").Int(d.CurCc);
+  w.Key("CurFontName").String(d.CurFontName);
+  w.Key("CurPointColor").Int(d.CurPointColor);
+  w.Key("CurLc10Value").Int(d.CurLc10Value);
+  w.Key("PolylineCount").Int(d.PolylineCount);
+  w.Key("PolylineMode").Bool(d.PolylineMode);
+  w.Key("DimensionMode").Bool(d.DimensionMode);
+  w.Key("PendingDimLine");
+  Write(w, d.PendingDimLine);
+}
+
+void FirstSeenValues(TJsonWriter& w, const TDrawingState& d) {
+  w.Key("FirstGroup").Int(d.FirstGroup);
+  w.Key("FirstLayer").Int(d.FirstLayer);
+  w.Key("FirstColor").Int(d.FirstColor);
+  w.Key("FirstLineType").Int(d.FirstLineType);
+  w.Key("FirstLineWidth").Int(d.FirstLineWidth);
+  w.Key("FirstTextType").Int(d.FirstTextType);
+  w.Key("FirstTextWidth").Real(d.FirstTextWidth);
+  w.Key("FirstTextHeight").Real(d.FirstTextHeight);
+  w.Key("FirstTextSpacing").Real(d.FirstTextSpacing);
+  w.Key("FirstTextColor").Int(d.FirstTextColor);
+  w.Key("FirstFontName").String(d.FirstFontName);
+  w.Key("LwSeen").Bool(d.LwSeen);
+  List(w, "AttrUnset", d.AttrUnset, [&](bool v) { w.Bool(v); });
+}
+
+}  // namespace
+
+void AppendElementJson(std::string& out, const TOrderEntry& entry) {
+  TJsonWriter w(out);
+  w.BeginObject();
+  w.Key("kind").Int(entry.Kind);
+  w.Key("index").Int(entry.Index);
+  w.Key("rec");
+  WriteRecord(w, entry);
+  w.EndObject();
+  out += '\n';
+}
+
+void AppendStateJson(std::string& out) {
+  const TDrawingState& d = Drawing;
+  TJsonWriter w(out);
+  w.BeginObject().Key("state").BeginObject();
+  HeaderValues(w, d);
+  FirstSeenValues(w, d);
+  CurrentAttributes(w, d);
+  w.EndObject().EndObject();
+  out += '\n';
+}
+
+}  // namespace kx27
