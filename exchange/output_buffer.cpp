@@ -1,6 +1,8 @@
 #include "exchange/output_buffer.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 
 #include "exchange/replace_file.h"
 #include "text/shift_jis.h"
@@ -10,61 +12,58 @@ namespace kx27 {
 namespace {
 
 constexpr std::size_t kMaxLineBytes = 255;
-constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
 
-// Every stored line is followed by one of these. Neither can stand inside a
-// line, since appending turns CR and LF into blanks.
-constexpr char kBreak = '\n';
-constexpr char kJoin = '\r';
-
-// All lines in one contiguous block: a million elements cost no allocation
-// per line and render in one sequential pass.
-std::string g_bytes;
+// The buffer holds the file's bytes as they will be written: every line with
+// its CR LF, a text's head line directly followed by its text. Writing the
+// file is then one pass over one block, with no second copy. Its growth is
+// kept in hand here, since it is most of the memory that the run holds.
+struct TBytes {
+  std::unique_ptr<char[]> data;
+  std::size_t size = 0;
+  std::size_t capacity = 0;
+};
+TBytes g_bytes;
 std::int32_t g_count = 0;
 
-void Store(std::string_view line, char separator) {
+void Reallocate(std::size_t capacity) {
+  auto data = std::make_unique_for_overwrite<char[]>(capacity);
+  if (g_bytes.size != 0) std::memcpy(data.get(), g_bytes.data.get(), g_bytes.size);
+  g_bytes.data = std::move(data);
+  g_bytes.capacity = capacity;
+}
+
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+// Without branches, so that the test of every line runs vectorised.
+bool HasLineBreak(std::string_view line) {
+  unsigned found = 0;
+  for (char c : line) found |= static_cast<unsigned>(IsLineBreak(c));
+  return found != 0;
+}
+
+void Store(std::string_view line, std::string_view ending) {
   if (line.size() > kMaxLineBytes) line = CutToWholeChars(line, kMaxLineBytes);
-  const std::size_t start = g_bytes.size();
-  g_bytes.append(line);
+  const std::size_t needed = g_bytes.size + line.size() + ending.size();
+  // Grows by half rather than doubling, to keep the unused room small.
+  if (needed > g_bytes.capacity)
+    Reallocate(std::max(needed, g_bytes.capacity + g_bytes.capacity / 2 + 4096));
+  char* const start = g_bytes.data.get() + g_bytes.size;
+  std::memcpy(start, line.data(), line.size());
   // The host would read a line break inside a line as the start of another.
-  std::replace_if(
-      g_bytes.begin() + static_cast<std::ptrdiff_t>(start), g_bytes.end(),
-      [](char c) { return c == kBreak || c == kJoin; }, ' ');
-  g_bytes.push_back(separator);
+  if (HasLineBreak(line)) std::replace_if(start, start + line.size(), IsLineBreak, ' ');
+  std::memcpy(start + line.size(), ending.data(), ending.size());
+  g_bytes.size = needed;
   ++g_count;
 }
 
-// Hands the file's bytes to sink in blocks of about kBlockBytes, stopping
-// early when sink returns false.
-template <typename Sink>
-void Render(Sink&& sink) {
-  if (g_count == 0) {
-    sink(std::string_view("hq\r\n"));
-    return;
-  }
-  std::string block;
-  block.reserve(std::min(kBlockBytes, g_bytes.size() + g_bytes.size() / 8) +
-                kMaxLineBytes + 2);
-  const char* p = g_bytes.data();
-  const char* const end = p + g_bytes.size();
-  while (p != end) {
-    // The buffer always ends in a separator, so this stops inside it.
-    const char* q = p;
-    while (*q != kBreak && *q != kJoin) ++q;
-    block.append(p, q);
-    if (*q == kBreak) block.append("\r\n");
-    p = q + 1;
-    if (block.size() >= kBlockBytes) {
-      if (!sink(std::string_view(block))) return;
-      block.clear();
-    }
-  }
-  if (!block.empty()) sink(std::string_view(block));
+std::string_view Rendered() {
+  if (g_count == 0) return "hq\r\n";
+  return std::string_view(g_bytes.data.get(), g_bytes.size);
 }
 
 }  // namespace
 
-void AppendOutputLine(std::string_view line) { Store(line, kBreak); }
+void AppendOutputLine(std::string_view line) { Store(line, "\r\n"); }
 
 std::string& StartOutputLine(std::string_view keyword) {
   static std::string scratch;
@@ -73,36 +72,30 @@ std::string& StartOutputLine(std::string_view keyword) {
 }
 
 void AppendTextOutputLines(std::string_view head, std::string_view text) {
-  Store(head, kJoin);
-  Store(text, kBreak);
+  Store(head, "");
+  Store(text, "\r\n");
 }
 
 std::int32_t OutputCount() { return g_count; }
 
-void ReserveOutput(std::size_t bytes) { g_bytes.reserve(g_bytes.size() + bytes); }
+std::size_t OutputBytes() { return g_bytes.size; }
+
+void ReserveOutput(std::size_t bytes) {
+  if (g_bytes.size + bytes > g_bytes.capacity) Reallocate(g_bytes.size + bytes);
+}
 
 void ClearOutput() {
-  g_bytes = std::string();
+  g_bytes = TBytes();
   g_count = 0;
 }
 
-std::string RenderOutput() {
-  std::string out;
-  out.reserve(g_bytes.size() + static_cast<std::size_t>(g_count) + 4);
-  Render([&out](std::string_view block) {
-    out.append(block);
-    return true;
-  });
-  return out;
-}
+std::string RenderOutput() { return std::string(Rendered()); }
 
 bool WriteExchangeFile(const std::filesystem::path& path) {
   try {
-    TReplacementFile file(path);
-    Render([&file](std::string_view block) { return file.Write(block); });
-    return file.Commit();
+    return ReplaceFile(path, Rendered());
   } catch (const std::exception&) {
-    // Out of memory for a block or a path: the old file is still in place.
+    // Out of memory for a path: the old file is still in place.
     return false;
   }
 }

@@ -23,8 +23,11 @@ void AppendTextOutputLines(std::string_view head, std::string_view text);
 
 std::int32_t OutputCount();
 
-// Makes room for about this many more bytes, so that a long run of appends
-// does not regrow the buffer over and over.
+// The bytes held so far, CR LF included.
+std::size_t OutputBytes();
+
+// Makes room for this many more bytes at once, so that the appends that
+// follow need not regrow the buffer.
 void ReserveOutput(std::size_t bytes);
 
 // Empties the buffer and releases its storage.
@@ -34,7 +37,8 @@ void ClearOutput();
 // text line, or "hq" CR LF when the buffer is empty.
 std::string RenderOutput();
 
-// Replaces the file at path with RenderOutput() in one step. On failure the
+// Replaces the file at path with RenderOutput() in one step, written straight
+// from the buffer. On failure the
 // old file stays as it was and the result is false.
 bool WriteExchangeFile(const std::filesystem::path& path);
 

@@ -13,9 +13,14 @@ namespace {
 
 constexpr std::int32_t kPollInterval = 100;
 
-// About what a plain element line with its share of attribute lines takes;
-// most drawings then fill the buffer without regrowing it.
-constexpr std::size_t kBytesPerElement = 48;
+// Sizes the buffer for the rest of the output from what the elements so far
+// took, at a few points only: it is then copied seldom and holds little unused
+// room, which matters since it is most of the memory that the run holds.
+void ForecastOutput(std::int32_t done, std::int32_t total) {
+  if (done != 1000 && done != 10000 && done != 100000) return;
+  const double per_element = static_cast<double>(OutputBytes()) / done;
+  ReserveOutput(static_cast<std::size_t>(per_element * (total - done) * 1.0625));
+}
 
 void WriteElement(const TOrderEntry& entry) {
   switch (entry.Kind) {
@@ -44,7 +49,6 @@ void WriteElements(TWriteProgress& progress) {
 
   const auto& order = Store.OrderList;
   const auto total = static_cast<std::int32_t>(order.size());
-  ReserveOutput(order.size() * kBytesPerElement);
   for (std::int32_t i = 0; i < total; ++i) {
     if (i % kPollInterval == 0) {
       progress.Show(i + 1, total);
@@ -52,6 +56,7 @@ void WriteElements(TWriteProgress& progress) {
         ClearOutput();
         break;
       }
+      ForecastOutput(i, total);
     }
     WriteElement(order[static_cast<std::size_t>(i)]);
   }

@@ -1,5 +1,6 @@
 #include "exchange/replace_file.h"
 
+#include <fstream>
 #include <string>
 #include <system_error>
 
@@ -19,59 +20,29 @@ std::filesystem::path FreeTempName(const std::filesystem::path& target) {
   return {};
 }
 
+bool WriteWhole(const std::filesystem::path& file, std::string_view bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::out | std::ios::trunc);
+  if (!out.is_open()) return false;
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  // A full disk often shows only when the last block reaches it.
+  out.flush();
+  out.close();
+  return !out.fail();
+}
+
 }  // namespace
 
 bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
-  TReplacementFile file(path);
-  file.Write(bytes);
-  return file.Commit();
-}
-
-TReplacementFile::TReplacementFile(const std::filesystem::path& target)
-    : target_(target), temp_(FreeTempName(target)) {
-  if (temp_.empty()) return;
-  out_.open(temp_, std::ios::binary | std::ios::out | std::ios::trunc);
-  opened_ = out_.is_open();
-  ok_ = opened_;
-}
-
-TReplacementFile::~TReplacementFile() {
-  if (!done_) Discard();
-}
-
-bool TReplacementFile::Write(std::string_view bytes) {
-  if (ok_ && !bytes.empty()) {
-    out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    ok_ = !out_.fail();
-  }
-  return ok_;
-}
-
-bool TReplacementFile::Commit() {
-  if (done_) return false;
-  done_ = true;
-  if (ok_) {
-    // A full disk often shows only when the last block reaches it.
-    out_.flush();
-    out_.close();
-    ok_ = !out_.fail();
-  }
+  const std::filesystem::path temp = FreeTempName(path);
+  if (temp.empty()) return false;
   std::error_code ec;
-  if (ok_) std::filesystem::rename(temp_, target_, ec);
-  if (!ok_ || ec) {
-    Discard();
-    return false;
+  // On Windows too this replaces an existing target in one step.
+  if (WriteWhole(temp, bytes)) {
+    std::filesystem::rename(temp, path, ec);
+    if (!ec) return true;
   }
-  return true;
-}
-
-void TReplacementFile::Discard() {
-  if (out_.is_open()) out_.close();
-  std::error_code ec;
-  // Only a file this object created is removed; a name that could not be
-  // opened may belong to something else.
-  if (opened_) std::filesystem::remove(temp_, ec);
-  ok_ = false;
+  std::filesystem::remove(temp, ec);
+  return false;
 }
 
 }  // namespace kx27

@@ -118,7 +118,7 @@ TEST_F(ExchangeFile, ReplacesAnExistingFile) {
   TempFolder folder;
   const fs::path file = folder.Path() / "JWC_TEMP.TXT";
   WriteBytes(file, "hq\r\nold drawing\r\n");
-  // Enough lines for several blocks, with joins falling across them.
+  // A large output, many of its lines joined.
   AppendOutputLine("hd");
   for (int i = 0; i < 60000; ++i) {
     AppendOutputLine("lg" + std::to_string(i % 16));
