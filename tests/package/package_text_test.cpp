@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,8 @@ struct TBatCase {
   const char* file;
   std::string_view program_line;
 };
+
+void PrintTo(const TBatCase& test, std::ostream* out) { *out << test.file; }
 
 class BatFileTest : public ::testing::TestWithParam<TBatCase> {};
 

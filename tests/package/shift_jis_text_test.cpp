@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,8 @@ struct TConversionCase {
   std::string_view input;                   // UTF-8
   std::optional<std::string_view> output;   // Shift_JIS, or nothing when it must fail
 };
+
+void PrintTo(const TConversionCase& test, std::ostream* out) { *out << test.name; }
 
 class ShiftJisTextTest : public ::testing::TestWithParam<TConversionCase> {
  protected:
