@@ -6,11 +6,11 @@
 #include "app/element_count.h"
 #include "app/program_path.h"
 #include "app/settings_file.h"
+#include "app/text_file.h"
 #include "exchange/drawing_state.h"
 #include "exchange/emitters.h"
 #include "exchange/output_buffer.h"
 #include "exchange/reader.h"
-#include "exchange/replace_file.h"
 #include "text/number_format.h"
 
 namespace kx27 {
@@ -70,17 +70,20 @@ TConsoleOutcome RunConsole(const TConsoleOptions& options) {
   TSilentProgress progress;
   const std::int64_t changed =
       ConvertAndWrite(settings.Presets[preset_no - 1], dimensions, progress);
-  // The output no longer needs the records: free them before the text of
-  // the file is built, so that both never take memory at once.
+  // The records are done with: their memory goes back before the file is
+  // read again for the count below.
   Store = TElementStore{};
 
-  const std::string bytes = RenderOutput();
-  ClearOutput();
   const std::filesystem::path target = options.OutputFile ? *options.OutputFile : exchange_file;
-  if (!ReplaceFile(target, bytes)) return Failure(target, "cannot be written");
+  const bool written = WriteExchangeFile(target);
+  ClearOutput();
+  if (!written) return Failure(target, "cannot be written");
   if (options.Quiet) return {};
 
-  const std::int64_t written = CountElementLines(bytes);
+  // The writer does not say which elements it dropped; the file does.
+  std::string bytes;
+  ReadTextFile(target, bytes);
+  const std::int64_t elements_written = CountElementLines(bytes);
   const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
       std::chrono::steady_clock::now() - start);
   std::string summary = "kx27c: ";
@@ -88,7 +91,7 @@ TConsoleOutcome RunConsole(const TConsoleOptions& options) {
   summary += " elements read, ";
   AppendInt(summary, changed);
   summary += " line types changed, ";
-  AppendInt(summary, written);
+  AppendInt(summary, elements_written);
   summary += " elements written, ";
   AppendInt(summary, elapsed.count());
   summary += " ms";
