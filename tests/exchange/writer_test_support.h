@@ -3,7 +3,7 @@
 // Shared by the writer tests: a clean drawing state and output, records put
 // straight into the store, and the file's expected bytes.
 
-#include <initializer_list>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,20 +16,44 @@
 
 namespace kx27::testing {
 
+inline void ResetWriter() {
+  ResetDrawingState();
+  ResetOutputState();
+}
+
 class WriterTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetDrawingState();
-    ResetOutputState();
-  }
+  void SetUp() override { ResetWriter(); }
   void TearDown() override { ResetDrawingState(); }
 };
 
-// Each line followed by CR LF, as the file holds them.
-inline std::string FileLines(std::initializer_list<std::string_view> lines) {
+// The file's bytes for lines separated by '|', each ending in CR LF; "hq"
+// for none.
+inline std::string FileOf(std::string_view lines) {
+  if (lines.empty()) return "hq\r\n";
   std::string bytes;
-  for (std::string_view line : lines) bytes.append(line).append("\r\n");
-  return bytes;
+  for (char c : lines) {
+    if (c == '|')
+      bytes.append("\r\n");
+    else
+      bytes.push_back(c);
+  }
+  return bytes + "\r\n";
+}
+
+// Calls that append to a fresh output, and the file that results.
+struct TOutputCase {
+  const char* name;
+  std::function<void()> write;
+  std::string_view lines;  // as for FileOf
+};
+
+inline void ExpectFiles(std::initializer_list<TOutputCase> cases) {
+  for (const TOutputCase& c : cases) {
+    ResetWriter();
+    c.write();
+    EXPECT_EQ(RenderOutput(), FileOf(c.lines)) << c.name;
+  }
 }
 
 // Appends rec to its kind's array and to the order list.
