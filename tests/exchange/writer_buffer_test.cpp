@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 #include "exchange/replace_file.h"
@@ -13,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(OutputBuffer, JoinsOnlyTextHeadsAndKeepsLinesWhole) {
-  const std::string a254(254, 'a');
+  const std::string a254(254, 'a'), x255(255, 'x');
   ExpectFiles({
       {"text head joined with its text",
        [] { AppendOutputLine("hd"); AppendTextOutputLines("ch 10 20 1 0 \"", "abc"); },
@@ -23,11 +24,12 @@ TEST(OutputBuffer, JoinsOnlyTextHeadsAndKeepsLinesWhole) {
        "cn\"$f\"|ch \"a\"|"},
       {"CR and LF inside a line become blanks",
        [] { AppendTextOutputLines("c\rh \"", "a\rb\nc\r\n"); }, "c h \"a b c  "},
-      {"cut at 255 bytes", [] { AppendOutputLine(std::string(300, 'x')); }, std::string(255, 'x')},
+      {"cut at 255 bytes", [] { AppendOutputLine(std::string(300, 'x')); }, x255},
       {"cut before a double-byte character that would straddle",
        [a254] { AppendOutputLine(a254 + "\x82\xa0"); }, a254},
       {"cleared", [] { AppendOutputLine("hd"); ClearOutput(); }, ""},
   });
+  ResetWriter();
   AppendTextOutputLines("ch 0 0 1 0 \"", "x");
   EXPECT_EQ(OutputCount(), 2);
 }
@@ -37,7 +39,8 @@ class TempFolder {
   TempFolder()
       : path_(fs::temp_directory_path() /
               ("kx27-writer-" +
-               std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()))) {
+               std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
+               "-" + std::to_string(std::random_device{}()))) {
     fs::create_directories(path_);
   }
   ~TempFolder() {

@@ -21,12 +21,6 @@ inline void ResetWriter() {
   ResetOutputState();
 }
 
-class WriterTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetWriter(); }
-  void TearDown() override { ResetDrawingState(); }
-};
-
 // The file's bytes for lines separated by '|', each ending in CR LF; "hq"
 // for none.
 inline std::string FileOf(std::string_view lines) {
