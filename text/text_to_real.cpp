@@ -1,5 +1,6 @@
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 #include "text/conversions.h"
 
@@ -9,31 +10,56 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::size_t SkipDigits(std::string_view text, std::size_t p) {
-  while (p < text.size() && IsDigit(text[p])) ++p;
-  return p;
+// A number checked against the accepted form, with its digits gathered
+// while they fit in 64 bits.
+struct Scanned {
+  bool valid = false;
+  bool fits = true;
+  std::uint64_t mantissa = 0;
+  int exponent = 0;  // of the last mantissa digit
+};
+
+void AddDigit(Scanned& scanned, char c) {
+  if (scanned.mantissa > (UINT64_MAX - 9) / 10) {
+    scanned.fits = false;
+    return;
+  }
+  scanned.mantissa = scanned.mantissa * 10 + static_cast<std::uint64_t>(c - '0');
 }
 
-// True when number is digits, an optional point and digits (at least one
-// digit in all), and an optional exponent, with nothing after.
-bool IsPlainDecimal(std::string_view number) {
-  std::size_t p = SkipDigits(number, 0);
-  std::size_t digit_count = p;
+// Digits, an optional point and digits (at least one digit in all), an
+// optional exponent, and nothing after.
+Scanned Scan(std::string_view number) {
+  Scanned scanned;
+  std::size_t p = 0;
+  std::size_t digit_count = 0;
+  for (; p < number.size() && IsDigit(number[p]); ++p, ++digit_count) AddDigit(scanned, number[p]);
   if (p < number.size() && number[p] == '.') {
-    const std::size_t after_point = SkipDigits(number, p + 1);
-    digit_count += after_point - (p + 1);
-    p = after_point;
+    for (++p; p < number.size() && IsDigit(number[p]); ++p, ++digit_count) {
+      AddDigit(scanned, number[p]);
+      --scanned.exponent;
+    }
   }
-  if (digit_count == 0) return false;
+  if (digit_count == 0) return scanned;
   if (p < number.size() && (number[p] == 'e' || number[p] == 'E')) {
     ++p;
+    const bool negative = p < number.size() && number[p] == '-';
     if (p < number.size() && (number[p] == '+' || number[p] == '-')) ++p;
-    const std::size_t exponent_end = SkipDigits(number, p);
-    if (exponent_end == p) return false;
-    p = exponent_end;
+    const std::size_t first = p;
+    int exponent = 0;
+    for (; p < number.size() && IsDigit(number[p]); ++p) {
+      if (exponent < 100000) exponent = exponent * 10 + (number[p] - '0');
+    }
+    if (p == first) return scanned;
+    scanned.exponent += negative ? -exponent : exponent;
   }
-  return p == number.size();
+  scanned.valid = p == number.size();
+  return scanned;
 }
+
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 }  // namespace
 
@@ -46,15 +72,25 @@ double TextToReal(std::string_view text) {
     ++p;
   }
   const std::string_view number = text.substr(p);
-  if (!IsPlainDecimal(number)) return 0.0;
+  const Scanned scanned = Scan(number);
+  if (!scanned.valid) return 0.0;
   double value = 0.0;
-  const auto [end, error] =
-      std::from_chars(number.data(), number.data() + number.size(), value);
-  // Out of range either way (overflow or underflow) reads as zero, so no
-  // infinity ever reaches a record.
-  if (error != std::errc() || end != number.data() + number.size() ||
-      !std::isfinite(value)) {
-    return 0.0;
+  if (scanned.fits && scanned.mantissa <= (std::uint64_t{1} << 53) &&
+      scanned.exponent >= -22 && scanned.exponent <= 22) {
+    // Both operands are exact doubles, so one operation rounds correctly;
+    // this covers nearly every number a drawing holds.
+    const auto mantissa = static_cast<double>(scanned.mantissa);
+    value = scanned.exponent < 0 ? mantissa / kPowersOfTen[-scanned.exponent]
+                                 : mantissa * kPowersOfTen[scanned.exponent];
+  } else {
+    const auto [end, error] =
+        std::from_chars(number.data(), number.data() + number.size(), value);
+    // Out of range either way (overflow or underflow) reads as zero, so no
+    // infinity ever reaches a record.
+    if (error != std::errc() || end != number.data() + number.size() ||
+        !std::isfinite(value)) {
+      return 0.0;
+    }
   }
   return negative ? -value : value;
 }

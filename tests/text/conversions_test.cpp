@@ -1,4 +1,6 @@
 #include <array>
+#include <charconv>
+#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -47,6 +49,23 @@ TEST(TextToReal, AcceptsOnlyWholeDecimalText) {
   for (const auto& c : cases) EXPECT_EQ(TextToReal(c.text), c.value) << c.text;
 }
 
+TEST(TextToReal, RoundsLikeTheStandardConversion) {
+  std::mt19937_64 random(27);
+  std::string text;
+  for (int i = 0; i < 200000; ++i) {
+    // Up to 20 digits with a point anywhere and exponents around the exact range.
+    char digits[24];
+    const auto digit_count = std::to_chars(digits, digits + 24, random()).ptr - digits;
+    const auto count = 1 + static_cast<std::size_t>(random() % digit_count);
+    const auto point = random() % (count + 1);
+    text.assign(digits, point).append(".").append(digits + point, count - point).append("e");
+    text.append(std::to_string(static_cast<int>(random() % 61) - 30));
+    double expected = 0;
+    std::from_chars(text.data(), text.data() + text.size(), expected);
+    ASSERT_EQ(TextToReal(text), expected) << text;
+  }
+}
+
 TEST(StripBlanks, RemovesBlanksAnywhereAndKeepsCharacters) {
   const struct { std::string_view text, stripped; } cases[] = {
       {"A B\tC", "ABC"},
@@ -72,7 +91,9 @@ TEST(SplitCommaText, SplitsAtCommasAndBlanks) {
   for (const auto& c : cases) {
     std::array<std::string, 4> slots{"-", "-", "-", "-"};
     EXPECT_EQ(SplitCommaText(c.text, slots), c.count) << c.text;
-    EXPECT_EQ(slots[0] + '|' + slots[1] + '|' + slots[2] + '|' + slots[3], c.joined) << c.text;
+    std::string joined = slots[0];
+    for (std::size_t i = 1; i < slots.size(); ++i) joined.append("|").append(slots[i]);
+    EXPECT_EQ(joined, c.joined) << c.text;
   }
 }
 
