@@ -47,11 +47,14 @@ void Store(std::string_view line, std::string_view ending) {
   // Grows by half rather than doubling, to keep the unused room small.
   if (needed > g_bytes.capacity)
     Reallocate(std::max(needed, g_bytes.capacity + g_bytes.capacity / 2 + 4096));
-  char* const start = g_bytes.data.get() + g_bytes.size;
-  std::memcpy(start, line.data(), line.size());
-  // The host would read a line break inside a line as the start of another.
-  if (HasLineBreak(line)) std::replace_if(start, start + line.size(), IsLineBreak, ' ');
-  std::memcpy(start + line.size(), ending.data(), ending.size());
+  if (!line.empty()) {
+    char* const start = g_bytes.data.get() + g_bytes.size;
+    std::memcpy(start, line.data(), line.size());
+    // The host would read a line break inside a line as the start of another.
+    if (HasLineBreak(line)) std::replace_if(start, start + line.size(), IsLineBreak, ' ');
+  }
+  if (!ending.empty())
+    std::memcpy(g_bytes.data.get() + g_bytes.size + line.size(), ending.data(), ending.size());
   g_bytes.size = needed;
   ++g_count;
 }

@@ -1,6 +1,7 @@
 #include "exchange/output_driver.h"
 
 #include <cstddef>
+#include <new>
 
 #include "exchange/drawing_state.h"
 #include "exchange/element_writers.h"
@@ -42,9 +43,7 @@ void WriteElement(const TOrderEntry& entry) {
   }
 }
 
-}  // namespace
-
-void WriteElements(TWriteProgress& progress) {
+void WriteInOrder(TWriteProgress& progress) {
   if (Drawing.BzFlag) AppendOutputLine("bz");
 
   const auto& order = Store.OrderList;
@@ -64,6 +63,18 @@ void WriteElements(TWriteProgress& progress) {
   // The host keeps drawing on the group and layer that were current before.
   EmitGroup(Drawing.FirstGroup);
   EmitLayer(Drawing.FirstLayer);
+}
+
+}  // namespace
+
+void WriteElements(TWriteProgress& progress) {
+  try {
+    WriteInOrder(progress);
+  } catch (const std::bad_alloc&) {
+    // Some of the elements would make the host replace the selection by
+    // fewer than it had; an empty output leaves the drawing as it is.
+    ClearOutput();
+  }
 }
 
 }  // namespace kx27

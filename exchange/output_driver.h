@@ -16,7 +16,8 @@ class TWriteProgress {
 
 // Writes every element of the store in input order to the output buffer,
 // "bz" first when the input held it, the first group and layer restated at
-// the end. Escape empties the buffer and ends the loop.
+// the end. Escape empties the buffer and ends the loop. Running out of memory
+// empties it too, and nothing more is appended.
 void WriteElements(TWriteProgress& progress);
 
 }  // namespace kx27
