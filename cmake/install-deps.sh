@@ -2,8 +2,8 @@
 # need, once.
 kx27_packages=(g++ cmake ninja-build libgtest-dev
   # the Windows cross build, Wine to run it, and a display for the dialog
-  g++-mingw-w64-x86-64-posix wine64 xvfb fonts-ipafont-gothic imagemagick
-  x11-apps xdotool)
+  g++-mingw-w64-x86-64-posix wine64 fonts-wine xvfb fonts-ipafont-gothic
+  imagemagick x11-apps xdotool)
 
 kx27_missing=()
 for p in "${kx27_packages[@]}"; do

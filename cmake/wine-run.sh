@@ -10,11 +10,14 @@
 # BUILD_DIR/wine and reused by every later run, so that a test pays only for
 # starting its program. The build tree is the nearest folder above the program
 # that holds CMakeCache.txt, or $KX27_WINE_ROOT. With KX27_KEEP_DISPLAY=1 the
-# caller's $DISPLAY is used instead of Xvfb.
+# caller's $DISPLAY is used instead of Xvfb; with KX27_DESKTOP=1 the program
+# runs on Wine's virtual desktop (its exit code is then not returned).
 set -uo pipefail
 
 wine_bin=/usr/lib/wine/wine64
 wineserver_bin=/usr/lib/wine/wineserver
+desktop_name=kx27
+desktop_size=1280x1024
 
 die() {
   echo "wine-run.sh: $*" >&2
@@ -69,7 +72,10 @@ start_xvfb() {
 }
 
 # The dialog asks for "ＭＳ ゴシック" and its kin; without these replacements
-# Wine draws its Japanese text as boxes.
+# Wine draws its Japanese text as boxes. The dialog tests run on a virtual
+# desktop, where Wine draws the window frames itself (Xvfb has no window
+# manager to draw them), so that screenshots show the caption; the crash
+# dialog is off, since nobody would answer it.
 write_registry_file() {
   printf '%s\r\n' \
     'Windows Registry Editor Version 5.00' '' \
@@ -81,23 +87,50 @@ write_registry_file() {
     '"MS Shell Dlg"="IPAGothic"' \
     '"MS Shell Dlg 2"="IPAGothic"' \
     '' \
+    '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' \
+    "\"$desktop_name\"=\"$desktop_size\"" \
+    '' \
+    '[HKEY_CURRENT_USER\Software\Wine\AppDefaults\win_dialog_tests.exe\Explorer]' \
+    "\"Desktop\"=\"$desktop_name\"" \
+    '' \
     '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' \
     '"ShowCrashDialog"=dword:00000000' '' |
     iconv -f utf-8 -t utf-16le | { printf '\xff\xfe'; cat; } >"$1"
 }
 
-create_prefix() {
-  rm -rf "$WINEPREFIX" "$state/prefix.ready"
-  echo "wine-run.sh: creating the Wine prefix $WINEPREFIX" >&2
-  "$wine_bin" wineboot -i </dev/null >"$state/wineboot.log" 2>&1 9>&- ||
-    die "wineboot failed (see $state/wineboot.log)"
-  write_registry_file "$state/prefix.reg"
+# Creates the prefix once and applies the registry settings whenever they
+# differ from those it was given last.
+prepare_prefix() {
+  copy_caption_font
+  write_registry_file "$state/prefix.reg.new"
+  if [ -f "$state/prefix.ready" ] && cmp -s "$state/prefix.reg.new" "$state/prefix.reg"; then
+    rm -f "$state/prefix.reg.new"
+    return 0
+  fi
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    rm -rf "$WINEPREFIX"
+    echo "wine-run.sh: creating the Wine prefix $WINEPREFIX" >&2
+    "$wine_bin" wineboot -i </dev/null >"$state/wineboot.log" 2>&1 9>&- ||
+      die "wineboot failed (see $state/wineboot.log)"
+    copy_caption_font
+  fi
+  mv "$state/prefix.reg.new" "$state/prefix.reg"
   "$wine_bin" regedit /S "$(winepath_of "$state/prefix.reg")" \
     </dev/null >>"$state/wineboot.log" 2>&1 9>&- ||
     die "regedit failed (see $state/wineboot.log)"
-  # The registry reaches the disk when the prefix's server ends.
-  "$wineserver_bin" -w
+  # The registry reaches the disk when the prefix's server ends; one kept
+  # alive by an earlier run already serves the new values.
+  timeout 15 "$wineserver_bin" -w 9>&- || true
   touch "$state/prefix.ready"
+}
+
+# Wine draws the caption buttons with Marlett, which this Wine finds only in
+# the prefix's own font folder.
+copy_caption_font() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  fi
 }
 
 winepath_of() {
@@ -114,7 +147,7 @@ set_up() {
     xvfb_alive || start_xvfb
     export DISPLAY=":$(cat "$state/display")"
   fi
-  [ -f "$state/prefix.ready" ] || create_prefix
+  prepare_prefix
   # A server that outlives each program by a minute spares every test the
   # prefix start-up; --stop ends it at once.
   "$wineserver_bin" -p60 </dev/null >/dev/null 2>&1 9>&-
@@ -160,7 +193,11 @@ set_up
 # inherit them and would keep CTest waiting after the program has ended.
 out=$(mktemp "$state/out.XXXXXX")
 err=$(mktemp "$state/err.XXXXXX")
-timeout -k 5 "${KX27_WINE_TIMEOUT:-900}" "$wine_bin" "$program" "$@" \
+launcher=()
+if [ "${KX27_DESKTOP:-0}" = 1 ]; then
+  launcher=(explorer "/desktop=$desktop_name,$desktop_size")
+fi
+timeout -k 5 "${KX27_WINE_TIMEOUT:-900}" "$wine_bin" "${launcher[@]}" "$program" "$@" \
   </dev/null >"$out" 2>"$err"
 rc=$?
 cat "$out"

@@ -258,10 +258,17 @@ void RunningDialog::SendKey(HWND target, wchar_t vk, wchar_t ch) const {
 }
 
 bool ChooseFileInOpenDialog(HWND dialog, const std::filesystem::path& file) {
-  // The name box is an edit inside the combo box cmb13, or edt1 on its own.
+  // The file name box is the dialog's one visible edit (inside a combo box
+  // or on its own, depending on the dialog's style).
   HWND edit = nullptr;
-  if (HWND combo = GetDlgItem(dialog, 0x47c)) edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
-  if (edit == nullptr) edit = GetDlgItem(dialog, 0x480);
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM found) -> BOOL {
+        if (ClassOf(child) != L"Edit" || !IsWindowVisible(child)) return TRUE;
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&edit));
   if (edit == nullptr) return false;
   SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
   PostMessageW(edit, WM_KEYDOWN, VK_RETURN, KeyData(VK_RETURN, false, false));
