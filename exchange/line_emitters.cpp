@@ -70,8 +70,8 @@ std::string_view TextKeyword(std::int32_t text_kind) {
   return text_kind >= 0 && text_kind <= 9 ? kKeywords[text_kind] : "ch";
 }
 
-// The line's length in steps of 1e-8, rounded in extended precision so that
-// a length like 5 is not written as 4.99999999.
+// The line's length rounded to steps of 1e-8 in extended precision, so that
+// the text reads as a measured length: 5, not 5.00000000000001.
 double RoundedLength(TXY p1, TXY p2) {
   const long double length = PointDistance(p1.X, p1.Y, p2.X, p2.Y);
   const long double steps = std::trunc(length / 1e-8L + 0.5L);
