@@ -13,10 +13,6 @@ namespace {
 
 using std::string_view;
 
-bool StartsWith(string_view text, string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
 string_view From(string_view text, std::size_t pos) {
   return pos < text.size() ? text.substr(pos) : string_view();
 }
@@ -169,9 +165,9 @@ bool ApplyHeader(const TTokenList& t) {
     for (int i = 1; i <= 10; ++i) d.TextTypes[i].Color = TextToInt(t.Token[i]);
   } else if (t0 == "hn" && n >= 5) {
     ReadReals(t, 4, d.HnValues.data());
-  } else if (StartsWith(t0, "hp") && n >= 3) {
+  } else if (t0.starts_with("hp") && n >= 3) {
     ApplyNumberedPoint(t);
-  } else if (StartsWith(t0, "hhp")) {
+  } else if (t0.starts_with("hhp")) {
     ApplyHhp(t);
   } else {
     return false;
@@ -182,20 +178,20 @@ bool ApplyHeader(const TTokenList& t) {
 bool ApplyLayerOrLine(const TTokenList& t) {
   const string_view t0 = t.Token[0];
   TDrawingState& d = Drawing;
-  if (StartsWith(t0, "lgn")) {
+  if (t0.starts_with("lgn")) {
     d.GroupNames[d.CurGroup] = From(t0, 3);
-  } else if (StartsWith(t0, "lyn")) {
+  } else if (t0.starts_with("lyn")) {
     d.LayerNames[d.CurGroup][d.CurLayer] = From(t0, 3);
-  } else if (StartsWith(t0, "lg")) {
+  } else if (t0.starts_with("lg")) {
     ApplyGroup(t);
-  } else if (StartsWith(t0, "ly")) {
+  } else if (t0.starts_with("ly")) {
     ApplyLayer(t);
-  } else if (StartsWith(t0, "lc")) {
+  } else if (t0.starts_with("lc")) {
     ApplyLineAttr(t, kAttrColor, d.FirstColor, d.CurColor);
     if (d.CurColor == 10 && t.Count >= 2) d.CurLc10Value = TextToInt(t.Token[1]);
-  } else if (StartsWith(t0, "lt")) {
+  } else if (t0.starts_with("lt")) {
     ApplyLineAttr(t, kAttrLineType, d.FirstLineType, d.CurLineType);
-  } else if (StartsWith(t0, "lw")) {
+  } else if (t0.starts_with("lw")) {
     ApplyLineAttr(t, kAttrLineWidth, d.FirstLineWidth, d.CurLineWidth);
     d.LwSeen = true;
   } else {
@@ -206,11 +202,11 @@ bool ApplyLayerOrLine(const TTokenList& t) {
 
 bool ApplyText(const TTokenList& t) {
   const string_view t0 = t.Token[0];
-  if (StartsWith(t0, "cn$")) {
+  if (t0.starts_with("cn$")) {
     ApplyFontName(t);
-  } else if (StartsWith(t0, "cn")) {
+  } else if (t0.starts_with("cn")) {
     ApplyTextType(t);
-  } else if (StartsWith(t0, "cc")) {
+  } else if (t0.starts_with("cc")) {
     ApplyCc(t);
   } else {
     return false;
@@ -225,7 +221,7 @@ bool ApplyZFlag(string_view t0) {
 }
 
 bool ApplyPointOrPolyline(string_view t0) {
-  if (StartsWith(t0, "pn")) {
+  if (t0.starts_with("pn")) {
     Drawing.CurPointColor = TextToInt(From(t0, 2));
     Drawing.PolylineMode = false;
   } else if (t0 == "pl") {

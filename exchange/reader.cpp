@@ -1,10 +1,12 @@
 #include "exchange/reader.h"
 
 #include <cstring>
+#include <exception>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "exchange/drawing_state.h"
 #include "exchange/element_lines.h"
 #include "exchange/header_commands.h"
 #include "exchange/tokenizer.h"
@@ -76,6 +78,38 @@ class TLineSplitter {
   std::string cleaned_;
 };
 
+// The rest of a file tends to hold its elements in the proportions of its
+// start. Giving every array the size the whole file will probably need
+// spares the copies and the fresh pages of each doubling; a wrong guess only
+// costs capacity, bounded by the file's size.
+void ReserveLikeTheStart(double factor) {
+  const auto grow = [factor](auto& array) {
+    array.reserve(static_cast<std::size_t>(static_cast<double>(array.size()) * factor));
+  };
+  try {
+    TElementStore& s = Store;
+    grow(s.OrderList);
+    grow(s.Lines);
+    grow(s.Circles);
+    grow(s.Arcs);
+    grow(s.Texts);
+    grow(s.Points);
+    grow(s.CodedPoints);
+    grow(s.Dims);
+    grow(s.Blocks);
+    grow(s.Solid2s);
+    grow(s.Solid3s);
+    grow(s.Solid4s);
+    grow(s.ScSolids);
+    grow(s.SeSolids);
+    grow(s.SoSolids);
+    grow(s.SgSolids);
+    grow(s.Chars);
+  } catch (const std::exception&) {
+    // Only a hint: the arrays still grow as they fill.
+  }
+}
+
 }  // namespace
 
 void ParseLine(std::string_view line) {
@@ -88,14 +122,18 @@ bool ReadExchangeFile(const std::filesystem::path& path) {
   try {
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open()) return false;
+    std::error_code error;
+    const auto file_size = static_cast<double>(std::filesystem::file_size(path, error));
     std::vector<char> block(kBlockSize);
     TLineSplitter splitter;
-    while (true) {
+    for (std::size_t blocks = 1;; ++blocks) {
       in.read(block.data(), static_cast<std::streamsize>(block.size()));
       if (in.bad()) return false;
       const auto got = static_cast<std::size_t>(in.gcount());
       if (!splitter.Feed(block.data(), got)) return true;
       if (got < block.size()) break;
+      if (blocks == 1 && !error && file_size > 4.0 * kBlockSize)
+        ReserveLikeTheStart(1.1 * file_size / kBlockSize);
     }
     splitter.Finish();
     return true;

@@ -23,8 +23,9 @@ struct TTokenList {
 // Blanks and tabs separate tokens until the first double quote (dropped) or
 // equals sign (kept); from there on the rest of the line is one token.
 // Double-byte characters stay whole; control bytes, 0xFE and 0xFF are dropped.
-// Tokens past the 32nd are dropped. The tokens' bytes live in scratch, which
-// the caller keeps from line to line so that no line allocates.
+// Tokens past the 32nd are dropped. Tokens view the line itself where no byte
+// was dropped from them, else scratch, which the caller keeps from line to
+// line so that no line allocates.
 void SplitTokens(std::string_view line, std::string& scratch, TTokenList& tokens);
 
 }  // namespace kx27

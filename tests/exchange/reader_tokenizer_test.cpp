@@ -30,12 +30,14 @@ TEST(ReaderTokenizer, SplitsLikeTheHostWrites) {
       {"leading and repeated separators", " \t a\t\t b", {"a", "b"}},
       {"empty line", "", {""}},
       {"quote ends splitting and is dropped", "ch 1 2 3 4 \"a b\" c", {"ch", "1", "2", "3", "4", "a b\" c"}},
-      {"quote inside a token", "cn\"$MS Gothic", {"cn$MS Gothic"}},
       {"equals is kept and ends splitting", "file=a b \"c", {"file=a b \"c"}},
       {"quote after equals is ordinary", "x=\"y", {"x=\"y"}},
       {"tab dropped once splitting is off", "ch \"a\tb", {"ch", "ab"}},
       {"control bytes and FE FF dropped", "a\x01" "b\x1f c\xfe\xff", {"ab", "c"}},
       {"NUL dropped", "1\0" "2 3"sv, {"12", "3"}},
+      {"control bytes between tokens", "\x01 ab \x02" "cd \x03", {"ab", "cd", ""}},
+      {"control byte after the quote", "ch \"\x01" "a b", {"ch", "a b"}},
+      {"quote inside a token", "cn\"$MS Gothic", {"cn$MS Gothic"}},
       {"pair keeps a blank second byte", "\x82\x20" "b c", {"\x82\x20" "b", "c"}},
       {"pair keeps a quote second byte", "\x81\x22x y", {"\x81\x22x", "y"}},
       {"pair with a control second byte", "\xe0\x09z", {"\xe0\x09z"}},
@@ -45,6 +47,35 @@ TEST(ReaderTokenizer, SplitsLikeTheHostWrites) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(Split(c.line), c.tokens);
+  }
+}
+
+// Long runs of plain bytes are stepped over several at a time; a special
+// byte must be seen wherever it stands in such a run.
+TEST(ReaderTokenizer, SpecialBytesAtEveryOffsetOfALongToken) {
+  struct TSpecial {
+    char byte;
+    std::vector<std::string> (*expect)(const std::string& a, const std::string& b);
+  };
+  const TSpecial specials[] = {
+      {' ', [](auto& a, auto& b) { return a.empty() ? std::vector{b} : std::vector{a, b}; }},
+      {'\t', [](auto& a, auto& b) { return a.empty() ? std::vector{b} : std::vector{a, b}; }},
+      {'"', [](auto& a, auto& b) { return std::vector{a + b}; }},
+      {'=', [](auto& a, auto& b) { return std::vector{a + "=" + b}; }},
+      {'\x01', [](auto& a, auto& b) { return std::vector{a + b}; }},
+      {'\xfe', [](auto& a, auto& b) { return std::vector{a + b}; }},
+      {'!', [](auto& a, auto& b) { return std::vector{a + "!" + b}; }},
+      {'\x7f', [](auto& a, auto& b) { return std::vector{a + "\x7f" + b}; }},
+      {'\xa1', [](auto& a, auto& b) { return std::vector{a + "\xa1" + b}; }},
+      {'\x82', [](auto& a, auto& b) { return std::vector{a + "\x82" + b}; }},
+  };
+  for (const auto& special : specials) {
+    for (std::size_t offset = 0; offset < 17; ++offset) {
+      const std::string a(offset, 'a');
+      const std::string b(20 - offset, 'b');
+      SCOPED_TRACE(::testing::Message() << "byte " << int(special.byte) << " at " << offset);
+      EXPECT_EQ(Split(a + special.byte + b), special.expect(a, b));
+    }
   }
 }
 
