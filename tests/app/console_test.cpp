@@ -21,105 +21,70 @@ namespace {
 
 using namespace testing;
 
-// The options as one line, or "error: ..." for a usage error.
-std::string ParsedLine(const std::vector<std::string>& words) {
+// The options as one line, or "error".
+std::string Parsed(const std::vector<std::string>& words) {
   std::vector<TArgument> args;
   for (const std::string& word : words) args.push_back(std::filesystem::path(word).native());
   TConsoleOptions o;
-  const std::string error = ParseConsoleOptions(args, o);
-  if (!error.empty()) return "error";
+  if (!ParseConsoleOptions(args, o).empty()) return "error";
   std::string line;
   if (o.PresetNo) line += " p" + std::to_string(*o.PresetNo);
   if (o.SettingsFile) line += " s=" + o.SettingsFile->string();
   if (o.Dimensions) line += *o.Dimensions ? " dim" : " nodim";
   if (o.OutputFile) line += " o=" + o.OutputFile->string();
   if (o.ExchangeFile) line += " x=" + o.ExchangeFile->string();
-  if (o.Quiet) line += " quiet";
-  if (o.Help) line += " help";
-  if (o.Version) line += " version";
-  return line;
+  return line + (o.Quiet ? " quiet" : "") + (o.Help ? " help" : "") + (o.Version ? " version" : "");
 }
 
 TEST(ParseConsoleOptions, ReadsEveryOptionAndRefusesMistakes) {
-  struct Case {
-    std::vector<std::string> args;
-    std::string_view parsed;
-  };
-  const Case cases[] = {
+  const std::pair<std::vector<std::string>, std::string_view> cases[] = {
       {{}, ""},
       {{"-p", "3"}, " p3"},
-      {{"--preset", "20"}, " p20"},
-      {{"-p", "1", "-p", "2"}, " p2"},
+      {{"--preset", "20", "-p", "1"}, " p1"},
       {{"-s", "a.dat", "--dimensions", "-o", "out.txt", "-q", "in.txt"},
        " s=a.dat dim o=out.txt x=in.txt quiet"},
-      {{"--settings", "b.dat", "--output", "o", "--quiet", "--no-dimensions"},
-       " s=b.dat nodim o=o quiet"},
-      {{"--dimensions", "--no-dimensions"}, " nodim"},
-      {{"--", "-odd name"}, " x=-odd name"},
+      {{"--settings", "b", "--output", "o", "--quiet", "--dimensions", "--no-dimensions"},
+       " s=b nodim o=o quiet"},
+      {{"--", "-odd"}, " x=-odd"},
       {{"-"}, " x=-"},
-      {{"--help"}, " help"},
-      {{"-h"}, " help"},
-      {{"--version"}, " version"},
-      {{"-p", "0"}, "error"},
-      {{"-p", "21"}, "error"},
-      {{"-p", "x"}, "error"},
-      {{"-p", "+3"}, "error"},
-      {{"-p", " 3"}, "error"},
-      {{"-p"}, "error"},
-      {{"-o"}, "error"},
-      {{"in.txt", "-s"}, "error"},
-      {{"a.txt", "b.txt"}, "error"},
-      {{"--bogus"}, "error"},
-      {{"-P", "3"}, "error"},
+      {{"-h", "--version"}, " help version"},
+      {{"-p", "0"}, "error"},  {{"-p", "21"}, "error"}, {{"-p", "x"}, "error"},
+      {{"-p", "+3"}, "error"}, {{"-p"}, "error"},       {{"in", "-o"}, "error"},
+      {{"a", "b"}, "error"},   {{"--bogus"}, "error"},  {{"-P", "3"}, "error"},
   };
-  for (const Case& c : cases) {
-    std::string joined;
-    for (const std::string& a : c.args) joined += a + " ";
-    EXPECT_EQ(ParsedLine(c.args), c.parsed) << joined;
-  }
+  for (const auto& [args, parsed] : cases) EXPECT_EQ(Parsed(args), parsed) << args.size();
 }
 
 TEST(CountElementLines, CountsElementsNotCommands) {
-  struct Case {
-    std::string_view text;
-    std::int64_t count;
-  };
-  const Case cases[] = {
-      {"", 0},
+  const std::pair<std::string_view, std::int64_t> cases[] = {
       {"hq\r\n", 0},
       {"hd\r\nbz\r\nlg0\r\nly3\r\nlc10 255\r\nlt2\r\nlw3\r\ncn0 2 2 0 1\r\ncc1\r\npn2\r\n", 0},
-      {"cn\"$<font>\r\nz1\r\nz2\r\nz3\r\nz4\r\nz5\r\n\r\n", 0},
-      {"0 0 1 0\r\n-1 -2 3 4\r\nci 1 1 1\r\nci 0 0 3 0 1.5 1 0\r\n", 4},
-      {"pt 1 2\r\npt 1 2 1 0 3\r\nsl 0 0 1 1\r\nsc 1 2 3 4 5 6 7 0\r\n", 4},
-      {"se 1 2 3 4 5 6 7 0\r\nso 1 2 3 4 5 6 7 1\r\nsg 1 2 3 4 5 6 7 1\r\n", 3},
+      {"cn\"$<font>\r\nz1\r\nz5\r\n\r\n", 0},
+      {"0 0 1 0\r\n-1 -2 3 4\r\nci 1 1 1\r\npt 1 2\r\nsl 0 0 1 1\r\nsc 1 2 3 4 5 6 7 0\r\n", 6},
       {"ch 0 0 1 0 \"lg0 text\r\ncs 0 0 1 0 \"z1\r\nc2 0 0 1 0 \"x", 3},
       {"msg\r\n0 0 3 4\r\ncs 1 2 1 0 \"5\r\nmsg\r\n0 0 1 0\r\ncs 1 2 1 0 \"1\r\n", 2},
       {kExchangeOutWithDimensions, 7},
   };
-  for (const Case& c : cases) EXPECT_EQ(CountElementLines(c.text), c.count) << c.text;
+  for (const auto& [text, count] : cases) EXPECT_EQ(CountElementLines(text), count) << text;
 }
 
 #ifdef KX27C_PATH
 
-// The folder of one run: the sample exchange file and a settings file whose
-// current preset 2 holds the sample preset, with the dimension box ticked.
+// A folder with the sample exchange file and a settings file whose current
+// preset 2 is the sample preset, with the dimension box ticked.
 class Kx27c : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_.Write("JWC_TEMP.TXT", kExchangeIn);
     TSettings settings;
     settings.PresetNo = 2;
     settings.Presets[1] = SamplePreset();
     settings.Dimensions = true;
-    settings_text_ = RenderSettings(settings);
-    folder_.Write("set.dat", settings_text_);
+    folder_.Write("set.dat", settings_ = RenderSettings(settings));
   }
 
-  // Runs the program in the folder; the exit status.
   int Run(std::string_view args, const std::filesystem::path& program = KX27C_PATH) {
-    const std::string command = "cd '" + folder_.Path().string() + "' && '" +
-                                program.string() + "' " + std::string(args) +
-                                " >stdout.txt 2>stderr.txt";
+    const std::string command = "cd '" + folder_.Path().string() + "' && '" + program.string() +
+                                "' " + std::string(args) + " >stdout.txt 2>stderr.txt";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
@@ -127,91 +92,69 @@ class Kx27c : public ::testing::Test {
   std::string File(std::string_view name) const { return TTempFolder::Read(folder_ / name); }
 
   TTempFolder folder_;
-  std::string settings_text_;
+  std::string settings_;
 };
 
 TEST_F(Kx27c, ConvertsByTheChosenPresetAndSwitch) {
-  struct Case {
-    std::string_view args;
-    std::string_view expected;
-  };
-  const Case cases[] = {
+  const std::pair<std::string_view, std::string_view> cases[] = {
       {"-q -s set.dat JWC_TEMP.TXT", kExchangeOutWithDimensions},
       {"-q -s set.dat --no-dimensions JWC_TEMP.TXT", kExchangeOutWithoutDimensions},
       {"--quiet --preset 1 --settings set.dat JWC_TEMP.TXT", kExchangeOutUnchanged},
-      {"-q -s set.dat -p 2 --dimensions JWC_TEMP.TXT", kExchangeOutWithDimensions},
   };
-  for (const Case& c : cases) {
+  for (const auto& [args, expected] : cases) {
     folder_.Write("JWC_TEMP.TXT", kExchangeIn);
-    EXPECT_EQ(Run(c.args), 0) << c.args;
-    EXPECT_EQ(File("JWC_TEMP.TXT"), c.expected) << c.args;
-    EXPECT_EQ(File("stderr.txt"), "") << c.args;
+    EXPECT_EQ(Run(args), 0) << args;
+    EXPECT_EQ(File("JWC_TEMP.TXT"), expected) << args;
+    EXPECT_EQ(File("stderr.txt"), "") << args;
   }
-  EXPECT_EQ(File("set.dat"), settings_text_) << "the settings file is never written";
-}
+  EXPECT_EQ(File("set.dat"), settings_) << "the settings file is never written";
 
-TEST_F(Kx27c, OutputOptionLeavesTheExchangeFileAndReports) {
+  folder_.Write("JWC_TEMP.TXT", kExchangeIn);
   EXPECT_EQ(Run("-s set.dat -o out.txt JWC_TEMP.TXT"), 0);
   EXPECT_EQ(File("out.txt"), kExchangeOutWithDimensions);
   EXPECT_EQ(File("JWC_TEMP.TXT"), kExchangeIn);
-  EXPECT_TRUE(std::regex_match(
-      File("stderr.txt"),
-      std::regex("kx27c: 7 elements read, 4 line types changed, 7 elements written, [0-9]+ ms\n")))
+  EXPECT_TRUE(std::regex_match(File("stderr.txt"),
+                               std::regex("kx27c: 7 elements read, 4 line types changed, "
+                                          "7 elements written, [0-9]+ ms\n")))
       << File("stderr.txt");
 }
 
 TEST_F(Kx27c, DefaultsToTheFilesBesideTheProgram) {
-  const auto bin = folder_ / "bin";
-  std::filesystem::create_directory(bin);
-  std::filesystem::copy_file(KX27C_PATH, bin / "kx27c");
-  folder_.Write("bin/JWC_TEMP.TXT", kExchangeIn);
-
-  // Without kx27.dat every preset is empty: the elements come back as read.
-  EXPECT_EQ(Run("-q", bin / "kx27c"), 0);
-  EXPECT_EQ(File("bin/JWC_TEMP.TXT"), kExchangeOutUnchanged);
-  EXPECT_FALSE(std::filesystem::exists(bin / "kx27.dat"));
-
-  std::filesystem::copy_file(folder_ / "set.dat", bin / "kx27.dat");
-  folder_.Write("bin/JWC_TEMP.TXT", kExchangeIn);
-  EXPECT_EQ(Run("-q", bin / "kx27c"), 0);
-  EXPECT_EQ(File("bin/JWC_TEMP.TXT"), kExchangeOutWithDimensions);
-}
-
-TEST_F(Kx27c, ErrorsChangeNoFile) {
-  std::filesystem::create_directory(folder_ / "a folder");
-  struct Case {
-    std::string_view args;
-    int status;
-    std::string_view named;  // in the message
-  };
-  const Case cases[] = {
-      {"--bogus JWC_TEMP.TXT", 2, "--bogus"},
-      {"-p 21 JWC_TEMP.TXT", 2, "21"},
-      {"-p x JWC_TEMP.TXT", 2, "x"},
-      {"JWC_TEMP.TXT -s", 2, "-s"},
-      {"JWC_TEMP.TXT other.txt", 2, "exchange"},
-      {"-s set.dat missing.txt", 1, "missing.txt"},
-      {"-s set.dat 'a folder'", 1, "a folder"},
-      {"-s missing.dat JWC_TEMP.TXT", 1, "missing.dat"},
-      {"-s 'a folder' JWC_TEMP.TXT", 1, "a folder"},
-      {"-s set.dat -o no/such/folder.txt JWC_TEMP.TXT", 1, "folder.txt"},
-      {"-s set.dat -o 'a folder' JWC_TEMP.TXT", 1, "a folder"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Run(c.args), c.status) << c.args;
-    const std::string message = File("stderr.txt");
-    EXPECT_NE(message.find(c.named), std::string::npos) << c.args << ": " << message;
-    EXPECT_EQ(message.find('\n'), message.size() - 1) << c.args << ": one line";
-    EXPECT_EQ(File("JWC_TEMP.TXT"), kExchangeIn) << c.args;
+  std::filesystem::create_directory(folder_ / "bin");
+  std::filesystem::copy_file(KX27C_PATH, folder_ / "bin" / "kx27c");
+  // Without kx27.dat every preset is empty; with it, its preset and box count.
+  for (const auto expected : {kExchangeOutUnchanged, kExchangeOutWithDimensions}) {
+    folder_.Write("bin/JWC_TEMP.TXT", kExchangeIn);
+    EXPECT_EQ(Run("-q", folder_ / "bin" / "kx27c"), 0);
+    EXPECT_EQ(File("bin/JWC_TEMP.TXT"), expected);
+    folder_.Write("bin/kx27.dat", settings_);
   }
 }
 
-TEST_F(Kx27c, HelpAndVersion) {
+TEST_F(Kx27c, ErrorsChangeNoFile) {
+  folder_.Write("JWC_TEMP.TXT", kExchangeIn);
+  std::filesystem::create_directory(folder_ / "dir");
+  const std::tuple<std::string_view, int, std::string_view> cases[] = {
+      {"--bogus JWC_TEMP.TXT", 2, "--bogus"},
+      {"-p 21 JWC_TEMP.TXT", 2, "21"},
+      {"JWC_TEMP.TXT -s", 2, "-s"},
+      {"JWC_TEMP.TXT other.txt", 2, "exchange"},
+      {"-s set.dat missing.txt", 1, "missing.txt"},
+      {"-s missing.dat JWC_TEMP.TXT", 1, "missing.dat"},
+      {"-s set.dat -o no/such/folder.txt JWC_TEMP.TXT", 1, "folder.txt"},
+      {"-s set.dat -o dir JWC_TEMP.TXT", 1, "dir"},
+  };
+  for (const auto& [args, status, named] : cases) {
+    EXPECT_EQ(Run(args), status) << args;
+    const std::string message = File("stderr.txt");
+    EXPECT_NE(message.find(named), std::string::npos) << args << ": " << message;
+    EXPECT_EQ(message.find('\n'), message.size() - 1) << args << ": one line";
+    EXPECT_EQ(File("JWC_TEMP.TXT"), kExchangeIn) << args;
+  }
   EXPECT_EQ(Run("--help"), 0);
   EXPECT_EQ(File("stdout.txt").rfind("Usage: kx27c", 0), 0u);
   EXPECT_EQ(Run("--version"), 0);
   EXPECT_EQ(File("stdout.txt"), "kx27c " KX27_VERSION "\n");
-  EXPECT_EQ(File("JWC_TEMP.TXT"), kExchangeIn);
 }
 
 #endif  // KX27C_PATH

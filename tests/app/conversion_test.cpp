@@ -28,57 +28,38 @@ TEST(ApplyLineTypes, ChangesLinesCirclesArcsAndOptionallyDimensionLines) {
   preset.Values[0 * 16 + 3] = 5;
   preset.Values[2 * 16 + 15] = 62;
   preset.Values[15 * 16 + 1] = 9;
-
-  struct Case {
-    std::string_view name;
-    bool dimensions;
-    std::int64_t changed;
-    // Line types after the pass, in the order the records are made below.
-    std::int32_t line, line_kept, line_same, circle, arc, text, point, solid, dim_line,
-        dim_own_layer;
+  // Line types after the pass: lines (converted, value 0, already 62, outside
+  // the table), circle, arc, text, point, solid, dimension line, dimension.
+  const std::tuple<bool, std::int64_t, std::string> cases[] = {
+      {false, 3, "5 2 62 1 62 9 7 7 7 4 4 "},
+      {true, 4, "5 2 62 1 62 9 7 7 7 5 4 "},
   };
-  const Case cases[] = {
-      {"without dimensions", false, 3, 5, 2, 62, 62, 9, 7, 7, 7, 4, 4},
-      {"with dimensions", true, 4, 5, 2, 62, 62, 9, 7, 7, 7, 5, 4},
-  };
-  for (const Case& c : cases) {
+  for (const auto& [dimensions, changed, line_types] : cases) {
     ResetDrawingState();
     Store.Lines = {Record<TLineRec>(0, 3, 1), Record<TLineRec>(0, 4, 2),
-                   Record<TLineRec>(2, 15, 62)};
+                   Record<TLineRec>(2, 15, 62), Record<TLineRec>(16, 0, 1)};
     Store.Circles = {Record<TCircleRec>(2, 15, 1)};
     Store.Arcs = {Record<TArcRec>(15, 1, 3)};
     Store.Texts = {Record<TTextRec>(0, 3, 7)};
     Store.Points = {Record<TPointRec>(0, 3, 7)};
     Store.Solid2s = {Record<TSolid2Rec>(0, 3, 7)};
-    // The dimension's own layer has no value; its line's layer has.
-    TDimRec dim = Record<TDimRec>(1, 1, 4);
-    dim.Line = Record<TLineRec>(0, 3, 4);
-    dim.Text = Record<TTextRec>(0, 3, 4);
-    Store.Dims = {dim};
+    // The dimension's own layer has no value; the layer of its line has.
+    Store.Dims = {Record<TDimRec>(1, 1, 4)};
+    Store.Dims[0].Line = Record<TLineRec>(0, 3, 4);
 
-    EXPECT_EQ(ApplyLineTypes(preset, c.dimensions), c.changed) << c.name;
-    EXPECT_EQ(Store.Lines[0].LineType, c.line) << c.name;
-    EXPECT_EQ(Store.Lines[1].LineType, c.line_kept) << c.name;
-    EXPECT_EQ(Store.Lines[2].LineType, c.line_same) << c.name;
-    EXPECT_EQ(Store.Circles[0].LineType, c.circle) << c.name;
-    EXPECT_EQ(Store.Arcs[0].LineType, c.arc) << c.name;
-    EXPECT_EQ(Store.Texts[0].LineType, c.text) << c.name;
-    EXPECT_EQ(Store.Points[0].LineType, c.point) << c.name;
-    EXPECT_EQ(Store.Solid2s[0].LineType, c.solid) << c.name;
-    EXPECT_EQ(Store.Dims[0].Line.LineType, c.dim_line) << c.name;
-    EXPECT_EQ(Store.Dims[0].LineType, c.dim_own_layer) << c.name;
-    EXPECT_EQ(Store.Dims[0].Text.LineType, 4) << c.name;
+    EXPECT_EQ(ApplyLineTypes(preset, dimensions), changed);
+    std::string result;
+    auto add = [&result](const TCommonAttrs& rec) { result += std::to_string(rec.LineType) + " "; };
+    for (const auto& line : Store.Lines) add(line);
+    add(Store.Circles[0]);
+    add(Store.Arcs[0]);
+    add(Store.Texts[0]);
+    add(Store.Points[0]);
+    add(Store.Solid2s[0]);
+    add(Store.Dims[0].Line);
+    add(Store.Dims[0]);
+    EXPECT_EQ(result, line_types) << dimensions;
   }
-  ResetDrawingState();
-}
-
-TEST(ApplyLineTypes, RecordOutsideTheTableIsLeftAlone) {
-  ResetDrawingState();
-  TPreset preset;
-  preset.Values.fill(5);
-  Store.Lines = {Record<TLineRec>(16, 0, 1), Record<TLineRec>(0, -1, 1)};
-  EXPECT_EQ(ApplyLineTypes(preset, true), 0);
-  EXPECT_EQ(Store.Lines[0].LineType, 1);
   ResetDrawingState();
 }
 
@@ -87,49 +68,28 @@ class TRecordedProgress final : public TWriteProgress {
   void Show(std::int32_t current, std::int32_t total) override {
     shown += std::to_string(current) + "/" + std::to_string(total) + " ";
   }
-  bool EscapeDown() override { return escape; }
+  bool EscapeDown() override { return false; }
   std::string shown;
-  bool escape = false;
 };
 
 TEST(ConvertAndWrite, ExchangeFileInAndOut) {
-  struct Case {
-    std::string_view name;
-    bool dimensions;
-    std::int64_t changed;
-    std::string_view expected;
+  const std::tuple<bool, std::int64_t, std::string_view> cases[] = {
+      {true, 4, kExchangeOutWithDimensions},
+      {false, 3, kExchangeOutWithoutDimensions},
   };
-  const Case cases[] = {
-      {"with dimensions", true, 4, kExchangeOutWithDimensions},
-      {"without dimensions", false, 3, kExchangeOutWithoutDimensions},
-  };
-  const TPreset preset = SamplePreset();
-  for (const Case& c : cases) {
+  for (const auto& [dimensions, changed, expected] : cases) {
     TTempFolder folder;
     const auto file = folder.Write("JWC_TEMP.TXT", kExchangeIn);
     ResetDrawingState();
     ASSERT_TRUE(ReadExchangeFile(file));
     ResetOutputState();
     TRecordedProgress progress;
-    EXPECT_EQ(ConvertAndWrite(preset, c.dimensions, progress), c.changed) << c.name;
-    EXPECT_EQ(progress.shown, "1/7 ") << c.name;
+    EXPECT_EQ(ConvertAndWrite(SamplePreset(), dimensions, progress), changed);
+    EXPECT_EQ(progress.shown, "1/7 ");
     ASSERT_TRUE(WriteExchangeFile(file));
-    EXPECT_EQ(TTempFolder::Read(file), c.expected) << c.name;
+    EXPECT_EQ(TTempFolder::Read(file), expected) << dimensions;
     ReleaseStore();
   }
-}
-
-TEST(ConvertAndWrite, EscapeLeavesNoElements) {
-  ResetDrawingState();
-  ParseLine("lg2");
-  ParseLine("ly5");
-  ParseLine("0 0 1 1");
-  ResetOutputState();
-  TRecordedProgress progress;
-  progress.escape = true;
-  ConvertAndWrite(TPreset{}, false, progress);
-  EXPECT_EQ(RenderOutput(), "lg2\r\nly5\r\n");
-  ReleaseStore();
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
 #pragma once
 
-// One exchange file and what the conversion makes of it, worked out by hand
-// from the file's rules: lines, a circle and an arc on group 0 layer 3, a
-// line, a text, a point and a dimension on layer 5 whose line was drawn on
-// layer 3.
+// One exchange file and what the conversion makes of it, worked out by hand:
+// a line, a circle and an arc on group 0 layer 3, then on layer 5 a line, a
+// text, a point and a dimension whose line was drawn on layer 3.
 
 #include <string_view>
 
@@ -12,61 +11,38 @@
 namespace kx27::testing {
 
 inline constexpr std::string_view kExchangeIn =
-    "hq\r\n"
-    "lg0\r\n"
-    "ly3\r\n"
-    "lc2\r\n"
-    "lt1\r\n"
-    "0 0 10 0\r\n"
-    "ci 5 5 2\r\n"
-    "ci 0 0 3 0 1.5 1 0\r\n"
-    "lt4\r\n"
-    "ly5\r\n"
-    "100 0 200 0\r\n"
-    "ch 0 0 1 0 \"\x95\xb6\x8e\x9a\r\n"  // 文字
-    "pt 1 2\r\n"
-    "msg\r\n"
-    "ly3\r\n"
-    "0 0 3 4\r\n"
-    "ly5\r\n"
-    "cs 1 2 1 0 \"5\r\n";
+    "hq\r\nlg0\r\nly3\r\nlc2\r\nlt1\r\n0 0 10 0\r\nci 5 5 2\r\nci 0 0 3 0 1.5 1 0\r\n"
+    "lt4\r\nly5\r\n100 0 200 0\r\nch 0 0 1 0 \"\x95\xb6\x8e\x9a\r\n"  // 文字
+    "pt 1 2\r\nmsg\r\nly3\r\n0 0 3 4\r\nly5\r\ncs 1 2 1 0 \"5\r\n";
 
-// Group 0 layer 3 becomes line type 7; nothing else changes.
+// Group 0 layer 3 becomes line type 7.
 inline TPreset SamplePreset() {
   TPreset preset;
   preset.Values[0 * 16 + 3] = 7;
   return preset;
 }
 
+// The font line names the default font <ＭＳ ゴシック>.
 inline constexpr std::string_view kExchangeOutWithDimensions =
-    "hd\r\nlg0\r\nly3\r\nlc2\r\nlt7\r\n"
-    "0 0 10 0\r\nci 5 5 2\r\nci 0 0 3 0 1.5 1 0\r\n"
+    "hd\r\nlg0\r\nly3\r\nlc2\r\nlt7\r\n0 0 10 0\r\nci 5 5 2\r\nci 0 0 3 0 1.5 1 0\r\n"
     "ly5\r\nlt4\r\n100 0 200 0\r\n"
-    "cn1\r\ncc0\r\ncn\"$<\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e>\r\n"  // <ＭＳ ゴシック>
-    "ch 0 0 1 0 \"\x95\xb6\x8e\x9a\r\n"
-    "pn1\r\npt 1 2\r\n"
-    "lt7\r\nmsg\r\n0 0 3 4\r\ncs 1 2 1 0 \"5\r\n"
-    "ly3\r\n";
+    "cn1\r\ncc0\r\ncn\"$<\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e>\r\n"
+    "ch 0 0 1 0 \"\x95\xb6\x8e\x9a\r\npn1\r\npt 1 2\r\n"
+    "lt7\r\nmsg\r\n0 0 3 4\r\ncs 1 2 1 0 \"5\r\nly3\r\n";
 
 inline constexpr std::string_view kExchangeOutWithoutDimensions =
-    "hd\r\nlg0\r\nly3\r\nlc2\r\nlt7\r\n"
-    "0 0 10 0\r\nci 5 5 2\r\nci 0 0 3 0 1.5 1 0\r\n"
+    "hd\r\nlg0\r\nly3\r\nlc2\r\nlt7\r\n0 0 10 0\r\nci 5 5 2\r\nci 0 0 3 0 1.5 1 0\r\n"
     "ly5\r\nlt4\r\n100 0 200 0\r\n"
-    "cn1\r\ncc0\r\ncn\"$<\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e>\r\n"  // <ＭＳ ゴシック>
-    "ch 0 0 1 0 \"\x95\xb6\x8e\x9a\r\n"
-    "pn1\r\npt 1 2\r\n"
-    "msg\r\n0 0 3 4\r\ncs 1 2 1 0 \"5\r\n"
-    "ly3\r\n";
+    "cn1\r\ncc0\r\ncn\"$<\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e>\r\n"
+    "ch 0 0 1 0 \"\x95\xb6\x8e\x9a\r\npn1\r\npt 1 2\r\n"
+    "msg\r\n0 0 3 4\r\ncs 1 2 1 0 \"5\r\nly3\r\n";
 
 // An empty preset: every element comes back as it was read.
 inline constexpr std::string_view kExchangeOutUnchanged =
-    "hd\r\nlg0\r\nly3\r\nlc2\r\nlt1\r\n"
-    "0 0 10 0\r\nci 5 5 2\r\nci 0 0 3 0 1.5 1 0\r\n"
+    "hd\r\nlg0\r\nly3\r\nlc2\r\nlt1\r\n0 0 10 0\r\nci 5 5 2\r\nci 0 0 3 0 1.5 1 0\r\n"
     "ly5\r\nlt4\r\n100 0 200 0\r\n"
-    "cn1\r\ncc0\r\ncn\"$<\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e>\r\n"  // <ＭＳ ゴシック>
-    "ch 0 0 1 0 \"\x95\xb6\x8e\x9a\r\n"
-    "pn1\r\npt 1 2\r\n"
-    "msg\r\n0 0 3 4\r\ncs 1 2 1 0 \"5\r\n"
-    "ly3\r\n";
+    "cn1\r\ncc0\r\ncn\"$<\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e>\r\n"
+    "ch 0 0 1 0 \"\x95\xb6\x8e\x9a\r\npn1\r\npt 1 2\r\n"
+    "msg\r\n0 0 3 4\r\ncs 1 2 1 0 \"5\r\nly3\r\n";
 
 }  // namespace kx27::testing

@@ -2,41 +2,29 @@
 
 // A fresh folder for one test's files, removed with everything in it.
 
-#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
-#include <string_view>
 
 namespace kx27::testing {
 
 class TTempFolder {
  public:
-  TTempFolder() {
-    static std::atomic<int> serial{0};
-    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = std::filesystem::temp_directory_path() /
-            ("kx27-app-" + std::to_string(now) + "-" + std::to_string(std::random_device{}()) +
-             "-" + std::to_string(serial++));
-    std::filesystem::create_directories(path_);
-  }
+  TTempFolder() { std::filesystem::create_directories(path_); }
   ~TTempFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
   }
-  TTempFolder(const TTempFolder&) = delete;
-  TTempFolder& operator=(const TTempFolder&) = delete;
 
   const std::filesystem::path& Path() const { return path_; }
   std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
 
   std::filesystem::path Write(std::string_view name, std::string_view bytes) const {
-    const std::filesystem::path file = path_ / name;
-    std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return file;
+    std::ofstream(path_ / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path_ / name;
   }
 
   static std::string Read(const std::filesystem::path& file) {
@@ -45,7 +33,9 @@ class TTempFolder {
   }
 
  private:
-  std::filesystem::path path_;
+  std::filesystem::path path_ = std::filesystem::temp_directory_path() /
+      ("kx27-app-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
+       "-" + std::to_string(std::random_device{}()));
 };
 
 }  // namespace kx27::testing
