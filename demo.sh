@@ -12,7 +12,6 @@ source cmake/install-deps.sh
 
 build=build/win64
 demo=build/demo
-caption='レイヤ→線種変換'
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build "$build" --target kx27
@@ -62,20 +61,31 @@ if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
 else
   trap 'cmake/wine-run.sh --stop "$build"' EXIT
   eval "$(cmake/wine-run.sh --env "$build")"
-  KX27_WINE_ROOT="$build" KX27_WINE_TIMEOUT=60 cmake/wine-run.sh "$demo/kx27.exe" &
+  # On Wine's virtual desktop, which draws the window frames that a bare
+  # X server has no window manager for.
+  KX27_WINE_ROOT="$build" KX27_DESKTOP=1 KX27_WINE_TIMEOUT=60 \
+    cmake/wine-run.sh "$demo/kx27.exe" &
   tool=$!
-  window=$(timeout 30 xdotool search --sync --onlyvisible --name "^$caption\$" | head -n 1) || true
-  if [ -z "$window" ]; then
+  desktop=$(timeout 30 xdotool search --sync --onlyvisible --name 'Wine desktop' | head -n 1) || true
+  if [ -z "$desktop" ]; then
     echo "demo.sh: the dialog did not open" >&2
     wait "$tool" || true
     exit 1
   fi
-  sleep 1
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$demo/dialog.png"
+  sleep 2
+  # The dialog is the one thing on the plain desktop: trimming the plain
+  # colour around it leaves the dialog, and the trimmed box locates it.
+  import -window root "$demo/desktop.png"
+  read -r width height left top < <(convert "$demo/desktop.png" -format '%@\n' info: | tr 'x+' '  ')
+  convert "$demo/desktop.png" -crop "${width}x${height}+${left}+${top}" +repage "$demo/dialog.png"
+  rm -f "$demo/desktop.png"
   echo "No desktop here: the dialog opened on a virtual display; its picture is $demo/dialog.png."
   echo "Pressing OK."
-  xdotool windowfocus "$window" key Return
+  # OK lies at (328, 216), 193 x 33, in the 528 x 311 client area, which
+  # sits at the bottom of the frame and in its middle.
+  border=$(((width - 528) / 2))
+  client_top=$((top + height - border - 311))
+  xdotool mousemove --screen 0 $((left + border + 328 + 96)) $((client_top + 216 + 16)) click 1
   wait "$tool"
 fi
 
