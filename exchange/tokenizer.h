@@ -13,11 +13,8 @@ inline constexpr int kMaxTokens = 32;
 struct TTokenList {
   std::array<std::string_view, kMaxTokens> Token;
   // Index of the last token plus one; a trailing separator opens an empty
-  // token that counts.
+  // token that counts. Entries from Count on are left over from earlier lines.
   int Count = 0;
-
-  // Token i, or the empty text when the line has fewer tokens.
-  std::string_view At(int i) const { return i < Count ? Token[i] : std::string_view(); }
 };
 
 // Blanks and tabs separate tokens until the first double quote (dropped) or

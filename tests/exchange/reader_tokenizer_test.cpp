@@ -91,15 +91,5 @@ TEST(ReaderTokenizer, KeepsTheFirst32TokensOfALongerLine) {
   EXPECT_EQ(Split(line), expected);
 }
 
-TEST(ReaderTokenizer, ReusedScratchLeavesNoTrace) {
-  std::string scratch;
-  TTokenList tokens;
-  SplitTokens("sl 1 2 3 4 5 6 7 8", scratch, tokens);
-  SplitTokens("pt 9", scratch, tokens);
-  ASSERT_EQ(tokens.Count, 2);
-  EXPECT_EQ(tokens.At(1), "9");
-  EXPECT_EQ(tokens.At(2), "");
-}
-
 }  // namespace
 }  // namespace kx27
