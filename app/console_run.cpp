@@ -6,7 +6,6 @@
 #include "app/element_count.h"
 #include "app/program_path.h"
 #include "app/settings_file.h"
-#include "app/text_file.h"
 #include "exchange/drawing_state.h"
 #include "exchange/emitters.h"
 #include "exchange/output_buffer.h"
@@ -81,9 +80,7 @@ TConsoleOutcome RunConsole(const TConsoleOptions& options) {
   if (options.Quiet) return {};
 
   // The writer does not say which elements it dropped; the file does.
-  std::string bytes;
-  ReadTextFile(target, bytes);
-  const std::int64_t elements_written = CountElementLines(bytes);
+  const std::int64_t elements_written = CountElementLinesInFile(target);
   const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
       std::chrono::steady_clock::now() - start);
   std::string summary = "kx27c: ";

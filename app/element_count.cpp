@@ -1,5 +1,8 @@
 #include "app/element_count.h"
 
+#include <fstream>
+#include <memory>
+
 namespace kx27 {
 namespace {
 
@@ -7,9 +10,8 @@ namespace {
 // "lc", "lt", "lw", "cn", "cc", "pn" and "z1".."z5".
 bool IsCommand(std::string_view line) {
   if (line.size() < 2) return false;
-  const char a = line[0];
   const char b = line[1];
-  switch (a) {
+  switch (line[0]) {
     case 'h':
       return b == 'd' || b == 'q';
     case 'b':
@@ -27,29 +29,69 @@ bool IsCommand(std::string_view line) {
   }
 }
 
+// Lines may run across the blocks it is fed.
+class TElementLineCounter {
+ public:
+  void Feed(std::string_view bytes) {
+    while (!bytes.empty()) {
+      const std::size_t end = bytes.find('\n');
+      if (end == std::string_view::npos) {
+        partial_.append(bytes);
+        return;
+      }
+      if (partial_.empty()) {
+        Line(bytes.substr(0, end));
+      } else {
+        partial_.append(bytes.substr(0, end));
+        Line(partial_);
+        partial_.clear();
+      }
+      bytes.remove_prefix(end + 1);
+    }
+  }
+
+  std::int64_t Finish() {
+    if (!partial_.empty()) Line(partial_);
+    partial_.clear();
+    return count_;
+  }
+
+ private:
+  void Line(std::string_view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (lines_to_skip_ > 0) {
+      --lines_to_skip_;
+    } else if (line == "msg") {
+      ++count_;
+      lines_to_skip_ = 2;  // the dimension line and its "cs" text
+    } else if (!line.empty() && !IsCommand(line)) {
+      ++count_;
+    }
+  }
+
+  std::string partial_;
+  int lines_to_skip_ = 0;
+  std::int64_t count_ = 0;
+};
+
 }  // namespace
 
 std::int64_t CountElementLines(std::string_view exchange_text) {
-  std::int64_t count = 0;
-  int lines_to_skip = 0;
-  std::size_t pos = 0;
-  while (pos < exchange_text.size()) {
-    std::size_t end = exchange_text.find('\n', pos);
-    if (end == std::string_view::npos) end = exchange_text.size();
-    std::string_view line = exchange_text.substr(pos, end - pos);
-    pos = end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  TElementLineCounter counter;
+  counter.Feed(exchange_text);
+  return counter.Finish();
+}
 
-    if (lines_to_skip > 0) {
-      --lines_to_skip;
-    } else if (line == "msg") {
-      ++count;
-      lines_to_skip = 2;  // the dimension line and its "cs" text
-    } else if (!line.empty() && !IsCommand(line)) {
-      ++count;
-    }
+std::int64_t CountElementLinesInFile(const std::filesystem::path& file) {
+  constexpr std::size_t kBlockSize = 1 << 20;
+  const auto block = std::make_unique_for_overwrite<char[]>(kBlockSize);
+  TElementLineCounter counter;
+  std::ifstream in(file, std::ios::binary);
+  while (in) {
+    in.read(block.get(), kBlockSize);
+    counter.Feed(std::string_view(block.get(), static_cast<std::size_t>(in.gcount())));
   }
-  return count;
+  return counter.Finish();
 }
 
 }  // namespace kx27

@@ -66,6 +66,12 @@ TEST(CountElementLines, CountsElementsNotCommands) {
       {kExchangeOutWithDimensions, 7},
   };
   for (const auto& [text, count] : cases) EXPECT_EQ(CountElementLines(text), count) << text;
+
+  // A file is read in blocks: lines and dimensions run across them.
+  std::string big;
+  for (int i = 0; i < 100000; ++i) big += "lg1\r\nmsg\r\n0 0 3 4\r\ncs 1 2 1 0 \"5\r\n1 2 3 4\r\n";
+  TTempFolder folder;
+  EXPECT_EQ(CountElementLinesInFile(folder.Write("big.txt", big)), 200000);
 }
 
 #ifdef KX27C_PATH
