@@ -44,7 +44,7 @@ void ShowPresetInGrid(const TPreset& preset, TGridCells& cells,
 
 void ClearGridValues(TGridCells& cells) {
   for (int row = 1; row < kGridSize; ++row)
-    for (int column = 1; column < kGridSize; ++column) cells[row][column] = "0";
+    for (int column = 1; column < kGridSize; ++column) cells[row][column].assign(1, '0');
 }
 
 }  // namespace kx27
