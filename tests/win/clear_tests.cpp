@@ -21,6 +21,9 @@ struct ClearCase {
   int answer;
   bool cleared;
   std::string_view expected_drawing;
+  friend std::ostream& operator<<(std::ostream& os, const ClearCase& c) {
+    return os << c.name;
+  }
 };
 
 const ClearCase kClearCases[] = {

@@ -15,6 +15,9 @@ namespace {
 struct CloseCase {
   const char* name;
   void (*close)(const RunningDialog&);
+  friend std::ostream& operator<<(std::ostream& os, const CloseCase& c) {
+    return os << c.name;
+  }
 };
 
 const CloseCase kCloseCases[] = {

@@ -38,6 +38,9 @@ struct ImportCase {
   const wchar_t* file_name;
   bool accepted;
   bool press_ok;
+  friend std::ostream& operator<<(std::ostream& os, const ImportCase& c) {
+    return os << c.name;
+  }
 };
 
 const ImportCase kImportCases[] = {

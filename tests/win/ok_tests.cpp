@@ -17,6 +17,9 @@ struct DimensionCase {
   bool saved_checked;
   bool click_check_box;
   std::string_view expected_drawing;
+  friend std::ostream& operator<<(std::ostream& os, const DimensionCase& c) {
+    return os << c.name;
+  }
 };
 
 const DimensionCase kDimensionCases[] = {
@@ -58,6 +61,9 @@ struct OkKeyCase {
   const char* name;
   UINT key;
   bool alt;
+  friend std::ostream& operator<<(std::ostream& os, const OkKeyCase& c) {
+    return os << c.name;
+  }
 };
 
 const OkKeyCase kOkKeys[] = {

@@ -16,6 +16,9 @@ struct PlaceCase {
   int left;
   int top;
   bool kept;  // opens exactly there
+  friend std::ostream& operator<<(std::ostream& os, const PlaceCase& c) {
+    return os << c.name;
+  }
 };
 
 const PlaceCase kPlaceCases[] = {
