@@ -14,6 +14,14 @@ constexpr DWORD kPollMs = 20;
 constexpr int kCellWidth = 36;
 constexpr int kCellHeight = 24;
 
+// Every message waits at most this long, so that a program that hangs fails
+// its test instead of holding up the run.
+LRESULT Send(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL, 10000, &result);
+  return static_cast<LRESULT>(result);
+}
+
 struct WindowQuery {
   DWORD process_id;
   std::wstring_view class_name;
@@ -28,9 +36,9 @@ std::wstring ClassOf(HWND window) {
 }
 
 std::wstring WindowText(HWND window) {
-  const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  const auto length = Send(window, WM_GETTEXTLENGTH, 0, 0);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const auto copied = SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(text.size()),
+  const auto copied = Send(window, WM_GETTEXT, static_cast<WPARAM>(text.size()),
                                    reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(copied));
   return text;
@@ -80,7 +88,7 @@ LPARAM KeyData(wchar_t vk, bool up, bool alt) {
 bool RemoteItemRect(HANDLE process, HWND tab, int index, RECT& rect) {
   void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
   if (remote == nullptr) return false;
-  const bool ok = SendMessageW(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+  const bool ok = Send(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index),
                                reinterpret_cast<LPARAM>(remote)) != 0 &&
                   ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr) != 0;
   VirtualFreeEx(process, remote, 0, MEM_RELEASE);
@@ -152,7 +160,7 @@ std::wstring RunningDialog::Text(HWND window) const { return WindowText(window);
 
 void RunningDialog::Click(int id) const { PostMessageW(Control(id), BM_CLICK, 0, 0); }
 
-void RunningDialog::ClickAndWait(int id) const { SendMessageW(Control(id), BM_CLICK, 0, 0); }
+void RunningDialog::ClickAndWait(int id) const { Send(Control(id), BM_CLICK, 0, 0); }
 
 void RunningDialog::PressKey(UINT vk, bool alt) const {
   HWND target = FocusedWindow();
@@ -166,7 +174,7 @@ void RunningDialog::Post(UINT message, WPARAM wparam, LPARAM lparam) const {
 }
 
 int RunningDialog::SelectedTab() const {
-  return static_cast<int>(SendMessageW(Control(IDC_TABCONTROL1), TCM_GETCURSEL, 0, 0));
+  return static_cast<int>(Send(Control(IDC_TABCONTROL1), TCM_GETCURSEL, 0, 0));
 }
 
 bool RunningDialog::SelectTab(int index) const {
@@ -175,8 +183,8 @@ bool RunningDialog::SelectTab(int index) const {
   if (RemoteItemRect(process_.hProcess, tab, index, item) && item.left >= 0 &&
       item.right <= ClickableRight(tab)) {
     const LPARAM centre = ClientPoint((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    SendMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-    SendMessageW(tab, WM_LBUTTONUP, 0, centre);
+    Send(tab, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    Send(tab, WM_LBUTTONUP, 0, centre);
   } else {
     for (int steps = 0; steps < 40 && SelectedTab() != index; ++steps) {
       SendKey(tab, SelectedTab() < index ? VK_RIGHT : VK_LEFT, 0);
@@ -190,8 +198,8 @@ void RunningDialog::ClickCell(int column, int row) const {
   HWND grid = Control(IDC_STRINGGRID1);
   const LPARAM centre =
       ClientPoint(column * kCellWidth + kCellWidth / 2, row * kCellHeight + kCellHeight / 2);
-  SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-  SendMessageW(grid, WM_LBUTTONUP, 0, centre);
+  Send(grid, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+  Send(grid, WM_LBUTTONUP, 0, centre);
 }
 
 std::wstring RunningDialog::CellText(int column, int row) const {
@@ -225,10 +233,7 @@ bool RunningDialog::WaitUntilGone(HWND box, DWORD timeout_ms) const {
   return false;
 }
 
-void RunningDialog::Sync() const {
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
-}
+void RunningDialog::Sync() const { Send(window_, WM_NULL, 0, 0); }
 
 bool RunningDialog::WaitForExit(DWORD timeout_ms) {
   if (WaitForSingleObject(process_.hProcess, timeout_ms) == WAIT_OBJECT_0) return true;
@@ -252,9 +257,9 @@ HWND RunningDialog::FocusedWindow() const {
 
 // The three messages of one key stroke, handled before this returns.
 void RunningDialog::SendKey(HWND target, wchar_t vk, wchar_t ch) const {
-  if (vk != 0) SendMessageW(target, WM_KEYDOWN, vk, KeyData(vk, false, false));
-  if (ch != 0) SendMessageW(target, WM_CHAR, ch, KeyData(vk, false, false));
-  if (vk != 0) SendMessageW(target, WM_KEYUP, vk, KeyData(vk, true, false));
+  if (vk != 0) Send(target, WM_KEYDOWN, vk, KeyData(vk, false, false));
+  if (ch != 0) Send(target, WM_CHAR, ch, KeyData(vk, false, false));
+  if (vk != 0) Send(target, WM_KEYUP, vk, KeyData(vk, true, false));
 }
 
 bool ChooseFileInOpenDialog(HWND dialog, const std::filesystem::path& file) {
@@ -270,7 +275,7 @@ bool ChooseFileInOpenDialog(HWND dialog, const std::filesystem::path& file) {
       },
       reinterpret_cast<LPARAM>(&edit));
   if (edit == nullptr) return false;
-  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+  Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
   PostMessageW(edit, WM_KEYDOWN, VK_RETURN, KeyData(VK_RETURN, false, false));
   PostMessageW(edit, WM_KEYUP, VK_RETURN, KeyData(VK_RETURN, true, false));
   return true;
