@@ -1,0 +1,71 @@
+#pragma once
+
+// The tool's one window: 20 presets of line types by layer, the grid that
+// edits the selected one, OK (convert and write back) and Cancel. The
+// handlers only move values between the controls and the core.
+
+#include <windows.h>
+
+#include <filesystem>
+
+#include "app/settings_file.h"
+
+namespace kx27 {
+
+// The application's title: the taskbar button's text and the caption of the
+// tool's own message box.
+inline constexpr const wchar_t* kApplicationTitle = L"kx27_レイヤ→線種変換";
+
+class TForm1 {
+ public:
+  TForm1() = default;
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+  ~TForm1();
+
+  static bool Register(HINSTANCE instance);
+
+  // Creates the window hidden; FormShow runs when it is first shown.
+  HWND Create(HINSTANCE instance, HWND owner);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam,
+                                     LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void OnCommand(int id, int code);
+  LRESULT OnNotify(const NMHDR& header);
+  LRESULT OnControlColor(HDC dc, HWND control);
+
+  // form1_layout.cpp
+  void CreateFonts();
+  void CreateControls();
+  void SetLabelText(int id, const wchar_t* text);  // sized to fit, as labels do
+
+  void FormShow();
+  void FormClose();
+  void Button1Click();
+  void Button2Click();
+  void Button3Click();
+  void Button4Click();
+  void TabControl1Changing();
+  void TabControl1Change();
+
+  HWND Control(int id) const { return GetDlgItem(window_, id); }
+  int SelectedPreset() const;  // 1..20
+  void StoreGrid(int preset_no);
+  void ShowPreset(int preset_no);
+  void ShowProgress(const wchar_t* text);
+
+  HWND window_ = nullptr;
+  HFONT font_ = nullptr;
+  HFONT small_font_ = nullptr;
+  HBRUSH status_brush_ = nullptr;
+  HBRUSH memo_brush_ = nullptr;
+  std::filesystem::path exchange_path_;
+  std::filesystem::path settings_path_;
+  TSettings settings_;
+  bool shown_ = false;
+  bool closed_ = false;
+};
+
+}  // namespace kx27

@@ -1,0 +1,227 @@
+#include "app/win/form1.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include <algorithm>
+#include <iterator>
+
+#include "app/win/resource.h"
+
+namespace kx27 {
+namespace {
+
+constexpr int kClientWidth = 528;
+constexpr int kClientHeight = 311;
+constexpr int kStatusHeight = 24;
+constexpr int kTabWidth = 26;
+constexpr UINT_PTR kSubclassId = 1;
+
+constexpr COLORREF kStatusColor = RGB(231, 231, 231);
+constexpr COLORREF kMemoColor = RGB(187, 235, 244);
+
+// Leading blanks are ideographic spaces; "～" is U+FF5E.
+constexpr const wchar_t* kMemoText =
+    L"◆0値は変換しません\r\n"
+    L"◆左下部分のチェックを\r\n"
+    L"\u3000していない要素は\r\n"
+    L"\u3000変換しません\r\n"
+    L"◆線種は\r\n"
+    L"\u30001～8、9(補助線種)\r\n"
+    L"\u300011～15(ランダム線種)\r\n"
+    L"\u300016～19(倍長線種)\r\n"
+    L"\u3000で指定可能\r\n"
+    L"◆SXF線種は\r\n"
+    L"\u300031～45(既定線種)\r\n"
+    L"\u300047～62(ユーザー線種)\r\n"
+    L"\u3000で指定可能\r\n"
+    L"\u3000\r\n"
+    L"◆ブロック図形内のものは\r\n"
+    L"\u3000処理出来ませんので\r\n"
+    L"\u3000御注意下さい。\r\n"
+    L"\u3000ブロック編集内で行う\r\n"
+    L"\u3000場合には、本ソフトを\r\n"
+    L"\u3000Jw_cadのインストール・\r\n"
+    L"\u3000フォルダに配置して\r\n"
+    L"\u3000実行を行う必要がある\r\n"
+    L"\u3000場合があります。";
+
+struct TControlSpec {
+  int Id;
+  const wchar_t* Class;
+  const wchar_t* Text;
+  DWORD Style;
+  DWORD ExStyle;
+  int Left, Top, Width, Height;
+};
+
+// In tab order: the dialog manager moves the focus in creation order. The
+// controls that lie on the tab strip come after it, so that they sit below
+// it in Z order and the strip leaves their area unpainted (TabProc).
+constexpr DWORD kTabStop = WS_TABSTOP | WS_GROUP;
+constexpr TControlSpec kControls[] = {
+    {IDC_BUTTON1, WC_BUTTONW, L"ＯＫ(&Y)", BS_DEFPUSHBUTTON | kTabStop, 0, 328, 216, 193, 33},
+    {IDC_BUTTON2, WC_BUTTONW, L"キャンセル(&N)", BS_PUSHBUTTON | kTabStop, 0, 328, 256, 193, 25},
+    {IDC_MEMO1, WC_EDITW, kMemoText,
+     ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_VSCROLL | WS_GROUP, WS_EX_CLIENTEDGE, 328, 0,
+     193, 209},
+    {IDC_TABCONTROL1, WC_TABCONTROLW, L"", TCS_FIXEDWIDTH | TCS_SINGLELINE | kTabStop, 0, 0, 0,
+     321, 253},
+    {IDC_EDIT1, WC_EDITW, L"", ES_AUTOHSCROLL | kTabStop, WS_EX_CLIENTEDGE, 64, 24, 249, 21},
+    {IDC_STRINGGRID1, KX27_GRID_CLASS, L"", WS_HSCROLL | WS_VSCROLL | kTabStop, WS_EX_CLIENTEDGE,
+     24, 64, 289, 185},
+    {IDC_BUTTON3, WC_BUTTONW, L"内容クリア", BS_PUSHBUTTON | kTabStop, 0, 160, 44, 73, 20},
+    {IDC_BUTTON4, WC_BUTTONW, L"JWF読込み", BS_PUSHBUTTON | kTabStop, 0, 240, 44, 73, 20},
+    {IDC_CHECKBOX1, WC_BUTTONW, L"寸法図形（寸法値線の線種を変換するか否か）",
+     BS_AUTOCHECKBOX | kTabStop, 0, 8, 264, 305, 17},
+    {IDC_LABEL1, WC_STATICW, L"コメント", SS_LEFT | SS_NOPREFIX, 0, 4, 28, 56, 13},
+    {IDC_LABELL1, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, 0, 64, 48, 49, 13},
+    {IDC_LABELL2, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, 0, 8, 96, 49, 13},
+    {IDC_LABELA1, WC_STATICW, L"\u3000", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0, 0,
+     kClientHeight - kStatusHeight, kClientWidth, kStatusHeight},
+};
+
+// The controls that lie on the tab strip and show on every tab.
+constexpr int kOnTabStrip[] = {IDC_LABEL1, IDC_LABELL1, IDC_LABELL2, IDC_EDIT1,
+                               IDC_STRINGGRID1, IDC_BUTTON3, IDC_BUTTON4};
+
+void ExcludeTabStripControls(HWND tab, HDC dc) {
+  HWND form = GetParent(tab);
+  for (int id : kOnTabStrip) {
+    HWND control = GetDlgItem(form, id);
+    if (!control || !IsWindowVisible(control)) continue;
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, tab, reinterpret_cast<POINT*>(&rect), 2);
+    ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+  }
+}
+
+// The strip lies above the controls on it in Z order; left alone it would
+// paint over them whenever it repaints.
+LRESULT CALLBACK TabProc(HWND tab, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                         DWORD_PTR) {
+  switch (message) {
+    case WM_ERASEBKGND: ExcludeTabStripControls(tab, reinterpret_cast<HDC>(wparam)); break;
+    case WM_PAINT:
+      if (wparam == 0) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(tab, &paint);
+        ExcludeTabStripControls(tab, dc);
+        DefSubclassProc(tab, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+        EndPaint(tab, &paint);
+        return 0;
+      }
+      break;
+    case WM_NCDESTROY: RemoveWindowSubclass(tab, TabProc, kSubclassId); break;
+    default: break;
+  }
+  return DefSubclassProc(tab, message, wparam, lparam);
+}
+
+// The notes only show: Enter, Esc and Tab keep their dialog meaning there,
+// and focusing them selects nothing.
+LRESULT CALLBACK MemoProc(HWND memo, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                          DWORD_PTR) {
+  if (message == WM_GETDLGCODE) {
+    return DefSubclassProc(memo, message, wparam, lparam) & ~(DLGC_WANTALLKEYS | DLGC_HASSETSEL);
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(memo, MemoProc, kSubclassId);
+  return DefSubclassProc(memo, message, wparam, lparam);
+}
+
+HFONT CreateGothic(int height) {
+  return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     FIXED_PITCH | FF_MODERN, L"ＭＳ ゴシック");
+}
+
+void AddPresetTabs(HWND tab) {
+  wchar_t text[2] = {};
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = text;
+  for (int index = 0; index < kPresetCount; ++index) {
+    text[0] = static_cast<wchar_t>(L'①' + index);
+    TabCtrl_InsertItem(tab, index, &item);
+  }
+  RECT first{};
+  TabCtrl_GetItemRect(tab, 0, &first);
+  TabCtrl_SetItemSize(tab, kTabWidth, first.bottom - first.top);
+}
+
+bool IsTabStripColored(int id) {
+  return std::find(std::begin(kOnTabStrip), std::end(kOnTabStrip), id) != std::end(kOnTabStrip);
+}
+
+}  // namespace
+
+HWND TForm1::Create(HINSTANCE instance, HWND owner) {
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  RECT frame{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  return CreateWindowExW(0, KX27_FORM_CLASS, L"レイヤ→線種変換", style, 202, 107,
+                         frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
+                         instance, this);
+}
+
+void TForm1::CreateFonts() {
+  font_ = CreateGothic(13);
+  small_font_ = CreateGothic(11);
+  status_brush_ = CreateSolidBrush(kStatusColor);
+  memo_brush_ = CreateSolidBrush(kMemoColor);
+}
+
+void TForm1::CreateControls() {
+  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+  for (const TControlSpec& spec : kControls) {
+    HWND control = CreateWindowExW(
+        spec.ExStyle, spec.Class, spec.Text, WS_CHILD | WS_VISIBLE | spec.Style, spec.Left,
+        spec.Top, spec.Width, spec.Height, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.Id)), instance, nullptr);
+    const bool small = spec.Id == IDC_BUTTON3 || spec.Id == IDC_BUTTON4;
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(small ? small_font_ : font_),
+                 FALSE);
+  }
+  HWND tab = Control(IDC_TABCONTROL1);
+  AddPresetTabs(tab);
+  SetWindowSubclass(tab, TabProc, kSubclassId, 0);
+  SetWindowSubclass(Control(IDC_MEMO1), MemoProc, kSubclassId, 0);
+  SetLabelText(IDC_LABEL1, L"コメント");
+}
+
+void TForm1::SetLabelText(int id, const wchar_t* text) {
+  HWND label = Control(id);
+  SetWindowTextW(label, text);
+  HDC dc = GetDC(label);
+  HGDIOBJ old_font = SelectObject(dc, font_);
+  RECT size{};
+  DrawTextW(dc, text, -1, &size, DT_CALCRECT | DT_NOPREFIX);
+  SelectObject(dc, old_font);
+  ReleaseDC(label, dc);
+  SetWindowPos(label, nullptr, 0, 0, size.right, size.bottom,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT TForm1::OnControlColor(HDC dc, HWND control) {
+  const int id = GetDlgCtrlID(control);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  if (id == IDC_LABELA1) {
+    SetBkColor(dc, kStatusColor);
+    return reinterpret_cast<LRESULT>(status_brush_);
+  }
+  if (id == IDC_MEMO1) {
+    SetBkColor(dc, kMemoColor);
+    return reinterpret_cast<LRESULT>(memo_brush_);
+  }
+  if (IsTabStripColored(id)) {
+    // The strip's page is white under visual styles and button face without.
+    const int page = IsAppThemed() ? COLOR_WINDOW : COLOR_BTNFACE;
+    SetBkColor(dc, GetSysColor(page));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(page));
+  }
+  SetBkColor(dc, RGB(255, 255, 255));
+  return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+}
+
+}  // namespace kx27
