@@ -11,9 +11,9 @@ cmake --build build/native
 ctest --test-dir build/native --output-on-failure
 
 # The same core tests cross-built and run under Wine, then the dialog driven
-# from outside. Wine's server and the virtual display of this build tree end
-# with the run, whatever its outcome.
+# from outside. The build prepares the tree's Wine prefix and virtual display;
+# both end with the run, whatever its outcome.
+trap 'cmake/wine-run.sh --stop build/win64' EXIT
 cmake -S . -B build/win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 cmake --build build/win64
-trap 'cmake/wine-run.sh --stop build/win64' EXIT
 ctest --test-dir build/win64 --output-on-failure --timeout 300

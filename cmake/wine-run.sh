@@ -3,6 +3,7 @@
 # as the cross build's emulator.
 #
 #   wine-run.sh PROGRAM.exe [ARGS...]   run it (sets up display and prefix once)
+#   wine-run.sh --prepare BUILD_DIR     set up only
 #   wine-run.sh --env BUILD_DIR         set up, then print the shell exports
 #   wine-run.sh --stop BUILD_DIR        end that build tree's Wine and Xvfb
 #
@@ -167,6 +168,11 @@ case "${1:-}" in
     [ -d "${2:-}/wine" ] || exit 0
     set_paths "$2"
     stop
+    exit 0
+    ;;
+  --prepare)
+    set_paths "${2:?build tree}"
+    set_up
     exit 0
     ;;
   --env)
