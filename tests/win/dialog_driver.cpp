@@ -39,7 +39,7 @@ std::wstring WindowText(HWND window) {
   const auto length = Send(window, WM_GETTEXTLENGTH, 0, 0);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   const auto copied = Send(window, WM_GETTEXT, static_cast<WPARAM>(text.size()),
-                                   reinterpret_cast<LPARAM>(text.data()));
+                           reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(copied));
   return text;
 }
@@ -89,7 +89,7 @@ bool RemoteItemRect(HANDLE process, HWND tab, int index, RECT& rect) {
   void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
   if (remote == nullptr) return false;
   const bool ok = Send(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index),
-                               reinterpret_cast<LPARAM>(remote)) != 0 &&
+                       reinterpret_cast<LPARAM>(remote)) != 0 &&
                   ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr) != 0;
   VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   return ok;
