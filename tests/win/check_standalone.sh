@@ -22,5 +22,5 @@ if ((count == 0)); then
   echo "no .exe in $build" >&2
   exit 1
 fi
-echo "$count programs need only system DLLs"
+((status == 0)) && echo "all $count programs need only system DLLs"
 exit "$status"
