@@ -83,6 +83,16 @@ void EndEdit(TGrid& grid, bool commit, bool refocus = true) {
   InvalidateCell(grid, grid.View.Col, grid.View.Row);
 }
 
+int LineHeight(const TGrid& grid) {
+  HDC dc = GetDC(grid.Window);
+  HGDIOBJ old_font = SelectObject(dc, grid.Font ? grid.Font : GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old_font);
+  ReleaseDC(grid.Window, dc);
+  return static_cast<int>(metrics.tmHeight);
+}
+
 void BeginEdit(TGrid& grid, bool keep_text) {
   if (grid.Editing) return;
   Select(grid.View, grid.View.Col, grid.View.Row);
@@ -91,8 +101,11 @@ void BeginEdit(TGrid& grid, bool keep_text) {
   const std::wstring& text =
       grid.Cells[static_cast<std::size_t>(grid.View.Row)][static_cast<std::size_t>(grid.View.Col)];
   SetWindowTextW(grid.Edit, keep_text ? text.c_str() : L"");
-  SetWindowPos(grid.Edit, HWND_TOP, cell.left + 1, cell.top + 1, kCellWidth - 2,
-               kCellHeight - 2, SWP_SHOWWINDOW);
+  // As high as its text and centred, so that the text stays where the cell
+  // showed it.
+  const int height = std::min(LineHeight(grid) + 2, kCellHeight - 2);
+  SetWindowPos(grid.Edit, HWND_TOP, cell.left + 1, cell.top + (kCellHeight - 1 - height) / 2,
+               kCellWidth - 2, height, SWP_SHOWWINDOW);
   grid.Editing = true;
   SetFocus(grid.Edit);
   SendMessageW(grid.Edit, EM_SETSEL, 0xFFFF, 0xFFFF);  // caret after the text
@@ -169,7 +182,8 @@ void PaintCell(const TGrid& grid, HDC dc, int col, int row, bool focused) {
   const RECT cell = CellRect(grid, col, row);
   RECT inner{cell.left, cell.top, cell.right - 1, cell.bottom - 1};
   const bool fixed = col == 0 || row == 0;
-  const bool selected = !fixed && col == grid.View.Col && row == grid.View.Row;
+  const bool selected =
+      !fixed && !grid.Editing && col == grid.View.Col && row == grid.View.Row;
   COLORREF back = GetSysColor(COLOR_WINDOW);
   COLORREF fore = GetSysColor(COLOR_WINDOWTEXT);
   if (fixed) {
