@@ -174,12 +174,12 @@ void TForm1::CreateFonts() {
 
 void TForm1::CreateControls() {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
-  for (const TControlSpec& spec : kControls) {
+  for (const TControlSpec& layout : kControls) {
     HWND control = CreateWindowExW(
-        spec.ExStyle, spec.Class, spec.Text, WS_CHILD | WS_VISIBLE | spec.Style, spec.Left,
-        spec.Top, spec.Width, spec.Height, window_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.Id)), instance, nullptr);
-    const bool small = spec.Id == IDC_BUTTON3 || spec.Id == IDC_BUTTON4;
+        layout.ExStyle, layout.Class, layout.Text, WS_CHILD | WS_VISIBLE | layout.Style,
+        layout.Left, layout.Top, layout.Width, layout.Height, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.Id)), instance, nullptr);
+    const bool small = layout.Id == IDC_BUTTON3 || layout.Id == IDC_BUTTON4;
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(small ? small_font_ : font_),
                  FALSE);
   }
