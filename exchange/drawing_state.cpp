@@ -46,25 +46,12 @@ void ResetDrawingState() {
   d.LwSeen = false;
   for (int i = kAttrGroup; i <= kAttrTextType; ++i) d.AttrUnset[i] = true;
 
+  DefaultCurrentAttributes();
   d.CurHhpNo = 0;
-  d.CurGroup = 0;
-  d.CurLayer = 0;
-  d.CurColor = 1;
-  d.CurLineType = 1;
-  d.CurLineWidth = 0;
-  d.CurTextType = 1;
-  d.CurTextWidth = 2.0;
-  d.CurTextHeight = 2.0;
-  d.CurTextSpacing = 0.0;
-  d.CurTextColor = 1;
-  d.CurCc = 0;
-  d.CurFontName = kDefaultFontName;
   d.CurZFlags = 0;
   d.PolylineCount = 0;
   d.PolylineMode = false;
   d.DimensionMode = false;
-  d.CurPointColor = 1;
-  d.CurLc10Value = 0;
 
   d.PendingDimLine = TLineRec{};
   d.PendingDimLine.Color = 1;
@@ -79,6 +66,24 @@ void ReleaseStore() {
   Store = TElementStore{};
   ForgetStoredFontName();
   ClearOutput();
+}
+
+void DefaultCurrentAttributes() {
+  TDrawingState& d = Drawing;
+  d.CurGroup = 0;
+  d.CurLayer = 0;
+  d.CurColor = 1;
+  d.CurLineType = 1;
+  d.CurLineWidth = 0;
+  d.CurTextType = 1;
+  d.CurTextWidth = 2.0;
+  d.CurTextHeight = 2.0;
+  d.CurTextSpacing = 0.0;
+  d.CurTextColor = 1;
+  d.CurCc = 0;
+  d.CurFontName = kDefaultFontName;
+  d.CurPointColor = 1;
+  d.CurLc10Value = 0;
 }
 
 void AppendOrder(std::int32_t kind, std::int32_t index) {

@@ -131,6 +131,11 @@ void ResetDrawingState();
 // Frees the store, the order list and the output buffer.
 void ReleaseStore();
 
+// The attributes that elements inherit and the writer tracks (group, layer,
+// colour, line type and width, text type and size, cc, font, point colour,
+// lc10 value) to their defaults; the per-element values and modes stay.
+void DefaultCurrentAttributes();
+
 void AppendOrder(std::int32_t kind, std::int32_t index);
 
 // Copies the current attribute set into a record's common block.

@@ -42,22 +42,8 @@ void PutHexLine(std::string_view keyword, std::int32_t value) {
 }  // namespace
 
 void ResetOutputState() {
-  TDrawingState& d = Drawing;
-  d.CurGroup = 0;
-  d.CurLayer = 0;
-  d.CurColor = 1;
-  d.CurLineType = 1;
-  d.CurLineWidth = 0;
-  d.CurTextType = 1;
-  d.CurTextWidth = 2.0;
-  d.CurTextHeight = 2.0;
-  d.CurTextSpacing = 0.0;
-  d.CurTextColor = 1;
-  d.CurCc = 0;
-  d.CurFontName = kDefaultFontName;
-  d.CurPointColor = 1;
-  d.CurLc10Value = 0;
-  d.AttrUnset.fill(true);
+  DefaultCurrentAttributes();
+  Drawing.AttrUnset.fill(true);
 }
 
 void EmitGroup(std::int32_t group) {
