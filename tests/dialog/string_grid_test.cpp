@@ -27,11 +27,6 @@ Step Type(std::wstring text) { return {Act::kType, 0, 0, std::move(text)}; }
 Step Key(int vk) { return {Act::kKey, vk}; }
 Step FocusAway() { return {Act::kFocusAway}; }
 
-// Each cell starts as "row.col", so that the selection can be told by its text.
-std::string StartText(std::size_t row, std::size_t col) {
-  return std::to_string(row) + "." + std::to_string(col);
-}
-
 class StringGridTest : public testing::Test {
  protected:
   // One top-level window for the whole suite: under Wine each new one costs
@@ -43,10 +38,7 @@ class StringGridTest : public testing::Test {
                               0, 400, 300, nullptr, nullptr, instance, nullptr);
   }
 
-  static void TearDownTestSuite() {
-    if (parent_) DestroyWindow(parent_);
-    parent_ = nullptr;
-  }
+  static void TearDownTestSuite() { DestroyWindow(parent_); }
 
   void SetUp() override {
     ASSERT_NE(parent_, nullptr);
@@ -57,18 +49,20 @@ class StringGridTest : public testing::Test {
     ASSERT_NE(grid_, nullptr);
     other_ = CreateWindowExW(0, L"BUTTON", L"other", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 320, 10,
                              60, 20, parent_, nullptr, instance, nullptr);
+    // Each cell starts as "row.col", so that the selection can be told by its text.
     TGridCells cells;
     for (std::size_t row = 0; row < kGridSize; ++row) {
-      for (std::size_t col = 0; col < kGridSize; ++col) cells[row][col] = StartText(row, col);
+      for (std::size_t col = 0; col < kGridSize; ++col) {
+        cells[row][col] = std::to_string(row) + "." + std::to_string(col);
+      }
     }
     SetGridCells(grid_, cells);
     SetFocus(grid_);
   }
 
   void TearDown() override {
-    if (grid_) DestroyWindow(grid_);
-    if (other_) DestroyWindow(other_);
-    grid_ = other_ = nullptr;
+    DestroyWindow(grid_);
+    DestroyWindow(other_);
   }
 
   void Run(const Step& step) {
@@ -157,19 +151,17 @@ TEST_F(StringGridTest, EditingCommitsRestoresAndMoves) {
   }
 }
 
-TEST_F(StringGridTest, ReadingTheCellsCommitsAnOpenEdit) {
-  Run(Click(2, 2));
-  Run(Type(L"45"));
+// GetGridCells commits an open edit and gives the focus back to the grid;
+// SetGridCells drops it.
+TEST_F(StringGridTest, ReadingTheCellsCommitsAnOpenEditSettingThemDropsIt) {
+  for (const Step& step : {Click(2, 2), Type(L"45")}) Run(step);
   ASSERT_TRUE(Editing());
-  const TGridCells cells = GetGridCells(grid_);
-  EXPECT_EQ(cells[2][2], "45");
+  EXPECT_EQ(GetGridCells(grid_)[2][2], "45");
   EXPECT_FALSE(Editing());
   EXPECT_EQ(GetFocus(), grid_);
-}
 
-TEST_F(StringGridTest, SettingTheCellsDropsAnOpenEdit) {
-  Run(Click(2, 2));
-  Run(Type(L"45"));
+  Run(Type(L"7"));
+  ASSERT_TRUE(Editing());
   TGridCells cells;
   cells[2][2] = "\x83\x8C";  // レ
   SetGridCells(grid_, cells);
@@ -178,28 +170,17 @@ TEST_F(StringGridTest, SettingTheCellsDropsAnOpenEdit) {
   EXPECT_EQ(GetGridCells(grid_)[2][2], "\x83\x8C");
 }
 
-TEST_F(StringGridTest, EnterAndEscapeBelongToTheEditNotTheDialog) {
-  MSG enter{};
-  enter.message = WM_KEYDOWN;
-  enter.wParam = VK_RETURN;
-  enter.hwnd = grid_;
-  EXPECT_NE(SendMessageW(grid_, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) &
-                DLGC_WANTMESSAGE,
-            0);
-  Run(Click(1, 1));
-  Run(Type(L"1"));
+TEST_F(StringGridTest, EnterEscapeAndTabBelongToTheEditNotTheDialog) {
+  auto wants = [](HWND window, WPARAM key) {
+    MSG press{window, WM_KEYDOWN, key, 0, 0, {}};
+    return (SendMessageW(window, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&press)) &
+            DLGC_WANTMESSAGE) != 0;
+  };
+  EXPECT_TRUE(wants(grid_, VK_RETURN));
+  for (const Step& step : {Click(1, 1), Type(L"1")}) Run(step);
   HWND edit = GetFocus();
   ASSERT_NE(edit, grid_);
-  for (WPARAM key : {VK_RETURN, VK_ESCAPE, VK_TAB}) {
-    MSG press{};
-    press.message = WM_KEYDOWN;
-    press.wParam = key;
-    press.hwnd = edit;
-    EXPECT_NE(SendMessageW(edit, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&press)) &
-                  DLGC_WANTMESSAGE,
-              0)
-        << key;
-  }
+  for (WPARAM key : {VK_RETURN, VK_ESCAPE, VK_TAB}) EXPECT_TRUE(wants(edit, key)) << key;
 }
 
 }  // namespace

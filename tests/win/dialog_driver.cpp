@@ -8,6 +8,7 @@ namespace kx27::test {
 namespace {
 
 constexpr DWORD kPollMs = 20;
+constexpr DWORD kTimeoutMs = 10000;
 
 // Grid cells are 36 x 24 pixels; cell (c, r) starts at (c * 36, r * 24)
 // while the grid is not scrolled.
@@ -18,16 +19,9 @@ constexpr int kCellHeight = 24;
 // its test instead of holding up the run.
 LRESULT Send(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   DWORD_PTR result = 0;
-  SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL, 10000, &result);
+  SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL, kTimeoutMs, &result);
   return static_cast<LRESULT>(result);
 }
-
-struct WindowQuery {
-  DWORD process_id;
-  std::wstring_view class_name;
-  std::wstring_view caption;  // empty: any caption
-  HWND found = nullptr;
-};
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[256] = {};
@@ -36,51 +30,53 @@ std::wstring ClassOf(HWND window) {
 }
 
 std::wstring WindowText(HWND window) {
-  const auto length = Send(window, WM_GETTEXTLENGTH, 0, 0);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const auto copied = Send(window, WM_GETTEXT, static_cast<WPARAM>(text.size()),
-                           reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(copied));
+  std::wstring text(static_cast<std::size_t>(Send(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(Send(window, WM_GETTEXT, text.size(),
+                                            reinterpret_cast<LPARAM>(text.data()))));
   return text;
 }
 
-BOOL CALLBACK MatchTopLevel(HWND window, LPARAM lparam) {
-  auto& query = *reinterpret_cast<WindowQuery*>(lparam);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (pid != query.process_id || !IsWindowVisible(window)) return TRUE;
-  if (ClassOf(window) != query.class_name) return TRUE;
-  if (!query.caption.empty() && WindowText(window) != query.caption) return TRUE;
-  query.found = window;
-  return FALSE;
-}
-
+// A visible top-level window of the process with this class and, unless it
+// is empty, this caption.
 HWND FindTopLevel(DWORD pid, std::wstring_view class_name, std::wstring_view caption) {
-  WindowQuery query{pid, class_name, caption};
-  EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&query));
+  struct Query {
+    DWORD pid;
+    std::wstring_view class_name, caption;
+    HWND found = nullptr;
+  } query{pid, class_name, caption};
+  EnumWindows(
+      [](HWND window, LPARAM lparam) -> BOOL {
+        auto& q = *reinterpret_cast<Query*>(lparam);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != q.pid || !IsWindowVisible(window) || ClassOf(window) != q.class_name ||
+            (!q.caption.empty() && WindowText(window) != q.caption)) {
+          return TRUE;
+        }
+        q.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&query));
   return query.found;
 }
 
-struct ChildQuery {
-  int id;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchChild(HWND window, LPARAM lparam) {
-  auto& query = *reinterpret_cast<ChildQuery*>(lparam);
-  if (GetDlgCtrlID(window) != query.id) return TRUE;
-  query.found = window;
-  return FALSE;
-}
-
-LPARAM ClientPoint(int x, int y) { return MAKELPARAM(x, y); }
-
 LPARAM KeyData(wchar_t vk, bool up, bool alt) {
-  const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
-  LPARAM data = 1 | static_cast<LPARAM>(scan) << 16;
+  LPARAM data = 1 | static_cast<LPARAM>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
   if (alt) data |= LPARAM{1} << 29;
   if (up) data |= LPARAM{3} << 30;
   return data;
+}
+
+// The three messages of one key stroke, handled before this returns.
+void SendKey(HWND target, wchar_t vk, wchar_t ch) {
+  if (vk != 0) Send(target, WM_KEYDOWN, vk, KeyData(vk, false, false));
+  if (ch != 0) Send(target, WM_CHAR, ch, KeyData(vk, false, false));
+  if (vk != 0) Send(target, WM_KEYUP, vk, KeyData(vk, true, false));
+}
+
+void SendClick(HWND window, int x, int y) {
+  Send(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  Send(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
 // Where tab index lies in the tab control, read through memory in the
@@ -98,16 +94,15 @@ bool RemoteItemRect(HANDLE process, HWND tab, int index, RECT& rect) {
 // The right edge of the strip where tabs can be clicked: the scroll arrows
 // cover the rest.
 LONG ClickableRight(HWND tab) {
-  RECT client{};
-  GetClientRect(tab, &client);
+  RECT bounds{};
   HWND arrows = FindWindowExW(tab, nullptr, UPDOWN_CLASSW, nullptr);
-  if (arrows != nullptr && IsWindowVisible(arrows)) {
-    RECT bounds{};
-    GetWindowRect(arrows, &bounds);
-    MapWindowPoints(HWND_DESKTOP, tab, reinterpret_cast<POINT*>(&bounds), 2);
-    return bounds.left;
+  if (arrows == nullptr || !IsWindowVisible(arrows)) {
+    GetClientRect(tab, &bounds);
+    return bounds.right;
   }
-  return client.right;
+  GetWindowRect(arrows, &bounds);
+  MapWindowPoints(HWND_DESKTOP, tab, reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds.left;
 }
 
 }  // namespace
@@ -131,34 +126,18 @@ bool RunningDialog::Start(const std::filesystem::path& program) {
                       start_folder.c_str(), &startup, &process_)) {
     return false;
   }
-  for (DWORD waited = 0; waited < 20000; waited += kPollMs) {
+  for (DWORD waited = 0; waited < 2 * kTimeoutMs; waited += kPollMs) {
     window_ = FindTopLevel(process_.dwProcessId, KX27_FORM_CLASS, {});
     if (window_ != nullptr) break;
     if (WaitForSingleObject(process_.hProcess, kPollMs) == WAIT_OBJECT_0) return false;
   }
   if (window_ == nullptr) return false;
-  ui_thread_ = GetWindowThreadProcessId(window_, nullptr);
   WaitForInputIdle(process_.hProcess, 5000);
   Sync();
   return true;
 }
 
-HWND RunningDialog::Control(int id) const {
-  if (HWND direct = GetDlgItem(window_, id)) return direct;
-  ChildQuery query{id};
-  EnumChildWindows(window_, MatchChild, reinterpret_cast<LPARAM>(&query));
-  return query.found;
-}
-
-RECT RunningDialog::WindowRect() const {
-  RECT rect{};
-  GetWindowRect(window_, &rect);
-  return rect;
-}
-
-std::wstring RunningDialog::Text(HWND window) const { return WindowText(window); }
-
-void RunningDialog::Click(int id) const { PostMessageW(Control(id), BM_CLICK, 0, 0); }
+std::wstring RunningDialog::Text(int id) const { return WindowText(Control(id)); }
 
 void RunningDialog::ClickAndWait(int id) const { Send(Control(id), BM_CLICK, 0, 0); }
 
@@ -167,10 +146,6 @@ void RunningDialog::PressKey(UINT vk, bool alt) const {
   const auto key = static_cast<wchar_t>(vk);
   PostMessageW(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, KeyData(key, false, alt));
   PostMessageW(target, alt ? WM_SYSKEYUP : WM_KEYUP, vk, KeyData(key, true, alt));
-}
-
-void RunningDialog::Post(UINT message, WPARAM wparam, LPARAM lparam) const {
-  PostMessageW(window_, message, wparam, lparam);
 }
 
 int RunningDialog::SelectedTab() const {
@@ -182,9 +157,7 @@ bool RunningDialog::SelectTab(int index) const {
   RECT item{};
   if (RemoteItemRect(process_.hProcess, tab, index, item) && item.left >= 0 &&
       item.right <= ClickableRight(tab)) {
-    const LPARAM centre = ClientPoint((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    Send(tab, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-    Send(tab, WM_LBUTTONUP, 0, centre);
+    SendClick(tab, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
   } else {
     for (int steps = 0; steps < 40 && SelectedTab() != index; ++steps) {
       SendKey(tab, SelectedTab() < index ? VK_RIGHT : VK_LEFT, 0);
@@ -195,16 +168,13 @@ bool RunningDialog::SelectTab(int index) const {
 }
 
 void RunningDialog::ClickCell(int column, int row) const {
-  HWND grid = Control(IDC_STRINGGRID1);
-  const LPARAM centre =
-      ClientPoint(column * kCellWidth + kCellWidth / 2, row * kCellHeight + kCellHeight / 2);
-  Send(grid, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-  Send(grid, WM_LBUTTONUP, 0, centre);
+  SendClick(Control(IDC_STRINGGRID1), column * kCellWidth + kCellWidth / 2,
+            row * kCellHeight + kCellHeight / 2);
 }
 
 std::wstring RunningDialog::CellText(int column, int row) const {
   ClickCell(column, row);
-  return WindowText(Control(IDC_STRINGGRID1));
+  return Text(IDC_STRINGGRID1);
 }
 
 void RunningDialog::TypeIntoCell(int column, int row, std::wstring_view text) const {
@@ -217,26 +187,26 @@ void RunningDialog::TypeIntoCell(int column, int row, std::wstring_view text) co
   Sync();
 }
 
-HWND RunningDialog::WaitForBox(std::wstring_view caption, DWORD timeout_ms) const {
-  for (DWORD waited = 0; waited < timeout_ms; waited += kPollMs) {
+HWND RunningDialog::WaitForBox(std::wstring_view caption) const {
+  for (DWORD waited = 0; waited < kTimeoutMs; waited += kPollMs) {
     if (HWND box = FindTopLevel(process_.dwProcessId, L"#32770", caption)) return box;
     Sleep(kPollMs);
   }
   return nullptr;
 }
 
-bool RunningDialog::WaitUntilGone(HWND box, DWORD timeout_ms) const {
-  for (DWORD waited = 0; waited < timeout_ms; waited += kPollMs) {
-    if (!IsWindow(box)) return true;
+bool RunningDialog::WaitUntilGone(HWND box) const {
+  for (DWORD waited = 0; IsWindow(box); waited += kPollMs) {
+    if (waited >= kTimeoutMs) return false;
     Sleep(kPollMs);
   }
-  return false;
+  return true;
 }
 
 void RunningDialog::Sync() const { Send(window_, WM_NULL, 0, 0); }
 
-bool RunningDialog::WaitForExit(DWORD timeout_ms) {
-  if (WaitForSingleObject(process_.hProcess, timeout_ms) == WAIT_OBJECT_0) return true;
+bool RunningDialog::WaitForExit() {
+  if (WaitForSingleObject(process_.hProcess, 15000) == WAIT_OBJECT_0) return true;
   TerminateProcess(process_.hProcess, 99);
   WaitForSingleObject(process_.hProcess, 5000);
   return false;
@@ -251,15 +221,11 @@ DWORD RunningDialog::ExitCode() const {
 HWND RunningDialog::FocusedWindow() const {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
-  if (GetGUIThreadInfo(ui_thread_, &info) && info.hwndFocus != nullptr) return info.hwndFocus;
+  if (GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info) &&
+      info.hwndFocus != nullptr) {
+    return info.hwndFocus;
+  }
   return window_;
-}
-
-// The three messages of one key stroke, handled before this returns.
-void RunningDialog::SendKey(HWND target, wchar_t vk, wchar_t ch) const {
-  if (vk != 0) Send(target, WM_KEYDOWN, vk, KeyData(vk, false, false));
-  if (ch != 0) Send(target, WM_CHAR, ch, KeyData(vk, false, false));
-  if (vk != 0) Send(target, WM_KEYUP, vk, KeyData(vk, true, false));
 }
 
 bool ChooseFileInOpenDialog(HWND dialog, const std::filesystem::path& file) {
@@ -283,8 +249,8 @@ bool ChooseFileInOpenDialog(HWND dialog, const std::filesystem::path& file) {
 
 void AnswerBox(HWND box, int button) { PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0); }
 
+// The message text of a message box is the static control 0xFFFF.
 std::wstring BoxMessage(HWND box) {
-  // The message text of a message box is the static control 0xFFFF.
   HWND text = GetDlgItem(box, 0xFFFF);
   return text != nullptr ? WindowText(text) : std::wstring();
 }

@@ -23,48 +23,44 @@ class RunningDialog {
   bool Start(const std::filesystem::path& program);
 
   HWND Window() const { return window_; }
-  HWND Control(int id) const;
-  RECT WindowRect() const;
-  std::wstring Text(HWND window) const;
+  HWND Control(int id) const { return GetDlgItem(window_, id); }
+  std::wstring Text(int id) const;
 
   // A click that may open a modal box: returns before the handler ends.
-  void Click(int id) const;
+  void Click(int id) const { PostMessageW(Control(id), BM_CLICK, 0, 0); }
   // A click whose handler opens nothing: returns when it is done.
   void ClickAndWait(int id) const;
   // A key press, through the dialog's own message loop, to the focused
   // control (or the window when nothing has the focus).
   void PressKey(UINT vk, bool alt = false) const;
-  void Post(UINT message, WPARAM wparam, LPARAM lparam) const;
 
   // Selects tab index (0-19) as a user does: a click on the tab while it is
   // in view, the arrow keys otherwise. True when the tab ends up selected.
   bool SelectTab(int index) const;
   int SelectedTab() const;
 
-  // Cells in view before any scrolling: columns 1-6, rows 1-5.
-  void ClickCell(int column, int row) const;
-  // Clicks the cell and types text followed by Enter.
+  // Cells in view before any scrolling: columns 1-6, rows 1-5. TypeIntoCell
+  // clicks the cell and types text followed by Enter; CellText selects the
+  // cell and reads what it shows.
   void TypeIntoCell(int column, int row, std::wstring_view text) const;
-  // Selects the cell and reads what it shows.
   std::wstring CellText(int column, int row) const;
 
   // A dialog box of the program with this caption, or null after the timeout.
-  HWND WaitForBox(std::wstring_view caption, DWORD timeout_ms = 10000) const;
-  bool WaitUntilGone(HWND box, DWORD timeout_ms = 10000) const;
+  HWND WaitForBox(std::wstring_view caption) const;
+  bool WaitUntilGone(HWND box) const;
   // Returns once the program has handled everything sent before.
   void Sync() const;
 
   // Waits for the program to end; on timeout ends it and returns false.
-  bool WaitForExit(DWORD timeout_ms = 15000);
+  bool WaitForExit();
   DWORD ExitCode() const;
 
  private:
+  void ClickCell(int column, int row) const;
   HWND FocusedWindow() const;
-  void SendKey(HWND target, wchar_t vk, wchar_t ch) const;
 
   PROCESS_INFORMATION process_{};
   HWND window_ = nullptr;
-  DWORD ui_thread_ = 0;
 };
 
 // Sets the text of the file name box of an open dialog and presses Enter.

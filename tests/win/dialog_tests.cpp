@@ -1,0 +1,394 @@
+// The dialog driven as the user drives it, judged by the files it leaves:
+// the exchange file and the settings file, compared byte for byte. Pictures
+// of the dialog go to the test artefacts and the README.
+
+#include <concepts>
+#include <fstream>
+#include <ostream>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/win/resource.h"
+#include "tests/win/dialog_driver.h"
+#include "tests/win/sample_drawing.h"
+#include "tests/win/test_folder.h"
+
+namespace kx27::test {
+namespace {
+
+constexpr wchar_t kExchange[] = L"JWC_TEMP.TXT";
+constexpr wchar_t kSettings[] = L"kx27.dat";
+constexpr wchar_t kOpenCaption[] = L"環境設定ファイル（JWF）を読込む";
+
+// A case prints as its name, which CTest's test names carry; CaseName gives
+// gtest the same name.
+template <class Case>
+  requires std::convertible_to<decltype(Case::name), const char*>
+std::ostream& operator<<(std::ostream& os, const Case& c) {
+  return os << c.name;
+}
+const auto CaseName = [](const auto& info) { return std::string(info.param.name); };
+
+// Lays the drawing and, unless empty, the settings beside the program and
+// starts it.
+bool Open(const TestFolder& folder, RunningDialog& dialog, const std::string& settings) {
+  folder.Write(kExchange, kDrawing);
+  if (!settings.empty()) folder.Write(kSettings, settings);
+  return dialog.Start(folder.Program());
+}
+
+using Action = void (*)(const RunningDialog&);
+void ClickOk(const RunningDialog& d) { d.Click(IDC_BUTTON1); }
+void ClickCancel(const RunningDialog& d) { d.Click(IDC_BUTTON2); }
+
+// Every way of leaving the dialog without OK hands the drawing back
+// untouched ("hq") and leaves the settings file as it was, even after edits.
+struct CloseCase {
+  const char* name;
+  Action close;
+  bool first_run = false;  // no settings file yet, and none afterwards
+};
+
+const CloseCase kCloseCases[] = {
+    {"CancelButton", ClickCancel},
+    {"EscapeKey", [](const RunningDialog& d) { d.PressKey(VK_ESCAPE); }},
+    {"CloseBox",
+     [](const RunningDialog& d) { PostMessageW(d.Window(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    {"AltF4", [](const RunningDialog& d) { d.PressKey(VK_F4, true); }},
+    {"WmClose", [](const RunningDialog& d) { PostMessageW(d.Window(), WM_CLOSE, 0, 0); }},
+    {"CancelOnFirstRun", ClickCancel, true},
+};
+
+class CloseWithoutOk : public ::testing::TestWithParam<CloseCase> {};
+
+TEST_P(CloseWithoutOk, ReturnsHqAndKeepsSettings) {
+  const CloseCase& c = GetParam();
+  TestFolder folder;
+  const std::string settings = c.first_run ? "" : BaseSettings().Render();
+  RunningDialog dialog;
+  ASSERT_TRUE(Open(folder, dialog, settings));
+  dialog.TypeIntoCell(4, 1, L"9");
+  ASSERT_TRUE(dialog.SelectTab(2));
+  dialog.ClickAndWait(IDC_CHECKBOX1);
+  c.close(dialog);
+  ASSERT_TRUE(dialog.WaitForExit()) << "the dialog did not close";
+
+  EXPECT_EQ(dialog.ExitCode(), 0u);
+  EXPECT_EQ(folder.Read(kExchange), kHq);
+  if (c.first_run) {
+    EXPECT_FALSE(folder.Read(kSettings).has_value());
+  } else {
+    EXPECT_EQ(folder.Read(kSettings), settings);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialog, CloseWithoutOk, ::testing::ValuesIn(kCloseCases), CaseName);
+
+// OK converts with the current preset and saves the settings, the window's
+// place and the dimension switch included. The window opens where it was
+// left, but never where no screen shows it.
+struct OkCase {
+  const char* name;
+  Action ok = ClickOk;
+  int left = 120, top = 90;  // the saved place
+  bool kept = true;          // the window opens exactly there
+  bool dimensions_saved = false, dimensions_clicked = false;
+  const wchar_t* folder = L"";
+};
+
+const OkCase kOkCases[] = {
+    {.name = "DimensionsOffStayOff"},
+    {.name = "DimensionsOnStayOn", .dimensions_saved = true},
+    {.name = "DimensionsOffTurnedOn", .dimensions_clicked = true},
+    {.name = "DimensionsOnTurnedOff", .dimensions_saved = true, .dimensions_clicked = true},
+    // The default button and its mnemonic do what a click does.
+    {.name = "EnterKey", .ok = [](const RunningDialog& d) { d.PressKey(VK_RETURN); }},
+    {.name = "AltY", .ok = [](const RunningDialog& d) { d.PressKey('Y', true); }},
+    {.name = "StoredPlace", .left = 150, .top = 100},
+    {.name = "FarOffScreen", .left = -30000, .top = -30000, .kept = false},
+    {.name = "BeyondRightEdge", .left = 5000, .top = 200, .kept = false},
+    // Files beside the program, in a folder that Shift_JIS cannot name.
+    {.name = "JapaneseFolder", .folder = L"図面 테스트 ✓"},
+};
+
+class Ok : public ::testing::TestWithParam<OkCase> {};
+
+TEST_P(Ok, ConvertsAndSaves) {
+  const OkCase& c = GetParam();
+  TestFolder folder(c.folder);
+  SettingsText settings = BaseSettings();
+  settings.Left = c.left;
+  settings.Top = c.top;
+  settings.Dimensions = c.dimensions_saved;
+  RunningDialog dialog;
+  ASSERT_TRUE(Open(folder, dialog, settings.Render()));
+  RECT window{};
+  GetWindowRect(dialog.Window(), &window);
+  if (c.kept) {
+    EXPECT_EQ(window.left, c.left);
+    EXPECT_EQ(window.top, c.top);
+  }
+  // The caption bar, by which the user moves the window, lies on a screen.
+  for (LONG x : {window.left + 10, window.right - 10}) {
+    EXPECT_NE(MonitorFromPoint(POINT{x, window.top + 5}, MONITOR_DEFAULTTONULL), nullptr) << x;
+  }
+  EXPECT_EQ(SendMessageW(dialog.Control(IDC_CHECKBOX1), BM_GETCHECK, 0, 0) == BST_CHECKED,
+            c.dimensions_saved);
+  if (c.dimensions_clicked) dialog.ClickAndWait(IDC_CHECKBOX1);
+  c.ok(dialog);
+  ASSERT_TRUE(dialog.WaitForExit());
+
+  EXPECT_EQ(dialog.ExitCode(), 0u);
+  settings.Dimensions = c.dimensions_saved != c.dimensions_clicked;
+  EXPECT_EQ(folder.Read(kExchange), settings.Dimensions ? kConvertedWithDimension : kConverted);
+  settings.Left = window.left;
+  settings.Top = window.top;
+  EXPECT_EQ(folder.Read(kSettings), settings.Render());
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialog, Ok, ::testing::ValuesIn(kOkCases), CaseName);
+
+TEST(OkFirstRun, WithoutExchangeFileWritesHdAndDefaultSettings) {
+  TestFolder folder;
+  RunningDialog dialog;
+  ASSERT_TRUE(dialog.Start(folder.Program()));
+  RECT window{};
+  GetWindowRect(dialog.Window(), &window);
+  EXPECT_EQ(window.left, 0);
+  EXPECT_EQ(window.top, 0);
+  EXPECT_EQ(dialog.SelectedTab(), 0);
+  EXPECT_EQ(dialog.CellText(1, 1), L"0");
+  EXPECT_EQ(dialog.CellText(6, 5), L"0");
+  ClickOk(dialog);
+  ASSERT_TRUE(dialog.WaitForExit());
+
+  EXPECT_EQ(folder.Read(kExchange), "hd\r\nlg0\r\nly0\r\n");
+  EXPECT_EQ(folder.Read(kSettings), SettingsText{}.Render());
+}
+
+// Typed cells go through the line-type filter when the tab is left and when
+// OK stores the shown preset; OK makes the shown tab the current preset.
+TEST(OkAfterEdits, StoresTypedCellsThroughTheFilter) {
+  TestFolder folder;
+  RunningDialog dialog;
+  ASSERT_TRUE(Open(folder, dialog, BaseSettings().Render()));
+  EXPECT_EQ(dialog.Text(IDC_EDIT1), L"外壁");
+  dialog.TypeIntoCell(4, 1, L"10");  // group 0 layer 3: not a line type
+  dialog.TypeIntoCell(2, 1, L"4");   // group 0 layer 1
+  EXPECT_EQ(dialog.CellText(4, 1), L"10");
+
+  ASSERT_TRUE(dialog.SelectTab(1));
+  EXPECT_EQ(dialog.Text(IDC_EDIT1), L"既存の設定");
+  dialog.TypeIntoCell(3, 2, L"62");  // group 1 layer 2
+  dialog.TypeIntoCell(1, 1, L"25");  // group 0 layer 0: not a line type
+
+  ASSERT_TRUE(dialog.SelectTab(0));
+  EXPECT_EQ(dialog.CellText(4, 1), L"0");
+  EXPECT_EQ(dialog.CellText(2, 1), L"4");
+  ASSERT_TRUE(dialog.SelectTab(19));  // out of view: reached with the arrow keys
+  EXPECT_EQ(dialog.Text(IDC_EDIT1), L"");
+  ASSERT_TRUE(dialog.SelectTab(1));
+  EXPECT_EQ(dialog.CellText(1, 1), L"0");
+  EXPECT_EQ(dialog.CellText(3, 2), L"62");
+  ClickOk(dialog);
+  ASSERT_TRUE(dialog.WaitForExit());
+
+  EXPECT_EQ(folder.Read(kExchange), kOnlyGroup1Layer2To62);
+  SettingsText expected = BaseSettings();
+  expected.PresetNo = 2;
+  expected.Value(1, 0, 3) = 0;
+  expected.Value(1, 0, 1) = 4;
+  expected.Value(2, 1, 2) = 62;
+  EXPECT_EQ(folder.Read(kSettings), expected.Render());
+}
+
+// The clear button asks first; only Yes empties the shown preset, and OK
+// keeps what the answer left.
+struct ClearCase {
+  const char* name;
+  int answer;
+};
+
+class ClearThenOk : public ::testing::TestWithParam<ClearCase> {};
+
+TEST_P(ClearThenOk, SavesWhatTheAnswerLeft) {
+  const bool cleared = GetParam().answer == IDYES;
+  TestFolder folder;
+  RunningDialog dialog;
+  ASSERT_TRUE(Open(folder, dialog, BaseSettings().Render()));
+  dialog.Click(IDC_BUTTON3);
+  HWND box = dialog.WaitForBox(L"確認");
+  ASSERT_NE(box, nullptr) << "no confirmation";
+  EXPECT_EQ(BoxMessage(box),
+            L"この設定画面のレイヤ設定をクリアします。よろしいですか？\r\n"
+            L"（※画面切替／[OK]をせず[キャンセル]をした場合は保存されません）");
+  AnswerBox(box, GetParam().answer);
+  ASSERT_TRUE(dialog.WaitUntilGone(box));
+  dialog.Sync();
+
+  EXPECT_EQ(dialog.Text(IDC_EDIT1), cleared ? L"" : L"外壁");
+  EXPECT_EQ(dialog.CellText(4, 1), cleared ? L"0" : L"5");
+  ClickOk(dialog);
+  ASSERT_TRUE(dialog.WaitForExit());
+
+  EXPECT_EQ(folder.Read(kExchange), cleared ? kUnchanged : kConverted);
+  SettingsText expected = BaseSettings();
+  if (cleared) {
+    expected.Comments[0].clear();
+    expected.Values[0].fill(0);
+  }
+  EXPECT_EQ(folder.Read(kSettings), expected.Render());
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialog, ClearThenOk,
+                         ::testing::Values(ClearCase{"Yes", IDYES}, ClearCase{"No", IDNO}),
+                         CaseName);
+
+// The import fills grid rows from an environment file chosen in the open
+// dialog; a file of another kind only gets a message.
+struct ImportCase {
+  const char* name;
+  const wchar_t* file_name;
+  bool accepted;
+  bool press_ok;
+};
+
+const ImportCase kImportCases[] = {
+    {"ThenOk", L"Layers.JwF", true, true},
+    {"ThenCancel", L"layers.jwf", true, false},
+    {"WrongExtension", L"layers.txt", false, true},
+};
+
+class JwfImport : public ::testing::TestWithParam<ImportCase> {};
+
+TEST_P(JwfImport, FillsRowsOnlyFromAnEnvironmentFile) {
+  const ImportCase& c = GetParam();
+  TestFolder folder;
+  // Group 0: layer 3 gets 10, which is no line type; group 1: layer 2 gets 62.
+  folder.Write(std::filesystem::path(L"env") / c.file_name,
+               "[\x8a\xc2\x8b\xab]\r\n"  // [環境]
+               "LAYNMS_0 = A\r\n"
+               "LAYTYP_0=0,0,0,10\r\n"
+               "  laytyp_1 = 0 0 62\r\n"
+               "; LAYTYP_2 = 9\r\n");
+  const std::filesystem::path file = folder.Dir() / L"env" / c.file_name;
+  const std::string settings = BaseSettings().Render();
+  RunningDialog dialog;
+  ASSERT_TRUE(Open(folder, dialog, settings));
+  dialog.Click(IDC_BUTTON4);
+  HWND open = dialog.WaitForBox(kOpenCaption);
+  ASSERT_NE(open, nullptr) << "no open dialog";
+  ASSERT_TRUE(ChooseFileInOpenDialog(open, file));
+  ASSERT_TRUE(dialog.WaitUntilGone(open)) << "the open dialog did not take the file";
+  if (!c.accepted) {
+    HWND message = dialog.WaitForBox(L"kx27_レイヤ→線種変換");
+    ASSERT_NE(message, nullptr) << "no message for a file that is not .jwf";
+    EXPECT_EQ(BoxMessage(message), L"環境設定ファイル(JWF)を指定して下さい。");
+    AnswerBox(message, IDOK);
+    ASSERT_TRUE(dialog.WaitUntilGone(message));
+  }
+  dialog.Sync();
+  // The grid shows what was read, unfiltered, and keeps rows the file lacks.
+  EXPECT_EQ(dialog.CellText(4, 1), c.accepted ? L"10" : L"5");
+  EXPECT_EQ(dialog.CellText(3, 2), c.accepted ? L"62" : L"7");
+  EXPECT_EQ(dialog.CellText(1, 3), L"3");
+
+  (c.press_ok ? ClickOk : ClickCancel)(dialog);
+  ASSERT_TRUE(dialog.WaitForExit());
+  if (!c.press_ok) {
+    EXPECT_EQ(folder.Read(kExchange), kHq);
+    EXPECT_EQ(folder.Read(kSettings), settings);
+    return;
+  }
+  SettingsText expected = BaseSettings();
+  const std::wstring env = file.parent_path().native();  // ASCII here
+  expected.JwfFolder = std::string(env.begin(), env.end()) + "\\";
+  if (c.accepted) {
+    expected.Value(1, 0, 3) = 0;
+    expected.Value(1, 1, 2) = 62;
+  }
+  EXPECT_EQ(folder.Read(kExchange), c.accepted ? kOnlyGroup1Layer2To62 : kConverted);
+  EXPECT_EQ(folder.Read(kSettings), expected.Render());
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialog, JwfImport, ::testing::ValuesIn(kImportCases), CaseName);
+
+// Copies the window's screen area into a 24-bit BMP file: what the user
+// sees, whatever the controls do with WM_PRINT.
+bool SaveWindowBitmap(HWND window, const std::wstring& name) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Sleep(300);
+  RECT area{};
+  GetWindowRect(window, &area);
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return false;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY | CAPTUREBLT);
+  SelectObject(memory, previous);
+
+  // 24 bits a pixel, bottom-up, as BMP files store rows.
+  BITMAPINFO info{};
+  BITMAPINFOHEADER& header = info.bmiHeader;
+  header = {sizeof header, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+  std::vector<char> pixels(stride * static_cast<std::size_t>(height));
+  const int rows = GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info,
+                             DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  if (rows != height) return false;
+  header.biSizeImage = static_cast<DWORD>(pixels.size());
+
+  BITMAPFILEHEADER file_header{};
+  file_header.bfType = 0x4D42;  // "BM"
+  file_header.bfOffBits = sizeof file_header + sizeof header;
+  file_header.bfSize = file_header.bfOffBits + header.biSizeImage;
+  const std::filesystem::path folder = FromHostPath(KX27_SCREENSHOT_DIR);
+  std::filesystem::create_directories(folder);
+  std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(&file_header), sizeof file_header);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+  return static_cast<bool>(out);
+}
+
+TEST(DialogScreenshots, FirstTabOtherTabAndImport) {
+  TestFolder folder;
+  SettingsText settings = BaseSettings();
+  settings.Left = 0;
+  settings.Top = 0;
+  settings.Value(1, 0, 1) = 2;
+  settings.Value(1, 3, 4) = 9;
+  folder.Write(L"sample.jwf",
+               "LAYTYP_0 = 1,2,3,4,5,6,7,8\r\n"
+               "LAYTYP_1 = 9,11,12,13,14,15,16,17\r\n"
+               "LAYTYP_2 = 31,32,33,34,35,36,37,38\r\n");
+
+  RunningDialog dialog;
+  ASSERT_TRUE(Open(folder, dialog, settings.Render()));
+  EXPECT_TRUE(SaveWindowBitmap(dialog.Window(), L"dialog_first_tab.bmp"));
+  ASSERT_TRUE(dialog.SelectTab(1));
+  EXPECT_TRUE(SaveWindowBitmap(dialog.Window(), L"dialog_second_tab.bmp"));
+
+  dialog.Click(IDC_BUTTON4);
+  HWND open = dialog.WaitForBox(kOpenCaption);
+  ASSERT_NE(open, nullptr);
+  EXPECT_TRUE(SaveWindowBitmap(open, L"dialog_open_jwf.bmp"));
+  ASSERT_TRUE(ChooseFileInOpenDialog(open, folder.Dir() / L"sample.jwf"));
+  ASSERT_TRUE(dialog.WaitUntilGone(open));
+  dialog.Sync();
+  EXPECT_TRUE(SaveWindowBitmap(dialog.Window(), L"dialog_after_import.bmp"));
+
+  ClickCancel(dialog);
+  ASSERT_TRUE(dialog.WaitForExit());
+  EXPECT_EQ(folder.Read(kExchange), kHq);
+}
+
+}  // namespace
+}  // namespace kx27::test
