@@ -6,7 +6,7 @@
 #include "app/settings_file.h"
 #include "kx27_version.h"
 #include "tests/app/sample_exchange.h"
-#include "tests/app/temp_folder.h"
+#include "tests/exchange/temp_folder.h"
 
 #ifdef KX27C_PATH
 #include <sys/wait.h>
@@ -65,23 +65,38 @@ class Kx27c : public ::testing::Test {
   std::string settings_;
 };
 
-TEST_F(Kx27c, ConvertsByTheChosenPresetAndSwitch) {
-  const std::pair<std::string_view, std::string_view> cases[] = {
-      {"-q -s set.dat JWC_TEMP.TXT", kExchangeOutWithDimensions},
-      {"-q -s set.dat --no-dimensions JWC_TEMP.TXT", kExchangeOutWithoutDimensions},
-      {"--quiet --preset 1 --settings set.dat JWC_TEMP.TXT", kExchangeOutUnchanged},
-      {"-q -p 1 -p 2 -s set.dat --no-dimensions --dimensions -- JWC_TEMP.TXT",
-       kExchangeOutWithDimensions},
+TEST_F(Kx27c, OptionsAndErrors) {
+  std::filesystem::create_directory(folder_ / "dir");
+  // The exchange file after the run, and what the one-line error message
+  // names; no message when the run succeeds.
+  const struct { std::string_view args; int status; std::string_view file, named; } cases[] = {
+      {"-q -s set.dat JWC_TEMP.TXT", 0, kExchangeOutWithDimensions, ""},
+      {"-q -s set.dat --no-dimensions JWC_TEMP.TXT", 0, kExchangeOutWithoutDimensions, ""},
+      {"--quiet --preset 1 --settings set.dat JWC_TEMP.TXT", 0, kExchangeOutUnchanged, ""},
+      {"-q -p 1 -p 2 -s set.dat --no-dimensions --dimensions -- JWC_TEMP.TXT", 0,
+       kExchangeOutWithDimensions, ""},
+      {"--bogus JWC_TEMP.TXT", 2, kExchangeIn, "--bogus"},
+      {"-p 21 JWC_TEMP.TXT", 2, kExchangeIn, "21"},
+      {"--preset +3 JWC_TEMP.TXT", 2, kExchangeIn, "+3"},
+      {"JWC_TEMP.TXT -p", 2, kExchangeIn, "-p"},
+      {"JWC_TEMP.TXT -s", 2, kExchangeIn, "-s"},
+      {"JWC_TEMP.TXT other.txt", 2, kExchangeIn, "exchange"},
+      {"-s set.dat missing.txt", 1, kExchangeIn, "missing.txt"},
+      {"-s missing.dat JWC_TEMP.TXT", 1, kExchangeIn, "missing.dat"},
+      {"-s set.dat -o no/such/folder.txt JWC_TEMP.TXT", 1, kExchangeIn, "folder.txt"},
+      {"-s set.dat -o dir JWC_TEMP.TXT", 1, kExchangeIn, "dir"},
   };
-  for (const auto& [args, expected] : cases) {
+  for (const auto& c : cases) {
     folder_.Write("JWC_TEMP.TXT", kExchangeIn);
-    EXPECT_EQ(Run(args), 0) << args;
-    EXPECT_EQ(File("JWC_TEMP.TXT"), expected) << args;
-    EXPECT_EQ(File("stderr.txt"), "") << args;
+    EXPECT_EQ(Run(c.args), c.status) << c.args;
+    EXPECT_EQ(File("JWC_TEMP.TXT"), c.file) << c.args;
+    const std::string message = File("stderr.txt");
+    EXPECT_EQ(message.empty(), c.named.empty()) << c.args << ": " << message;
+    EXPECT_NE(message.find(c.named), std::string::npos) << c.args << ": " << message;
+    EXPECT_EQ(message.find('\n'), message.size() - 1) << c.args << ": one line";
   }
   EXPECT_EQ(File("set.dat"), settings_) << "the settings file is never written";
 
-  folder_.Write("JWC_TEMP.TXT", kExchangeIn);
   EXPECT_EQ(Run("-s set.dat --output out.txt JWC_TEMP.TXT"), 0);
   EXPECT_EQ(File("out.txt"), kExchangeOutWithDimensions);
   EXPECT_EQ(File("JWC_TEMP.TXT"), kExchangeIn);
@@ -89,46 +104,22 @@ TEST_F(Kx27c, ConvertsByTheChosenPresetAndSwitch) {
                                std::regex("kx27c: 7 elements read, 4 line types changed, "
                                           "7 elements written, [0-9]+ ms\n")))
       << File("stderr.txt");
+  EXPECT_EQ(Run("--help"), 0);
+  EXPECT_EQ(File("stdout.txt").rfind("Usage: kx27c", 0), 0u);
+  EXPECT_EQ(Run("--version"), 0);
+  EXPECT_EQ(File("stdout.txt"), "kx27c " KX27_VERSION "\n");
 }
 
 TEST_F(Kx27c, DefaultsToTheFilesBesideTheProgram) {
   std::filesystem::create_directory(folder_ / "bin");
   std::filesystem::copy_file(KX27C_PATH, folder_ / "bin" / "kx27c");
   // Without kx27.dat every preset is empty; with it, its preset and box count.
-  for (const auto expected : {kExchangeOutUnchanged, kExchangeOutWithDimensions}) {
+  for (const auto& expected : {kExchangeOutUnchanged, kExchangeOutWithDimensions}) {
     folder_.Write("bin/JWC_TEMP.TXT", kExchangeIn);
     EXPECT_EQ(Run("-q", folder_ / "bin" / "kx27c"), 0);
     EXPECT_EQ(File("bin/JWC_TEMP.TXT"), expected);
     folder_.Write("bin/kx27.dat", settings_);
   }
-}
-
-TEST_F(Kx27c, ErrorsChangeNoFile) {
-  folder_.Write("JWC_TEMP.TXT", kExchangeIn);
-  std::filesystem::create_directory(folder_ / "dir");
-  const std::tuple<std::string_view, int, std::string_view> cases[] = {
-      {"--bogus JWC_TEMP.TXT", 2, "--bogus"},
-      {"-p 21 JWC_TEMP.TXT", 2, "21"},
-      {"--preset +3 JWC_TEMP.TXT", 2, "+3"},
-      {"JWC_TEMP.TXT -p", 2, "-p"},
-      {"JWC_TEMP.TXT -s", 2, "-s"},
-      {"JWC_TEMP.TXT other.txt", 2, "exchange"},
-      {"-s set.dat missing.txt", 1, "missing.txt"},
-      {"-s missing.dat JWC_TEMP.TXT", 1, "missing.dat"},
-      {"-s set.dat -o no/such/folder.txt JWC_TEMP.TXT", 1, "folder.txt"},
-      {"-s set.dat -o dir JWC_TEMP.TXT", 1, "dir"},
-  };
-  for (const auto& [args, status, named] : cases) {
-    EXPECT_EQ(Run(args), status) << args;
-    const std::string message = File("stderr.txt");
-    EXPECT_NE(message.find(named), std::string::npos) << args << ": " << message;
-    EXPECT_EQ(message.find('\n'), message.size() - 1) << args << ": one line";
-    EXPECT_EQ(File("JWC_TEMP.TXT"), kExchangeIn) << args;
-  }
-  EXPECT_EQ(Run("--help"), 0);
-  EXPECT_EQ(File("stdout.txt").rfind("Usage: kx27c", 0), 0u);
-  EXPECT_EQ(Run("--version"), 0);
-  EXPECT_EQ(File("stdout.txt"), "kx27c " KX27_VERSION "\n");
 }
 
 #endif  // KX27C_PATH

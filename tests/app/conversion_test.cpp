@@ -7,7 +7,7 @@
 #include "exchange/output_buffer.h"
 #include "exchange/reader.h"
 #include "tests/app/sample_exchange.h"
-#include "tests/app/temp_folder.h"
+#include "tests/exchange/temp_folder.h"
 
 namespace kx27 {
 namespace {
@@ -17,9 +17,7 @@ using namespace testing;
 template <typename Rec>
 Rec Record(std::int32_t group, std::int32_t layer, std::int32_t line_type) {
   Rec rec{};
-  rec.Group = group;
-  rec.Layer = layer;
-  rec.LineType = line_type;
+  static_cast<TCommonAttrs&>(rec) = {0, group, layer, 0, line_type, 0, 0};
   return rec;
 }
 
@@ -49,15 +47,10 @@ TEST(ApplyLineTypes, ChangesLinesCirclesArcsAndOptionallyDimensionLines) {
 
     EXPECT_EQ(ApplyLineTypes(preset, dimensions), changed);
     std::string result;
-    auto add = [&result](const TCommonAttrs& rec) { result += std::to_string(rec.LineType) + " "; };
-    for (const auto& line : Store.Lines) add(line);
-    add(Store.Circles[0]);
-    add(Store.Arcs[0]);
-    add(Store.Texts[0]);
-    add(Store.Points[0]);
-    add(Store.Solid2s[0]);
-    add(Store.Dims[0].Line);
-    add(Store.Dims[0]);
+    const TCommonAttrs* recs[] = {&Store.Lines[0], &Store.Lines[1], &Store.Lines[2], &Store.Lines[3],
+                                  &Store.Circles[0], &Store.Arcs[0], &Store.Texts[0], &Store.Points[0],
+                                  &Store.Solid2s[0], &Store.Dims[0].Line, &Store.Dims[0]};
+    for (const TCommonAttrs* rec : recs) result += std::to_string(rec->LineType) + " ";
     EXPECT_EQ(result, line_types) << dimensions;
   }
   ResetDrawingState();

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/app/temp_folder.h"
+#include "tests/exchange/temp_folder.h"
 
 namespace kx27 {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "tests/app/temp_folder.h"
+#include "tests/exchange/temp_folder.h"
 
 namespace kx27 {
 namespace {
@@ -73,11 +73,7 @@ TEST(SettingsFile, ReadsEachLineTolerantly) {
     if (line == kLines) return s.Dimensions;
     return s.Presets[(line - 5) / 257].Values[(line - 5) % 257 - 1];
   };
-  const struct {
-    int line;
-    std::string_view text;
-    std::int32_t expected;
-  } cases[] = {
+  const struct { int line; std::string_view text; std::int32_t expected; } cases[] = {
       {1, "-5", -5}, {1, "  12", 12}, {1, "12 ", 0}, {2, "$10", 16}, {2, "1.5", 0},
       {4, "20", 20}, {4, "0", 1}, {4, "21", 1}, {4, "-3", 1}, {4, "", 1}, {4, "three", 1},
       {ValueLine(1, 0), "62", 62}, {ValueLine(1, 1), "47", 47}, {ValueLine(2, 2), "45", 45},
@@ -105,12 +101,9 @@ TEST(SettingsFile, ShortFileReadsMissingLinesAsEmpty) {
   TSettings s = KnownSettings();
   ASSERT_EQ(LoadSettings(folder.Write("short.dat", Join(lines)), s), TLoadResult::kLoaded);
   EXPECT_EQ(s.JwfFolder + s.Presets[0].Comment + s.Presets[1].Comment + s.Presets[2].Comment, "77ab");
-  EXPECT_EQ(s.PresetNo, 7);
-  EXPECT_EQ(s.Presets[0].Values[255], 7);
-  EXPECT_EQ(s.Presets[1].Values[37], 7);
-  EXPECT_EQ(s.Presets[1].Values[38], 0);
-  EXPECT_EQ(s.Presets[2].Values[17], 0);
-  EXPECT_FALSE(s.Dimensions);
+  EXPECT_EQ((std::vector<int>{s.PresetNo, s.Presets[0].Values[255], s.Presets[1].Values[37],
+                              s.Presets[1].Values[38], s.Presets[2].Values[17], s.Dimensions}),
+            (std::vector<int>{7, 7, 7, 0, 0, 0}));
 }
 
 TEST(SettingsFile, MissingOrUnreadableFileKeepsThePresets) {
@@ -135,8 +128,7 @@ TEST(SettingsFile, FailedSaveLeavesWhatWasThere) {
   EXPECT_FALSE(SaveSettings(folder / "kx27.dat", KnownSettings()));
   EXPECT_FALSE(SaveSettings(folder / "missing" / "kx27.dat", KnownSettings()));
   EXPECT_EQ(TTempFolder::Read(folder / "kx27.dat" / "keep.txt"), "kept");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1)
-      << "a temporary file was left behind";
+  EXPECT_EQ(folder.Entries(), 1) << "a temporary file was left behind";
 }
 
 TEST(FolderOf, KeepsThePathUpToTheLastSeparator) {

@@ -53,28 +53,22 @@ TEST(ReaderTokenizer, SplitsLikeTheHostWrites) {
 // Long runs of plain bytes are stepped over several at a time; a special
 // byte must be seen wherever it stands in such a run.
 TEST(ReaderTokenizer, SpecialBytesAtEveryOffsetOfALongToken) {
-  struct TSpecial {
-    char byte;
-    std::vector<std::string> (*expect)(const std::string& a, const std::string& b);
+  enum TEffect { kSplits, kDropped, kKept };
+  const std::pair<char, TEffect> specials[] = {
+      {' ', kSplits}, {'\t', kSplits}, {'"', kDropped}, {'\x01', kDropped}, {'\xfe', kDropped},
+      {'=', kKept},   {'!', kKept},     {'\x7f', kKept},  {'\xa1', kKept},   {'\x82', kKept},
   };
-  const TSpecial specials[] = {
-      {' ', [](auto& a, auto& b) { return a.empty() ? std::vector{b} : std::vector{a, b}; }},
-      {'\t', [](auto& a, auto& b) { return a.empty() ? std::vector{b} : std::vector{a, b}; }},
-      {'"', [](auto& a, auto& b) { return std::vector{a + b}; }},
-      {'=', [](auto& a, auto& b) { return std::vector{a + "=" + b}; }},
-      {'\x01', [](auto& a, auto& b) { return std::vector{a + b}; }},
-      {'\xfe', [](auto& a, auto& b) { return std::vector{a + b}; }},
-      {'!', [](auto& a, auto& b) { return std::vector{a + "!" + b}; }},
-      {'\x7f', [](auto& a, auto& b) { return std::vector{a + "\x7f" + b}; }},
-      {'\xa1', [](auto& a, auto& b) { return std::vector{a + "\xa1" + b}; }},
-      {'\x82', [](auto& a, auto& b) { return std::vector{a + "\x82" + b}; }},
-  };
-  for (const auto& special : specials) {
+  for (const auto& [byte, effect] : specials) {
     for (std::size_t offset = 0; offset < 17; ++offset) {
       const std::string a(offset, 'a');
       const std::string b(20 - offset, 'b');
-      SCOPED_TRACE(::testing::Message() << "byte " << int(special.byte) << " at " << offset);
-      EXPECT_EQ(Split(a + special.byte + b), special.expect(a, b));
+      const std::vector<std::string> expected =
+          effect == kKept      ? std::vector{a + byte + b}
+          : effect == kDropped ? std::vector{a + b}
+          : a.empty()          ? std::vector{b}
+                               : std::vector{a, b};
+      SCOPED_TRACE(::testing::Message() << "byte " << int(byte) << " at " << offset);
+      EXPECT_EQ(Split(a + byte + b), expected);
     }
   }
 }

@@ -21,6 +21,9 @@ class TTempFolder {
 
   const std::filesystem::path& Path() const { return path_; }
   std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+  auto Entries() const {
+    return std::distance(std::filesystem::directory_iterator(path_), {});
+  }
 
   std::filesystem::path Write(std::string_view name, std::string_view bytes) const {
     std::ofstream(path_ / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -34,7 +37,7 @@ class TTempFolder {
 
  private:
   std::filesystem::path path_ = std::filesystem::temp_directory_path() /
-      ("kx27-app-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
+      ("kx27-test-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
        "-" + std::to_string(std::random_device{}()));
 };
 
