@@ -2,12 +2,15 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "text/number_format.h"
 
 namespace kx27 {
 
 namespace {
+
+__extension__ typedef unsigned __int128 u128;
 
 constexpr int kSignificantDigits = 15;
 constexpr std::uint64_t kBeyond15 = 1000000000000000;  // 1e15
@@ -50,79 +53,106 @@ constexpr auto kPowersOfFive = [] {
   return powers;
 }();
 
-// The normal value mantissa * 2^binary_exponent times 10^k, exactly, as its
-// integer part and whether the rest is below, at or above one half.
-struct Scaled {
-  std::uint64_t whole;
-  int half_compare;
-};
-
-Scaled Scale(std::uint64_t mantissa, int binary_exponent, int k) {
-  // 10^k = 5^k * 2^k; the shift stays between 2 and 50 for the values
-  // that come here (1e-5 <= value < 1e15, k <= 20).
-  __extension__ typedef unsigned __int128 u128;
+// The normal value mantissa * 2^binary_exponent times 10^k, exactly,
+// rounded to an integer with ties to the even one, as to_chars rounds.
+std::uint64_t ScaleAndRound(std::uint64_t mantissa, int binary_exponent, int k) {
+  // 10^k = 5^k * 2^k; the shift stays between 3 and 50 for the values
+  // that come here (1e-5 <= value < 1e15, k <= 19), so the integer part and
+  // the rest each fit in 64 bits.
   const u128 product = static_cast<u128>(mantissa) * kPowersOfFive[static_cast<std::size_t>(k)];
   const int shift = -(binary_exponent + k);
-  const u128 rest = product & ((static_cast<u128>(1) << shift) - 1);
-  const u128 half = static_cast<u128>(1) << (shift - 1);
-  return {static_cast<std::uint64_t>(product >> shift),
-          rest < half ? -1 : (rest == half ? 0 : 1)};
+  const auto low = static_cast<std::uint64_t>(product);
+  const std::uint64_t whole = static_cast<std::uint64_t>(product >> 64) << (64 - shift) | low >> shift;
+  const std::uint64_t rest = low & ((std::uint64_t{1} << shift) - 1);
+  const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+  // Up if the rest is above one half, or at it with an odd whole. As one
+  // comparison, so that it compiles without a branch: which way a value
+  // rounds is as good as random.
+  return whole + static_cast<std::uint64_t>(rest + whole % 2 > half);
 }
+
+// 10^-5 .. 10^15, each the nearest double, which is never below the power,
+// so that value >= kPowersOfTen[..] tells exactly whether it reaches it.
+constexpr double kPowersOfTen[] = {1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1,
+                                   1e2,  1e3,  1e4,  1e5,  1e6,  1e7, 1e8,
+                                   1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// A value rounded to 15 significant digits: digits * 10^(exponent - 14),
+// with 10^14 <= digits < 10^15.
+struct Rounded {
+  std::uint64_t digits;
+  int exponent;
+};
 
 // Values that fixed notation shows, rounded exactly in integer arithmetic,
 // which is several times faster than going through text.
-Decimal RoundByScaling(double magnitude) {
+Rounded RoundByScaling(double magnitude) {
   const auto bits = std::bit_cast<std::uint64_t>(magnitude);
   const int biased = static_cast<int>(bits >> 52);
   const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
-  const int binary_exponent = biased - 1075;
-  // floor(log10(2) * e2) is the decimal exponent or one less.
+  // floor(log10(2) * e2) is the decimal exponent or one less; one comparison
+  // settles which.
   int decimal_exponent = ((biased - 1023) * 78913) >> 18;
-  Scaled scaled = Scale(mantissa, binary_exponent, 14 - decimal_exponent);
-  if (scaled.whole >= kBeyond15) {
-    ++decimal_exponent;
-    scaled = Scale(mantissa, binary_exponent, 14 - decimal_exponent);
-  }
-  // Ties go to the even digit, as to_chars rounds.
-  std::uint64_t rounded = scaled.whole;
-  if (scaled.half_compare > 0 || (scaled.half_compare == 0 && rounded % 2 == 1)) ++rounded;
-  Decimal decimal;
-  if (rounded == kBeyond15) {
-    decimal.digits[0] = '1';
-    decimal.count = 1;
-    decimal.exponent = decimal_exponent + 1;
-    return decimal;
-  }
-  decimal.count = static_cast<int>(
-      std::to_chars(decimal.digits, decimal.digits + sizeof decimal.digits, rounded).ptr -
-      decimal.digits);
-  decimal.exponent = decimal_exponent;
-  DropTrailingZeros(decimal);
-  return decimal;
+  decimal_exponent += magnitude >= kPowersOfTen[decimal_exponent + 6] ? 1 : 0;
+  const std::uint64_t rounded = ScaleAndRound(mantissa, biased - 1075, 14 - decimal_exponent);
+  // 999999999999999.5 and the like carry into a 16th digit.
+  if (rounded == kBeyond15) return {kBeyond15 / 10, decimal_exponent + 1};
+  return {rounded, decimal_exponent};
 }
 
-Decimal Round(double magnitude) {
-  return magnitude >= 1e-5 && magnitude < 1e15 ? RoundByScaling(magnitude)
-                                                : RoundByText(magnitude);
+// The digits are built as characters inside integers, several lanes per
+// operation, and stored whole: in memory, byte i of a word is its i-th digit.
+static_assert(std::endian::native == std::endian::little);
+
+// The eight digits of value < 10^8 as one byte each (0-9, not yet
+// characters). Each step splits every lane of the word into two lanes of half
+// the width: 4 + 4 digits in 32 bits, 2 + 2 in 16 bits, 1 + 1 in 8 bits. The
+// multiply-and-shift divides each lane at once (exact for lanes below 10^4 by
+// 100 and below 100 by 10) and the mask keeps the quotients apart.
+std::uint64_t EightDigits(std::uint32_t value) {
+  std::uint64_t x = value / 10000 | std::uint64_t{value % 10000} << 32;
+  const std::uint64_t hundreds = (x * 10486 >> 20) & 0x0000007F0000007F;
+  x = hundreds | (x - hundreds * 100) << 16;
+  const std::uint64_t tens = (x * 103 >> 10) & 0x000F000F000F000F;
+  return tens | (x - tens * 10) << 8;
 }
 
-char* WriteFixed(char* p, const Decimal& decimal) {
-  if (decimal.exponent < 0) {
-    *p++ = '0';
-    *p++ = '.';
-    for (int i = -1; i > decimal.exponent; --i) *p++ = '0';
-    for (int i = 0; i < decimal.count; ++i) *p++ = decimal.digits[i];
-    return p;
+// The 15 digits of a rounded value and a 16th '0', as characters, and how
+// many of them count: the digits up to the last one that is not zero.
+struct Digits {
+  u128 text;
+  int count;
+};
+
+Digits ToDigits(std::uint64_t digits) {
+  const std::uint64_t high = EightDigits(static_cast<std::uint32_t>(digits / 10000000));
+  const std::uint64_t low = EightDigits(static_cast<std::uint32_t>(digits % 10000000 * 10));
+  // Trailing zero digits are zero bytes at the top of the words; the first
+  // digit is never zero, so high is never 0.
+  const int zeros = std::countl_zero(low) / 8 + (low == 0 ? std::countl_zero(high) / 8 : 0);
+  constexpr std::uint64_t kZeros = 0x3030303030303030;  // '0' in every byte
+  return {static_cast<u128>(low | kZeros) << 64 | (high | kZeros), 16 - zeros};
+}
+
+// A rounded value with -4 <= exponent <= 14 in fixed notation. Every store is
+// of the whole 16 characters, so no loop is needed; what lands past the end
+// is overwritten or left unused.
+char* WriteFixed(char* p, const Digits& digits, int exponent) {
+  if (exponent < 0) {
+    std::memcpy(p, "0.0000", 6);
+    p += 1 - exponent;
+    std::memcpy(p, &digits.text, 16);
+    return p + digits.count;
   }
-  const int integer_digits = decimal.exponent + 1;
-  for (int i = 0; i < integer_digits; ++i) {
-    *p++ = i < decimal.count ? decimal.digits[i] : '0';
-  }
-  if (decimal.count > integer_digits) {
-    *p++ = '.';
-    for (int i = integer_digits; i < decimal.count; ++i) *p++ = decimal.digits[i];
-  }
-  return p;
+  const int integer_digits = exponent + 1;
+  // An integer's trailing zeros are among the digits.
+  std::memcpy(p, &digits.text, 16);
+  if (digits.count <= integer_digits) return p + integer_digits;
+  // The point, and after it the digits from integer_digits on again.
+  p[integer_digits] = '.';
+  const u128 fraction = digits.text >> (8 * integer_digits);
+  std::memcpy(p + integer_digits + 1, &fraction, 16);
+  return p + digits.count + 1;
 }
 
 char* WriteScientific(char* p, char* last, const Decimal& decimal) {
@@ -143,15 +173,28 @@ void AppendReal(std::string& out, double value) {
     out.push_back('0');
     return;
   }
-  const Decimal decimal = Round(std::fabs(value));
+  const double magnitude = std::fabs(value);
   char text[48];
   char* p = text;
-  if (value < 0) *p++ = '-';
-  // Fixed for 1e-4 <= |value| < 1e15 after rounding.
-  if (decimal.exponent >= -4 && decimal.exponent <= kSignificantDigits - 1) {
-    p = WriteFixed(p, decimal);
+  // The sign without a branch: coordinates are as often negative as not.
+  *p = '-';
+  p += value < 0 ? 1 : 0;
+  if (magnitude >= 1e-5 && magnitude < 1e15) {
+    const Rounded rounded = RoundByScaling(magnitude);
+    const Digits digits = ToDigits(rounded.digits);
+    // Fixed for 1e-4 <= |value| < 1e15 after rounding.
+    if (rounded.exponent >= -4 && rounded.exponent <= kSignificantDigits - 1) {
+      p = WriteFixed(p, digits, rounded.exponent);
+    } else {
+      // Just below 1e-4, or rounded up to 1e15: rare.
+      Decimal decimal;
+      std::memcpy(decimal.digits, &digits.text, 16);
+      decimal.count = digits.count;
+      decimal.exponent = rounded.exponent;
+      p = WriteScientific(p, text + sizeof text, decimal);
+    }
   } else {
-    p = WriteScientific(p, text + sizeof text, decimal);
+    p = WriteScientific(p, text + sizeof text, RoundByText(magnitude));
   }
   out.append(text, p);
 }

@@ -29,6 +29,16 @@ TEST(AppendReal, WritesFifteenSignificantDigitsInGeneralFormat) {
   for (const auto& c : cases) EXPECT_EQ(FormatReal(c.value), c.text) << c.text;
 }
 
+TEST(AppendReal, WritesTypicalValuesWithoutTrailingZeros) {
+  const struct { double value; std::string_view text; } cases[] = {
+      {-3253.25883, "-3253.25883"}, {16450.50253, "16450.50253"}, {0.7854, "0.7854"}, {25.5, "25.5"},
+      {1.0, "1"}, {90.0, "90"}, {-100000.0, "-100000"}, {0.1, "0.1"}, {0.0001, "0.0001"},
+      {-0.00012, "-0.00012"}, {123456789012345.0, "123456789012345"}, {12345678.9012345, "12345678.9012345"},
+      {0.000123456789012345, "0.000123456789012345"}, {9.99999999999999e-5, "9.99999999999999E-5"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FormatReal(c.value), c.text) << c.text;
+}
+
 TEST(AppendReal, AppendsToWhatIsThere) {
   std::string out = "x=";
   AppendReal(out, -2.25);
