@@ -27,24 +27,26 @@ std::int32_t HexDigitAt(string_view text, std::size_t pos) {
   return 0;
 }
 
+// The first line of each attribute also records its value as first seen.
+void SetAttribute(TAttr attr, std::int32_t& first, std::int32_t& current,
+                  std::int32_t value) {
+  if (Drawing.AttrUnset[attr]) {
+    first = value;
+    Drawing.AttrUnset[attr] = false;
+  }
+  current = value;
+}
+
 void ApplyGroup(const TTokenList& t) {
   const std::int32_t group = HexDigitAt(t.Token[0], 2);
-  if (Drawing.AttrUnset[kAttrGroup]) {
-    Drawing.FirstGroup = group;
-    Drawing.AttrUnset[kAttrGroup] = false;
-  }
-  Drawing.CurGroup = group;
+  SetAttribute(kAttrGroup, Drawing.FirstGroup, Drawing.CurGroup, group);
   if (t.Count >= 2) Drawing.GroupArgs[group] = TextToInt(t.Token[1]);
   Drawing.PolylineMode = false;
 }
 
 void ApplyLayer(const TTokenList& t) {
   const std::int32_t layer = HexDigitAt(t.Token[0], 2);
-  if (Drawing.AttrUnset[kAttrLayer]) {
-    Drawing.FirstLayer = layer;
-    Drawing.AttrUnset[kAttrLayer] = false;
-  }
-  Drawing.CurLayer = layer;
+  SetAttribute(kAttrLayer, Drawing.FirstLayer, Drawing.CurLayer, layer);
   if (t.Count >= 2) Drawing.LayerArgs[Drawing.CurGroup][layer] = TextToInt(t.Token[1]);
   Drawing.PolylineMode = false;
 }
@@ -52,12 +54,7 @@ void ApplyLayer(const TTokenList& t) {
 // "lc", "lt" and "lw": the number glued to the keyword.
 void ApplyLineAttr(const TTokenList& t, TAttr attr, std::int32_t& first,
                    std::int32_t& current) {
-  const std::int32_t value = TextToInt(From(t.Token[0], 2));
-  if (Drawing.AttrUnset[attr]) {
-    first = value;
-    Drawing.AttrUnset[attr] = false;
-  }
-  current = value;
+  SetAttribute(attr, first, current, TextToInt(From(t.Token[0], 2)));
   Drawing.PolylineMode = false;
 }
 
