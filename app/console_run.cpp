@@ -49,6 +49,10 @@ TConsoleOutcome RunConsole(const TConsoleOptions& options) {
   ResetDrawingState();
   if (!Exists(exchange_file)) return Failure(exchange_file, "no such file");
   if (!ReadExchangeFile(exchange_file)) return Failure(exchange_file, "cannot be read");
+  if (FindWriteBackProblem(true) == TWriteBackProblem::kBlockFigures)
+    return Failure(exchange_file,
+                   "holds block figures, which cannot be written back; nothing changed "
+                   "(the BAT needs REM #ht10)");
   ResetOutputState();
 
   TSettings settings;

@@ -6,21 +6,22 @@
 namespace kx27 {
 namespace {
 
-// True when the record's line type changed.
-bool ApplyLineType(const TPreset& preset, TCommonAttrs& rec) {
+// True when line_type changed: to the preset's value for the element's
+// group and layer, where that value is above 0.
+bool ApplyLineType(const TPreset& preset, const TCommonAttrs& place, std::int32_t& line_type) {
   // The reader keeps group and layer in 0..15; the check keeps a record
   // that is not so from reading outside the table.
-  if (rec.Group < 0 || rec.Group > 15 || rec.Layer < 0 || rec.Layer > 15) return false;
-  const std::int32_t value = preset.Values[rec.Group * 16 + rec.Layer];
-  if (value <= 0 || value == rec.LineType) return false;
-  rec.LineType = value;
+  if (place.Group < 0 || place.Group > 15 || place.Layer < 0 || place.Layer > 15) return false;
+  const std::int32_t value = preset.Values[place.Group * 16 + place.Layer];
+  if (value <= 0 || value == line_type) return false;
+  line_type = value;
   return true;
 }
 
 template <typename Records>
 std::int64_t ApplyToAll(const TPreset& preset, Records& records) {
   std::int64_t changed = 0;
-  for (auto& rec : records) changed += ApplyLineType(preset, rec);
+  for (auto& rec : records) changed += ApplyLineType(preset, rec, rec.LineType);
   return changed;
 }
 
@@ -30,9 +31,17 @@ std::int64_t ApplyLineTypes(const TPreset& preset, bool dimensions) {
   std::int64_t changed = ApplyToAll(preset, Store.Lines) +
                          ApplyToAll(preset, Store.Circles) +
                          ApplyToAll(preset, Store.Arcs);
+  // A dimension is written on its own group and layer, whatever its line's
+  // were when that line was read.
   if (dimensions)
-    for (TDimRec& dim : Store.Dims) changed += ApplyLineType(preset, dim.Line);
+    for (TDimRec& dim : Store.Dims) changed += ApplyLineType(preset, dim, dim.Line.LineType);
   return changed;
+}
+
+TWriteBackProblem FindWriteBackProblem(bool read_to_end) {
+  if (!read_to_end) return TWriteBackProblem::kIncompleteRead;
+  if (!Store.Blocks.empty()) return TWriteBackProblem::kBlockFigures;
+  return TWriteBackProblem::kNone;
 }
 
 std::int64_t ConvertAndWrite(const TPreset& preset, bool dimensions,

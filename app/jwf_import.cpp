@@ -71,7 +71,12 @@ TJwfRows ImportJwf(const std::filesystem::path& file) {
   ReadTextFile(file, bytes);
   std::array<std::string, 16> slots;
   TLineCursor lines(bytes, /*eof_mark_ends=*/true);
-  while (!lines.AtEnd()) ApplyLine(lines.Next(), slots, rows);
+  while (!lines.AtEnd()) {
+    const std::string_view line = lines.Next();
+    // The host reads an environment file no further than this line.
+    if (TrimControlBytes(line) == "END") break;
+    ApplyLine(line, slots, rows);
+  }
   return rows;
 }
 

@@ -247,10 +247,13 @@ void AddStraightLine(const TTokenList& t) {
   rec.Y2 = Real(t, 3);
   if (Drawing.DimensionMode) {
     Drawing.PendingDimLine = rec;
-  } else {
-    rec.PolylineNo = Drawing.PolylineMode ? Drawing.PolylineCount : 0;
-    Append(Store.Lines, kLine, rec);
+    // The flags given after "msg" belong to the dimension, which its text
+    // line makes.
+    Drawing.CurHhpNo = 0;
+    return;
   }
+  rec.PolylineNo = Drawing.PolylineMode ? Drawing.PolylineCount : 0;
+  Append(Store.Lines, kLine, rec);
   EndStraightLine();
 }
 

@@ -111,6 +111,11 @@ void EmitTextType(std::int32_t text_type, std::int32_t color, double width,
       width = d.FirstTextWidth;
       height = d.FirstTextHeight;
       spacing = d.FirstTextSpacing;
+    } else if (text_type < 0 || text_type > 10) {
+      // No type to fall back on: the size the text was read with. Writing
+      // the unknown number would make the next reading fall back on
+      // another first type.
+      text_type = 0;
     }
   }
   const bool explicit_size_changed =
@@ -143,7 +148,10 @@ void EmitTextType(std::int32_t text_type, std::int32_t color, double width,
 
 void EmitFontName(std::string_view name) {
   TDrawingState& d = Drawing;
-  if (name.empty() || name == "<>") name = d.FirstFontName;
+  const auto unnamed = [](std::string_view font) { return font.empty() || font == "<>"; };
+  // Without a first name to fall back on, the reader's own default, so that
+  // no output holds a name the next reading would replace otherwise.
+  if (unnamed(name)) name = unnamed(d.FirstFontName) ? kDefaultFontName : d.FirstFontName;
   if (!d.AttrUnset[kAttrFont] && name == d.CurFontName) return;
   // The quote makes the reader take the rest of the line, blanks included.
   std::string& line = StartOutputLine("cn\"$");

@@ -16,11 +16,32 @@ namespace {
 
 constexpr double kEpsilon = 1e-8;
 
-bool Tiny(double value) { return std::fabs(value) <= kEpsilon; }
+// The tests below judge the values as the host and our own reader get them
+// back, rounded to the 15 digits written, so that nothing written is
+// degenerate on the next read. Rounding moves a value by less than 1e-14 of
+// itself: only a result that close to the tolerance needs the written values.
+constexpr double kRoundingSlack = 1e-14;
 
-bool Coincide(TXY a, TXY b) {
-  return std::fabs(a.X - b.X) < kEpsilon && std::fabs(a.Y - b.Y) < kEpsilon;
+// value <= limit, as written.
+bool AtMost(double value, double limit) {
+  const double slack = std::fabs(value) * kRoundingSlack;
+  if (value <= limit - slack) return true;
+  if (value > limit + slack) return false;
+  return WrittenReal(value) <= limit;
 }
+
+bool Tiny(double value) { return AtMost(std::fabs(value), kEpsilon); }
+
+// |a - b| < kEpsilon, as written.
+bool Close(double a, double b) {
+  const double slack = (std::fabs(a) + std::fabs(b)) * kRoundingSlack;
+  const double distance = std::fabs(a - b);
+  if (distance < kEpsilon - slack) return true;
+  if (distance >= kEpsilon + slack) return false;
+  return std::fabs(WrittenReal(a) - WrittenReal(b)) < kEpsilon;
+}
+
+bool Coincide(TXY a, TXY b) { return Close(a.X, b.X) && Close(a.Y, b.Y); }
 
 // Values separated by single blanks, behind whatever the line holds already.
 void AppendReals(std::string& line, std::span<const double> values) {
@@ -78,10 +99,9 @@ double RoundedLength(TXY p1, TXY p2) {
   return static_cast<double>(steps * 1e-8L);
 }
 
-// "sc" and "se"; the callers check the flag, whose valid set differs.
+// "sc" and "se", once their flag and values are known to be kept.
 void PutFlaggedSolid(std::int32_t z_flags, std::string_view keyword,
                      const std::array<double, 7>& v, std::int32_t flag) {
-  if (v[2] <= kEpsilon || Tiny(v[3])) return;
   EmitZFlags(z_flags);
   std::string& line = StartOutputLine(keyword);
   AppendReals(line, v);
@@ -90,23 +110,97 @@ void PutFlaggedSolid(std::int32_t z_flags, std::string_view keyword,
   AppendOutputLine(line);
 }
 
+// "so" and "sg", once their values are known to be kept.
 void PutRingSolid(std::int32_t z_flags, std::string_view keyword,
                   const std::array<double, 8>& v) {
-  if (v[2] <= kEpsilon || v[7] <= kEpsilon || v[7] >= v[2] - kEpsilon ||
-      Tiny(v[3]))
-    return;
   EmitZFlags(z_flags);
   std::string& line = StartOutputLine(keyword);
   AppendReals(line, v);
   AppendOutputLine(line);
 }
 
+bool IsDegenerateFlaggedSolid(const std::array<double, 7>& v) {
+  return AtMost(v[2], kEpsilon) || Tiny(v[3]);
+}
+
+// A four-corner solid keeps all four corners, three where two neighbours
+// coincide, and none where opposite corners do.
+struct TSolidCorners {
+  int count = 0;
+  TXY corner[4];
+};
+
+TSolidCorners Three(TXY p1, TXY p2, TXY p3) {
+  if (IsDegenerateSolid3(p1, p2, p3)) return {};
+  return {3, {p1, p2, p3}};
+}
+
+TSolidCorners WrittenCorners(TXY p1, TXY p2, TXY p3, TXY p4) {
+  if (Coincide(p1, p2)) return Three(p1, p3, p4);
+  if (Coincide(p1, p3)) return {};
+  if (Coincide(p1, p4)) return Three(p1, p2, p3);
+  if (Coincide(p2, p3)) return Three(p1, p2, p4);
+  if (Coincide(p2, p4)) return {};
+  if (Coincide(p3, p4)) return Three(p1, p2, p3);
+  return {4, {p1, p2, p3, p4}};
+}
+
 }  // namespace
 
+bool IsDegenerateLine(TXY p1, TXY p2) { return Coincide(p1, p2); }
+
+bool IsDegenerateCircle(double radius) { return AtMost(radius, kEpsilon); }
+
+bool IsDegenerateArc(double radius, double v6) { return AtMost(radius, kEpsilon) || Tiny(v6); }
+
+bool IsDegenerateText(std::string_view text) {
+  // The host reads back a text of blanks, and one without direction as
+  // horizontal; only a text without bytes creates nothing.
+  return text.empty();
+}
+
+bool IsDegenerateDim(TXY p1, TXY p2, TXY direction) {
+  return Coincide(p1, p2) || (Tiny(direction.X) && Tiny(direction.Y));
+}
+
+bool IsDegenerateSolid2(TXY p1, TXY p2) { return Coincide(p1, p2); }
+
+bool IsDegenerateSolid3(TXY p1, TXY p2, TXY p3) {
+  return Coincide(p1, p2) || Coincide(p2, p3) || Coincide(p3, p1);
+}
+
+bool IsDegenerateSolid4(TXY p1, TXY p2, TXY p3, TXY p4) {
+  return WrittenCorners(p1, p2, p3, p4).count == 0;
+}
+
+bool IsDegenerateScSolid(const std::array<double, 7>& v, std::int32_t flag) {
+  return (flag != 100 && flag != 5 && flag != 0 && flag != -1) || IsDegenerateFlaggedSolid(v);
+}
+
+bool IsDegenerateSeSolid(const std::array<double, 7>& v, std::int32_t flag) {
+  return (flag != 100 && flag != 0) || IsDegenerateFlaggedSolid(v);
+}
+
+bool IsDegenerateRingSolid(const std::array<double, 8>& v) {
+  const double outer = WrittenReal(v[2]);
+  const double inner = WrittenReal(v[7]);
+  return outer <= kEpsilon || inner <= kEpsilon || inner >= outer - kEpsilon || Tiny(v[3]);
+}
+
 void PutLine(std::int32_t z_flags, TXY p1, TXY p2) {
-  if (Coincide(p1, p2)) return;
+  if (IsDegenerateLine(p1, p2)) return;
   PutReals(z_flags, "", {p1.X, p1.Y, p2.X, p2.Y});
 }
+
+bool PutCurveStart(std::int32_t z_flags, TXY p1, TXY p2) {
+  if (IsDegenerateLine(p1, p2)) return false;
+  EmitZFlags(z_flags);
+  AppendOutputLine("pl");
+  PutReals(0, "", {p1.X, p1.Y, p2.X, p2.Y});
+  return true;
+}
+
+void PutCurveEnd() { AppendOutputLine("#"); }
 
 void PutPoint(std::int32_t z_flags, TXY p) {
   PutReals(z_flags, "pt ", {p.X, p.Y});
@@ -123,31 +217,30 @@ void PutCodedPoint(std::int32_t z_flags, TXY p, double v3, double v4,
 }
 
 void PutCircle(std::int32_t z_flags, TXY center, double radius) {
-  if (radius <= kEpsilon) return;
+  if (IsDegenerateCircle(radius)) return;
   PutReals(z_flags, "ci ", {center.X, center.Y, radius});
 }
 
 void PutArc(std::int32_t z_flags, TXY center, double radius, double v4,
             double v5, double v6, double v7) {
-  if (radius <= kEpsilon || Tiny(v6)) return;
+  if (IsDegenerateArc(radius, v6)) return;
   PutReals(z_flags, "ci ", {center.X, center.Y, radius, v4, v5, v6, v7});
 }
 
 void PutText(std::int32_t z_flags, std::int32_t text_kind, std::string_view text,
              TXY p, TXY direction) {
-  if (Tiny(direction.X) && Tiny(direction.Y)) return;
-  if (IsBlankText(text)) return;
+  if (IsDegenerateText(text)) return;
   EmitZFlags(z_flags);
   AppendTextOutputLines(TextHead(TextKeyword(text_kind), p, direction), text);
 }
 
 void PutDim(std::int32_t z_flags, std::string_view text, TXY p1, TXY p2, TXY p,
             TXY direction) {
-  if (Coincide(p1, p2)) return;
-  if (Tiny(direction.X) && Tiny(direction.Y)) return;
-  EmitZFlags(z_flags);
+  if (IsDegenerateDim(p1, p2, direction)) return;
+  // After "msg" the reader keeps the flags for the dimension; before it,
+  // the dimension line would take them.
   AppendOutputLine("msg");
-  PutReals(0, "", {p1.X, p1.Y, p2.X, p2.Y});
+  PutReals(z_flags, "", {p1.X, p1.Y, p2.X, p2.Y});
   if (!IsBlankText(text)) {
     AppendTextOutputLines(TextHead("cs", p, direction), text);
     return;
@@ -159,43 +252,40 @@ void PutDim(std::int32_t z_flags, std::string_view text, TXY p1, TXY p2, TXY p,
 }
 
 void PutSolid2(std::int32_t z_flags, TXY p1, TXY p2) {
-  if (Coincide(p1, p2)) return;
+  if (IsDegenerateSolid2(p1, p2)) return;
   PutReals(z_flags, "sl ", {p1.X, p1.Y, p2.X, p2.Y});
 }
 
 void PutSolid3(std::int32_t z_flags, TXY p1, TXY p2, TXY p3) {
-  if (Coincide(p1, p2) || Coincide(p2, p3) || Coincide(p3, p1)) return;
+  if (IsDegenerateSolid3(p1, p2, p3)) return;
   PutReals(z_flags, "sl ", {p1.X, p1.Y, p2.X, p2.Y, p3.X, p3.Y});
 }
 
 void PutSolid4(std::int32_t z_flags, TXY p1, TXY p2, TXY p3, TXY p4) {
-  if (Coincide(p1, p2)) return PutSolid3(z_flags, p1, p3, p4);
-  if (Coincide(p1, p3)) return;
-  if (Coincide(p1, p4)) return PutSolid3(z_flags, p1, p2, p3);
-  if (Coincide(p2, p3)) return PutSolid3(z_flags, p1, p2, p4);
-  if (Coincide(p2, p4)) return;
-  if (Coincide(p3, p4)) return PutSolid3(z_flags, p1, p2, p3);
-  PutReals(z_flags, "sl ", {p1.X, p1.Y, p2.X, p2.Y, p3.X, p3.Y, p4.X, p4.Y});
+  const TSolidCorners corners = WrittenCorners(p1, p2, p3, p4);
+  const TXY* c = corners.corner;
+  if (corners.count == 3)
+    PutReals(z_flags, "sl ", {c[0].X, c[0].Y, c[1].X, c[1].Y, c[2].X, c[2].Y});
+  else if (corners.count == 4)
+    PutReals(z_flags, "sl ", {c[0].X, c[0].Y, c[1].X, c[1].Y, c[2].X, c[2].Y, c[3].X, c[3].Y});
 }
 
 void PutScSolid(std::int32_t z_flags, const std::array<double, 7>& v,
                 std::int32_t flag) {
-  if (flag != 100 && flag != 5 && flag != 0 && flag != -1) return;
-  PutFlaggedSolid(z_flags, "sc ", v, flag);
+  if (!IsDegenerateScSolid(v, flag)) PutFlaggedSolid(z_flags, "sc ", v, flag);
 }
 
 void PutSeSolid(std::int32_t z_flags, const std::array<double, 7>& v,
                 std::int32_t flag) {
-  if (flag != 100 && flag != 0) return;
-  PutFlaggedSolid(z_flags, "se ", v, flag);
+  if (!IsDegenerateSeSolid(v, flag)) PutFlaggedSolid(z_flags, "se ", v, flag);
 }
 
 void PutSoSolid(std::int32_t z_flags, const std::array<double, 8>& v) {
-  PutRingSolid(z_flags, "so ", v);
+  if (!IsDegenerateRingSolid(v)) PutRingSolid(z_flags, "so ", v);
 }
 
 void PutSgSolid(std::int32_t z_flags, const std::array<double, 8>& v) {
-  PutRingSolid(z_flags, "sg ", v);
+  if (!IsDegenerateRingSolid(v)) PutRingSolid(z_flags, "sg ", v);
 }
 
 }  // namespace kx27

@@ -1,9 +1,10 @@
 #pragma once
 
 // Element lines. Each one drops a degenerate element (a line without length,
-// a circle without radius, coinciding corners ...), tested with a tolerance of
-// 1e-8; an element that is written gets its z lines directly before it, and a
-// dropped one leaves none.
+// a circle without radius, coinciding corners, a text without bytes ...),
+// tested with a tolerance of 1e-8 on the values as written; an element that
+// is written gets its z lines directly before it (a dimension's after its
+// "msg"), and a dropped one leaves none.
 
 #include <array>
 #include <cstdint>
@@ -16,7 +17,30 @@ struct TXY {
   double Y = 0;
 };
 
+// The tests each Put* below applies. The element writers ask first, so that
+// a dropped element states no attributes either: lines that nothing uses
+// would make a second conversion of the output differ from the first.
+bool IsDegenerateLine(TXY p1, TXY p2);
+bool IsDegenerateCircle(double radius);
+bool IsDegenerateArc(double radius, double v6);
+bool IsDegenerateText(std::string_view text);
+bool IsDegenerateDim(TXY p1, TXY p2, TXY direction);
+bool IsDegenerateSolid2(TXY p1, TXY p2);
+bool IsDegenerateSolid3(TXY p1, TXY p2, TXY p3);
+// Dropped, not reduced to three corners.
+bool IsDegenerateSolid4(TXY p1, TXY p2, TXY p3, TXY p4);
+bool IsDegenerateScSolid(const std::array<double, 7>& v, std::int32_t flag);
+bool IsDegenerateSeSolid(const std::array<double, 7>& v, std::int32_t flag);
+// "so" and "sg".
+bool IsDegenerateRingSolid(const std::array<double, 8>& v);
+
 void PutLine(std::int32_t z_flags, TXY p1, TXY p2);
+// A curve as the host writes one: "pl", its segments as plain lines, "#".
+// The first segment's z lines go before "pl", since anything between "pl"
+// and that segment makes the host drop the curve. False, and nothing
+// written, when the segment is degenerate.
+bool PutCurveStart(std::int32_t z_flags, TXY p1, TXY p2);
+void PutCurveEnd();
 void PutPoint(std::int32_t z_flags, TXY p);
 void PutCodedPoint(std::int32_t z_flags, TXY p, double v3, double v4,
                    std::int32_t code);

@@ -6,6 +6,7 @@
 #include "exchange/drawing_state.h"
 #include "exchange/element_writers.h"
 #include "exchange/emitters.h"
+#include "exchange/line_emitters.h"
 #include "exchange/output_buffer.h"
 
 namespace kx27 {
@@ -48,17 +49,39 @@ void WriteInOrder(TWriteProgress& progress) {
 
   const auto& order = Store.OrderList;
   const auto total = static_cast<std::int32_t>(order.size());
+  // Lines read after one "pl" go back as one curve, or the host would get
+  // them back as loose lines.
+  std::int32_t open_curve = 0;
   for (std::int32_t i = 0; i < total; ++i) {
     if (i % kPollInterval == 0) {
       progress.Show(i + 1, total);
       if (progress.EscapeDown()) {
         ClearOutput();
+        open_curve = 0;
         break;
       }
       ForecastOutput(i, total);
     }
-    WriteElement(order[static_cast<std::size_t>(i)]);
+    // The first group and layer open the output as they opened the input,
+    // so that a reader of the output sees the same current layer, and a
+    // second conversion writes the same closing lines.
+    if (i == 0) {
+      EmitGroup(Drawing.FirstGroup);
+      EmitLayer(Drawing.FirstLayer);
+    }
+    const TOrderEntry& entry = order[static_cast<std::size_t>(i)];
+    const std::int32_t curve = CurveOf(entry.Kind, entry.Index);
+    if (open_curve != 0 && curve != open_curve) {
+      PutCurveEnd();
+      open_curve = 0;
+    }
+    if (curve != 0 && open_curve == 0) {
+      if (WriteCurveStart(entry.Index)) open_curve = curve;
+    } else {
+      WriteElement(entry);
+    }
   }
+  if (open_curve != 0) PutCurveEnd();
 
   // The host keeps drawing on the group and layer that were current before.
   EmitGroup(Drawing.FirstGroup);

@@ -6,6 +6,7 @@ REM #hc üŽí‚ð•ÏŠ·‚·‚é”ÍˆÍ‚ð‘I‘ð‚µ‚Ä‚­‚¾‚³‚¢
 REM #g1
 REM #zz
 REM #zw
+REM #zc
 REM #ht10
 REM #e
 kx27.exe

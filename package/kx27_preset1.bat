@@ -6,6 +6,7 @@ REM #hc 線種を変換する範囲を選択してください（プリセット①）
 REM #g1
 REM #zz
 REM #zw
+REM #zc
 REM #ht10
 REM #e
 kx27c.exe -p 1 --quiet

@@ -3,7 +3,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
+#include "text/conversions.h"
 #include "text/number_format.h"
 
 namespace kx27 {
@@ -42,6 +44,11 @@ Decimal RoundByText(double magnitude) {
   int exponent = 0;
   for (; p != last; ++p) exponent = exponent * 10 + (*p - '0');
   decimal.exponent = negative ? -exponent : exponent;
+  // The largest doubles round up to 1.79769313486232E308, which is beyond
+  // the range and would read back as nothing: toward zero instead.
+  constexpr std::string_view kAboveMax = "179769313486232";
+  if (decimal.exponent == 308 && std::string_view(decimal.digits, decimal.count) == kAboveMax)
+    decimal.digits[kSignificantDigits - 1] = '1';
   DropTrailingZeros(decimal);
   return decimal;
 }
@@ -197,6 +204,12 @@ void AppendReal(std::string& out, double value) {
     p = WriteScientific(p, text + sizeof text, RoundByText(magnitude));
   }
   out.append(text, p);
+}
+
+double WrittenReal(double value) {
+  std::string out;
+  AppendReal(out, value);
+  return TextToReal(out);
 }
 
 std::string FormatReal(double value) {

@@ -13,6 +13,10 @@ namespace kx27 {
 void AppendReal(std::string& out, double value);
 std::string FormatReal(double value);
 
+// The value that a reader gets back from the text AppendReal writes: value
+// rounded to 15 significant digits, 0 where the text is "0".
+double WrittenReal(double value);
+
 void AppendInt(std::string& out, std::int64_t value);
 
 }  // namespace kx27

@@ -42,6 +42,22 @@ class TLabelProgress final : public TWriteProgress {
   HWND label_;
 };
 
+// What the user is told when OK cannot write the selection back; null when
+// it can.
+const wchar_t* WriteBackRefusal(TWriteBackProblem problem) {
+  switch (problem) {
+    case TWriteBackProblem::kIncompleteRead:
+      return L"選択された図形（JWC_TEMP.TXT）を最後まで読み込めませんでした。\r\n"
+             L"図面は変更しません。";
+    case TWriteBackProblem::kBlockFigures:
+      return L"選択範囲にブロック図形が含まれています。このツールはブロック図形を書き戻せないため、"
+             L"図面は変更しません。\r\n"
+             L"外部変形のBATファイルに「REM #ht10」を入れてください（付属のBATファイルには入っています）。";
+    case TWriteBackProblem::kNone: break;
+  }
+  return nullptr;
+}
+
 std::wstring WindowText(HWND window) {
   const int length = GetWindowTextLengthW(window);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -156,7 +172,12 @@ void TForm1::FormShow() {
   ResetDrawingState();
   exchange_path_ = ExchangeFilePath();
   settings_path_ = SettingsFilePath();
-  ReadExchangeFile(exchange_path_);
+  // Without a file there is no selection to lose; a file that cannot be
+  // read to its end must not be answered with part of it.
+  std::error_code missing;
+  read_to_end_ = ReadExchangeFile(exchange_path_) ||
+                 std::filesystem::status(exchange_path_, missing).type() ==
+                     std::filesystem::file_type::not_found;
   ResetOutputState();
   LoadSettings(settings_path_, settings_);
 
@@ -195,6 +216,13 @@ void TForm1::Button1Click() {
   StoreGrid(settings_.PresetNo);
   settings_.Dimensions = Button_GetCheck(Control(IDC_CHECKBOX1)) == BST_CHECKED;
   SaveSettings(settings_path_, settings_);
+
+  if (const wchar_t* reason = WriteBackRefusal(FindWriteBackProblem(read_to_end_))) {
+    MessageBoxW(window_, reason, kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+    // Nothing was written to the output: closing answers "hq".
+    SendMessageW(window_, WM_CLOSE, 0, 0);
+    return;
+  }
 
   ShowProgress(L"処理中です");
   TLabelProgress progress(Control(IDC_LABELA1));

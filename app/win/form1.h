@@ -64,6 +64,7 @@ class TForm1 {
   std::filesystem::path exchange_path_;
   std::filesystem::path settings_path_;
   TSettings settings_;
+  bool read_to_end_ = false;
   bool shown_ = false;
   bool closed_ = false;
 };

@@ -97,6 +97,14 @@ TEST_F(Kx27c, OptionsAndErrors) {
   }
   EXPECT_EQ(File("set.dat"), settings_) << "the settings file is never written";
 
+  // Block figures cannot come back, and "hd" would delete them.
+  const std::string with_block = std::string(kExchangeIn) + "BL 1 2 block\r\n";
+  folder_.Write("JWC_TEMP.TXT", with_block);
+  EXPECT_EQ(Run("-q -s set.dat JWC_TEMP.TXT"), 1);
+  EXPECT_EQ(File("JWC_TEMP.TXT"), with_block);
+  EXPECT_NE(File("stderr.txt").find("block figures"), std::string::npos) << File("stderr.txt");
+  folder_.Write("JWC_TEMP.TXT", kExchangeIn);
+
   EXPECT_EQ(Run("-s set.dat --output out.txt JWC_TEMP.TXT"), 0);
   EXPECT_EQ(File("out.txt"), kExchangeOutWithDimensions);
   EXPECT_EQ(File("JWC_TEMP.TXT"), kExchangeIn);

@@ -41,9 +41,10 @@ TEST(ApplyLineTypes, ChangesLinesCirclesArcsAndOptionallyDimensionLines) {
     Store.Texts = {Record<TTextRec>(0, 3, 7)};
     Store.Points = {Record<TPointRec>(0, 3, 7)};
     Store.Solid2s = {Record<TSolid2Rec>(0, 3, 7)};
-    // The dimension's own layer has no value; the layer of its line has.
-    Store.Dims = {Record<TDimRec>(1, 1, 4)};
-    Store.Dims[0].Line = Record<TLineRec>(0, 3, 4);
+    // The dimension is written on its own layer, which has a value; the
+    // layer its line was read on has none.
+    Store.Dims = {Record<TDimRec>(0, 3, 4)};
+    Store.Dims[0].Line = Record<TLineRec>(1, 1, 4);
 
     EXPECT_EQ(ApplyLineTypes(preset, dimensions), changed);
     std::string result;

@@ -42,6 +42,9 @@ TEST(ImportJwf, FillsTheRowOfEachLaytypLine) {
       {"LAYTYP_1=1\r\n\x1ALAYTYP_2=2\r\n", "1: 1\n"},
       {"LAYTYP_1=1\x1A\r\nLAYTYP_2=2\r\n", "1: 1\n2: 2\n"},
       {"\x83\x8c\x83\x43\x83\x84\r\nLAYTYP_5=\x82\x50,2\r\n", "5: 0 2\n"},  // レイヤ, full-width 1
+      // The host reads no further than a line "END".
+      {"LAYTYP_1=1\r\n  END \r\nLAYTYP_F=2\r\n", "1: 1\n"},
+      {"LAYTYP_1=1\r\nEND.\r\nend\r\nENDE\r\nLAYTYP_F=2\r\n", "1: 1\nF: 2\n"},
   };
   TTempFolder folder;
   for (const auto& [file, rows] : cases)

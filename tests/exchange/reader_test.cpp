@@ -218,6 +218,23 @@ TEST(ReaderElements, DimensionFigures) {
   EXPECT_EQ(Store.Dims[0].Line.X2, 7.0);
 }
 
+TEST(ReaderElements, DimensionKeepsTheFlagsGivenAfterMsg) {
+  const struct { std::vector<std::string_view> lines; int flags; } cases[] = {
+      {{"msg", "z1", "0 0 10 0", "cs 1 2 1 0 \"10"}, 1},
+      {{"msg", "0 0 10 0", "z3", "z1", "cs 1 2 1 0 \"10"}, 5},
+      {{"z2", "msg", "0 0 10 0", "cs 1 2 1 0 \"10"}, 2},
+      {{"msg", "0 0 10 0", "cs 1 2 1 0 \"10", "ci 0 0 1"}, 0},
+  };
+  for (const auto& c : cases) {
+    ReadLines(c.lines);
+    ASSERT_EQ(Store.Dims.size(), 1u);
+    EXPECT_EQ(Store.Dims[0].ZFlags, c.flags) << c.lines[1];
+    if (!Store.Circles.empty()) {
+      EXPECT_EQ(Store.Circles[0].ZFlags, 0);
+    }
+  }
+}
+
 TEST(ReaderElements, PolylinesAndPerElementResets) {
   ReadLines({"pl", "hhp3", "z1", "0 0 1 0", "0 0 2 0", "pl", "0 0 3 0", "lc2", "0 0 4 0"});
   ASSERT_EQ(Store.Lines.size(), 4u);

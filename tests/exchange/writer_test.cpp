@@ -105,6 +105,8 @@ TEST(Emitters, StateAttributesOnlyWhereTheyChange) {
       {"text type out of range: the first text type",
        [] { Drawing.FirstTextType = 4; EmitTextType(-1, 9, 7, 7, 7); EmitTextType(4, 1, 1, 1, 1); },
        "cn4"},
+      {"text type out of range, and the first too: the size it was read with",
+       [] { Drawing.FirstTextType = 12; EmitTextType(12, 9, 7, 6, 5); }, "cn0 7 6 5 9"},
       {"numbered text types ignore sizes",
        [] { EmitTextType(3, 1, 2, 2, 0); EmitTextType(3, 5, 4, 4, 1); }, "cn3"},
       {"explicit sizes restated when any of them changes",
@@ -114,13 +116,13 @@ TEST(Emitters, StateAttributesOnlyWhereTheyChange) {
          EmitTextType(0, 8, 2.5, 3, 0.25);
        },
        "cn0 2.5 3 0.25 7|cn0 2.5 3 0.25 8|cn2|cn0 2.5 3 0.25 8"},
-      {"font: empty name and <> take the first font name",
+      {"font: empty name and <> take the first font name, or the default without one",
        [] {
          EmitFontName("<>"); EmitFontName("");
          Drawing.FirstFontName = "Arial";
          EmitFontName("<>"); EmitFontName("Arial"); EmitFontName("arial");
        },
-       "cn\"$|cn\"$Arial|cn\"$arial"},
+       "cn\"$" DEFAULT_FONT "|cn\"$Arial|cn\"$arial"},
       {"lc10 value out of range, then plain colour 10 already stated",
        [] { EmitLc10(-5); EmitColor(10); EmitLc10(0x1000000); }, "lc10 0"},
       {"plain colour 10 states the lc10 value last given",
@@ -155,14 +157,25 @@ TEST(ElementLines, DropDegenerateElements) {
          PutArc(0, {1, 2}, 3, 4, 5, -6, 7);
        },
        "ci 1 2 3|ci 1 2 3 4 5 -6 7"},
-      {"texts: keyword by kind, blanks kept, blank texts dropped",
+      {"texts: keyword by kind, blanks kept, only empty texts dropped",
        [] {
          PutText(0, 3, "  a b ", {1, 2}, {1, 0});
          PutText(0, 12, "x", {1, 2}, {0, -1});
-         PutText(1, 9, "\x81\x40 \t", {1, 2}, {1, 0});  // full-width blank
-         PutText(1, 0, "x", {1, 2}, {5e-9, -5e-9});
+         PutText(1, 9, "\x81\x40 ", {1, 2}, {1, 0});  // full-width blank
+         PutText(2, 0, "x", {1, 2}, {5e-9, -5e-9});
+         PutText(1, 0, "", {1, 2}, {1, 0});
        },
-       "cr 1 2 1 0 \"  a b |ch 1 2 0 -1 \"x"},
+       "cr 1 2 1 0 \"  a b |ch 1 2 0 -1 \"x|z1|c2 1 2 1 0 \"\x81\x40 |z2|ch 1 2 5E-9 -5E-9 \"x"},
+      {"degenerate once rounded to the 15 digits written",
+       [] {
+         PutLine(1, {123456789.00000002, 5}, {123456789.00000006, 5});
+         PutSolid2(1, {123456789012345.6, 0}, {123456789012345.7, 0});
+         PutCircle(1, {1, 1}, 1.000000000000004e-8);
+         PutArc(1, {1, 1}, 3, 0, 1, 1.000000000000004e-8, 0);
+         PutDim(1, "", {0, 123456789.00000002}, {0, 123456789.00000006}, {0, 0}, {1, 0});
+         PutLine(0, {123456789.000001, 5}, {123456789.000002, 5});
+       },
+       "123456789.000001 5 123456789.000002 5"},
       {"solids with coinciding corners",
        [] {
          PutSolid2(1, {0, 0}, {0, 5e-9});
@@ -197,7 +210,7 @@ TEST(ElementLines, DropDegenerateElements) {
          PutDim(0, " 7 ", {0, 0}, {3, 4}, {1, 1}, {1, 0}); PutDim(2, "", {1, 1}, {1, 1}, {1, 1}, {1, 0});
          PutDim(2, "", {0, 0}, {3, 4}, {1, 1}, {0, 0});
        },
-       "z2|msg|0 0 3 4|cs 1 1 1 0 \"5|msg|0 0 0.333333333333333 0|cs 1 1 0 1 \"0.33333333|"
+       "msg|z2|0 0 3 4|cs 1 1 1 0 \"5|msg|0 0 0.333333333333333 0|cs 1 1 0 1 \"0.33333333|"
        "msg|0 0 3 4|cs 1 1 1 0 \" 7 "},
   });
 }
@@ -210,11 +223,12 @@ TEST(ElementWriters, StateEachKindsAttributesBeforeItsLine) {
          Store.Lines.push_back({{0, 1, 2, 3, 4, 5, 1 | 16}, 9, 0, 0, 10, 0}); WriteLineRec(0);
        },
        "lg1|ly2|lc3|lt4|lw5|z1|z5|0 0 10 0"},
-      {"a dropped line states its pen, but leaves no z lines for the next",
+      {"dropped elements state nothing, and leave no z lines for the next",
        [] {
-         Store.Lines.push_back({{0, 0, 0, 2, 1, 0, 2}});
+         Store.Lines.push_back({{0, 5, 0, 2, 1, 0, 2}});
+         Store.Solid4s.push_back({{{0, 6, 0, 3, 0, 0, 1}, 0}, 0, 0, 1, 0, 0, 0, 1, 1});
          Store.Circles.push_back({{0, 0, 0, 2, 1, 0, 0}, 0, 0, 3});
-         WriteLineRec(0); WriteCircleRec(0);
+         WriteLineRec(0); WriteSolidRec(kSolid4, 0); WriteCircleRec(0);
        },
        "lg0|ly0|lc2|lt1|ci 0 0 3"},
       {"text: style and font, no pen; a font ending in a quote joins nothing",
@@ -243,7 +257,7 @@ TEST(ElementWriters, StateEachKindsAttributesBeforeItsLine) {
          dim.Text.FontName = StoreText(kDefaultFontName);
          Store.Dims.push_back(dim); WriteDimRec(0);
        },
-       "lg2|ly3|lc6|lt2|cn4|cc0|cn\"$" DEFAULT_FONT "|z3|msg|0 0 1 0|cs 0 0 1 0 \"1"},
+       "lg2|ly3|lc6|lt2|cn4|cc0|cn\"$" DEFAULT_FONT "|msg|z3|0 0 1 0|cs 0 0 1 0 \"1"},
       {"solids: lc10 value for colour 10, width only for sl and se",
        [] {
          Drawing.LwSeen = true;
@@ -289,11 +303,44 @@ TEST(OutputDriver, WritesInOrderAndRestatesTheFirstGroupAndLayer) {
          WriteAll();
        },
        "bz|lg0|ly0|lc1|lt1|0 0 1 0|ci 0 0 2"},
-      {"last element elsewhere: group and layer restated",
-       [] { AddLines(1, 2, 5); WriteAll(); }, "lg2|ly5|lc1|lt1|0 0 1 0|lg0|ly0"},
+      {"elements elsewhere: the first group and layer open and close the output",
+       [] { AddLines(1, 2, 5); WriteAll(); }, "lg0|ly0|lg2|ly5|lc1|lt1|0 0 1 0|lg0|ly0"},
       {"same group, other layer: the layer alone",
-       [] { Drawing.FirstLayer = 1; AddLines(1, 0, 3); WriteAll(); }, "lg0|ly3|lc1|lt1|0 0 1 0|ly1"},
+       [] { Drawing.FirstLayer = 1; AddLines(1, 0, 3); WriteAll(); }, "lg0|ly1|ly3|lc1|lt1|0 0 1 0|ly1"},
   });
+}
+
+// A line of the curve read after the n-th "pl" (0: none), with its z flags.
+void AddCurveLine(std::int32_t curve, double length, std::int32_t z_flags = 0) {
+  AddRecord(Store.Lines, kLine, TLineRec{{0, 0, 0, 1, 1, 0, z_flags}, curve, 0, 0, length, 0});
+}
+
+TEST(OutputDriver, WritesCurvesAsTheHostDoes) {
+  ExpectFiles({
+      {"attributes, z lines, pl, the segments, #",
+       [] {
+         AddCurveLine(1, 1, 1); AddCurveLine(1, 2, 2); AddCurveLine(1, 3);
+         AddRecord(Store.Circles, kCircle, TCircleRec{{0, 0, 0, 1, 1, 0, 0}, 0, 0, 2});
+         WriteAll();
+       },
+       "lg0|ly0|lc1|lt1|z1|pl|0 0 1 0|z2|0 0 2 0|0 0 3 0|#|ci 0 0 2"},
+      {"curves side by side, and a loose line after them",
+       [] { AddCurveLine(1, 1); AddCurveLine(2, 2); AddCurveLine(2, 3); AddCurveLine(0, 4); WriteAll(); },
+       "lg0|ly0|lc1|lt1|pl|0 0 1 0|#|pl|0 0 2 0|0 0 3 0|#|0 0 4 0"},
+      {"a dropped first segment: the curve opens at the next",
+       [] { AddCurveLine(3, 0, 1); AddCurveLine(3, 2, 2); WriteAll(); },
+       "lg0|ly0|lc1|lt1|z2|pl|0 0 2 0|#"},
+      {"a curve of degenerate segments writes nothing",
+       [] { AddCurveLine(3, 0); AddCurveLine(3, 1e-9); WriteAll(); }, "lg0|ly0"},
+      {"a curve that ends the selection closes before the restated layer",
+       [] { Drawing.FirstLayer = 2; AddCurveLine(1, 1); WriteAll(); },
+       "lg0|ly2|ly0|lc1|lt1|pl|0 0 1 0|#|ly2"},
+  });
+  ResetWriter();
+  for (int i = 0; i < 150; ++i) AddCurveLine(1, 1);
+  FakeProgress escape(101);
+  WriteElements(escape);
+  EXPECT_EQ(RenderOutput(), FileOf(""));
 }
 
 TEST(OutputDriver, ShowsProgressAndPollsEscapeEveryHundredElements) {

@@ -21,7 +21,8 @@ TEST(AppendReal, WritesFifteenSignificantDigitsInGeneralFormat) {
       {1e14, "100000000000000"}, {999999999999999.0, "999999999999999"}, {1e15, "1E15"},
       {999999999999999.9, "1E15"}, {9.9999999999999999e14, "1E15"}, {0.00009999999999999999, "0.0001"},
       {1.5e20, "1.5E20"}, {-1234567.125, "-1234567.125"}, {1e100, "1E100"},
-      {DBL_MAX, "1.79769313486232E308"}, {DBL_MIN, "2.2250738585072E-308"},
+      {DBL_MAX, "1.79769313486231E308"}, {1.797693134862315e308, "1.79769313486231E308"},
+      {1.7976931348623e308, "1.7976931348623E308"}, {DBL_MIN, "2.2250738585072E-308"},
       {5e-324, "4.94065645841247E-324"}, {1e-310, "9.99999999999997E-311"},
       {12345678901234.25, "12345678901234.2"}, {12345678901234.75, "12345678901234.8"},  // exact ties
       {HUGE_VAL, "0"}, {NAN, "0"},
@@ -37,6 +38,19 @@ TEST(AppendReal, WritesTypicalValuesWithoutTrailingZeros) {
       {0.000123456789012345, "0.000123456789012345"}, {9.99999999999999e-5, "9.99999999999999E-5"},
   };
   for (const auto& c : cases) EXPECT_EQ(FormatReal(c.value), c.text) << c.text;
+}
+
+TEST(WrittenReal, IsWhatReadingTheWrittenTextGives) {
+  const struct { double value, written; } cases[] = {
+      {123456789.00000002, 123456789.0}, {1.000000000000004e-8, 1e-8}, {1.0 / 3, 0.333333333333333},
+      {-2.5, -2.5}, {NAN, 0.0}, {-HUGE_VAL, 0.0},
+      // The top of the range rounds toward zero, so that it reads back.
+      {DBL_MAX, 1.79769313486231e308}, {-DBL_MAX, -1.79769313486231e308},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(WrittenReal(c.value), c.written) << c.value;
+    EXPECT_EQ(TextToReal(FormatReal(c.value)), c.written) << c.value;
+  }
 }
 
 TEST(AppendReal, AppendsToWhatIsThere) {

@@ -149,6 +149,30 @@ TEST_P(Ok, ConvertsAndSaves) {
 
 INSTANTIATE_TEST_SUITE_P(Dialog, Ok, ::testing::ValuesIn(kOkCases), CaseName);
 
+// Block figures cannot be written back, and after "hd" the host would
+// delete them: OK says so, saves the settings and leaves the drawing.
+TEST(OkWithBlocks, TellsTheUserAndLeavesTheDrawing) {
+  TestFolder folder;
+  folder.Write(kExchange, std::string(kDrawing) + "BL 10 20 block\r\n");
+  folder.Write(kSettings, BaseSettings().Render());
+  RunningDialog dialog;
+  ASSERT_TRUE(dialog.Start(folder.Program()));
+  RECT window{};
+  GetWindowRect(dialog.Window(), &window);
+  ClickOk(dialog);
+  HWND message = dialog.WaitForBox(L"kx27_レイヤ→線種変換");
+  ASSERT_NE(message, nullptr) << "no message about the blocks";
+  EXPECT_NE(BoxMessage(message).find(L"REM #ht10"), std::wstring::npos);
+  AnswerBox(message, IDOK);
+  ASSERT_TRUE(dialog.WaitForExit());
+
+  EXPECT_EQ(folder.Read(kExchange), kHq);
+  SettingsText expected = BaseSettings();
+  expected.Left = window.left;
+  expected.Top = window.top;
+  EXPECT_EQ(folder.Read(kSettings), expected.Render());
+}
+
 TEST(OkFirstRun, WithoutExchangeFileWritesHdAndDefaultSettings) {
   TestFolder folder;
   RunningDialog dialog;
