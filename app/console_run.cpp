@@ -5,11 +5,10 @@
 #include "app/conversion.h"
 #include "app/element_count.h"
 #include "app/program_path.h"
+#include "app/selection.h"
 #include "app/settings_file.h"
-#include "exchange/drawing_state.h"
-#include "exchange/emitters.h"
 #include "exchange/output_buffer.h"
-#include "exchange/reader.h"
+#include "exchange/writer.h"
 #include "text/number_format.h"
 
 namespace kx27 {
@@ -31,11 +30,6 @@ TConsoleOutcome Failure(const std::filesystem::path& file, std::string_view reas
   return {1, "kx27c: " + Utf8(file) + ": " + std::string(reason)};
 }
 
-bool Exists(const std::filesystem::path& path) {
-  std::error_code error;
-  return std::filesystem::exists(path, error);
-}
-
 }  // namespace
 
 TConsoleOutcome RunConsole(const TConsoleOptions& options) {
@@ -46,14 +40,18 @@ TConsoleOutcome RunConsole(const TConsoleOptions& options) {
   const std::filesystem::path settings_file =
       options.SettingsFile ? *options.SettingsFile : ProgramPath().parent_path() / "kx27.dat";
 
-  ResetDrawingState();
-  if (!Exists(exchange_file)) return Failure(exchange_file, "no such file");
-  if (!ReadExchangeFile(exchange_file)) return Failure(exchange_file, "cannot be read");
-  if (FindWriteBackProblem(true) == TWriteBackProblem::kBlockFigures)
-    return Failure(exchange_file,
-                   "holds block figures, which cannot be written back; nothing changed "
-                   "(the BAT needs REM #ht10)");
-  ResetOutputState();
+  TSelection selection = ReadSelection(exchange_file);
+  if (selection.Status == TReadStatus::kMissing) return Failure(exchange_file, "no such file");
+  switch (FindWriteBackProblem(selection)) {
+    case TWriteBackProblem::kIncompleteRead:
+      return Failure(exchange_file, "cannot be read");
+    case TWriteBackProblem::kBlockFigures:
+      return Failure(exchange_file,
+                     "holds block figures, which cannot be written back; nothing changed "
+                     "(the BAT needs REM #ht10)");
+    case TWriteBackProblem::kNone:
+      break;
+  }
 
   TSettings settings;
   switch (LoadSettings(settings_file, settings)) {
@@ -69,17 +67,20 @@ TConsoleOutcome RunConsole(const TConsoleOptions& options) {
 
   const std::int32_t preset_no = options.PresetNo ? *options.PresetNo : settings.PresetNo;
   const bool dimensions = options.Dimensions ? *options.Dimensions : settings.Dimensions;
-  const auto elements_read = static_cast<std::int64_t>(Store.OrderList.size());
+  TDrawing& drawing = selection.Drawing;
+  const auto elements_read = static_cast<std::int64_t>(drawing.Store.OrderList.size());
   TSilentProgress progress;
+  TWriter writer(drawing.State);
   const std::int64_t changed =
-      ConvertAndWrite(settings.Presets[preset_no - 1], dimensions, progress);
+      ConvertAndWrite(drawing, settings.Presets[preset_no - 1], dimensions, writer, progress)
+          .Changed;
   // The records are done with: their memory goes back before the file is
-  // read again for the count below.
-  Store = TElementStore{};
+  // written and read again for the count below.
+  drawing.Store = TElementStore{};
 
   const std::filesystem::path target = options.OutputFile ? *options.OutputFile : exchange_file;
-  const bool written = WriteExchangeFile(target);
-  ClearOutput();
+  const bool written = WriteExchangeFile(target, writer.Output());
+  writer.Output().Clear();
   if (!written) return Failure(target, "cannot be written");
   if (options.Quiet) return {};
 

@@ -1,55 +1,69 @@
 #include "app/conversion.h"
 
-#include "exchange/drawing_state.h"
-#include "exchange/output_buffer.h"
-
 namespace kx27 {
 namespace {
 
-// True when line_type changed: to the preset's value for the element's
-// group and layer, where that value is above 0.
-bool ApplyLineType(const TPreset& preset, const TCommonAttrs& place, std::int32_t& line_type) {
-  // The reader keeps group and layer in 0..15; the check keeps a record
-  // that is not so from reading outside the table.
-  if (place.Group < 0 || place.Group > 15 || place.Layer < 0 || place.Layer > 15) return false;
-  const std::int32_t value = preset.Values[place.Group * 16 + place.Layer];
-  if (value <= 0 || value == line_type) return false;
-  line_type = value;
-  return true;
-}
+constexpr std::size_t kLayers = 256;
 
-template <typename Records>
-std::int64_t ApplyToAll(const TPreset& preset, Records& records) {
-  std::int64_t changed = 0;
-  for (auto& rec : records) changed += ApplyLineType(preset, rec, rec.LineType);
-  return changed;
-}
+class TRuleApplier {
+ public:
+  TRuleApplier(const TLayerRule& rule, const std::array<std::int32_t, kLayers>& values)
+      : attribute_(rule.Attribute) {
+    for (std::size_t i = 0; i < kLayers; ++i) values_[i] = rule.Filter(values[i]);
+  }
+
+  // True when the attribute of target changed: to the value for the group
+  // and layer of place, where that value is above 0.
+  bool Apply(const TCommonAttrs& place, TCommonAttrs& target) const {
+    // The reader keeps group and layer in 0..15; the check keeps a record
+    // that is not so from reading outside the table.
+    if (place.Group < 0 || place.Group > 15 || place.Layer < 0 || place.Layer > 15) return false;
+    const std::int32_t value = values_[static_cast<std::size_t>(place.Group * 16 + place.Layer)];
+    std::int32_t& attribute = target.*attribute_;
+    if (value <= 0 || value == attribute) return false;
+    attribute = value;
+    return true;
+  }
+
+  template <typename Rec>
+  std::int64_t ApplyToAll(std::vector<Rec>& records) const {
+    std::int64_t changed = 0;
+    for (Rec& rec : records) changed += Apply(rec, rec);
+    return changed;
+  }
+
+ private:
+  std::int32_t TCommonAttrs::*attribute_;
+  std::array<std::int32_t, kLayers> values_;
+};
 
 }  // namespace
 
-std::int64_t ApplyLineTypes(const TPreset& preset, bool dimensions) {
-  std::int64_t changed = ApplyToAll(preset, Store.Lines) +
-                         ApplyToAll(preset, Store.Circles) +
-                         ApplyToAll(preset, Store.Arcs);
+std::int64_t ApplyLayerRule(TDrawing& drawing, const TLayerRule& rule,
+                            const std::array<std::int32_t, 256>& values, bool dimensions) {
+  const TRuleApplier applier(rule, values);
+  TElementStore& store = drawing.Store;
+  std::int64_t changed = applier.ApplyToAll(RecordsOf<TLineRec>(store)) +
+                         applier.ApplyToAll(RecordsOf<TCircleRec>(store)) +
+                         applier.ApplyToAll(RecordsOf<TArcRec>(store));
   // A dimension is written on its own group and layer, whatever its line's
   // were when that line was read.
   if (dimensions)
-    for (TDimRec& dim : Store.Dims) changed += ApplyLineType(preset, dim, dim.Line.LineType);
+    for (TDimRec& dim : RecordsOf<TDimRec>(store)) changed += applier.Apply(dim, dim.Line);
   return changed;
 }
 
-TWriteBackProblem FindWriteBackProblem(bool read_to_end) {
-  if (!read_to_end) return TWriteBackProblem::kIncompleteRead;
-  if (!Store.Blocks.empty()) return TWriteBackProblem::kBlockFigures;
-  return TWriteBackProblem::kNone;
+std::int64_t ApplyLineTypes(TDrawing& drawing, const TPreset& preset, bool dimensions) {
+  return ApplyLayerRule(drawing, kLineTypeByLayer, preset.Values, dimensions);
 }
 
-std::int64_t ConvertAndWrite(const TPreset& preset, bool dimensions,
-                             TWriteProgress& progress) {
-  const std::int64_t changed = ApplyLineTypes(preset, dimensions);
-  AppendOutputLine("hd");
-  WriteElements(progress);
-  return changed;
+TConversion ConvertAndWrite(TDrawing& drawing, const TPreset& preset, bool dimensions,
+                            TWriter& writer, TWriteProgress& progress) {
+  TConversion conversion;
+  conversion.Changed = ApplyLineTypes(drawing, preset, dimensions);
+  writer.Output().AppendLine("hd");
+  conversion.Complete = WriteElements(drawing, writer, progress);
+  return conversion;
 }
 
 }  // namespace kx27

@@ -2,33 +2,40 @@
 
 // The tool's drawing work: line types by layer, then "hd" and every element.
 
+#include <array>
 #include <cstdint>
 
 #include "app/preset.h"
+#include "exchange/drawing.h"
 #include "exchange/output_driver.h"
+#include "exchange/writer.h"
 
 namespace kx27 {
 
-// Sets the line type of every line, circle and arc (and, with dimensions, of
-// every dimension line) to the preset's value for its group and layer, where
-// that value is above 0. Returns how many line types changed value.
-std::int64_t ApplyLineTypes(const TPreset& preset, bool dimensions);
-
-// Why the selection must be left as the host has it: after "hd" the host
-// deletes the selection and rebuilds it from the output alone.
-enum class TWriteBackProblem {
-  kNone,
-  // A read that stopped early would rebuild part of the selection.
-  kIncompleteRead,
-  // Block figures ("BL") cannot be written back; the BAT keeps them out of
-  // the exchange with "REM #ht10".
-  kBlockFigures,
+// Sets one attribute of every line, circle and arc (and, when asked, of
+// every dimension line) from a value by group and layer: values[group * 16 +
+// layer], passed through filter; a value of 0 keeps what the element has.
+// A second rule, colour by layer say, is one more of these.
+struct TLayerRule {
+  std::int32_t TCommonAttrs::*Attribute;
+  std::int32_t (*Filter)(std::int32_t value);
 };
 
-TWriteBackProblem FindWriteBackProblem(bool read_to_end);
+inline constexpr TLayerRule kLineTypeByLayer{&TCommonAttrs::LineType, FilterLineType};
 
-// ApplyLineTypes, then "hd" and WriteElements. Returns ApplyLineTypes' count.
-std::int64_t ConvertAndWrite(const TPreset& preset, bool dimensions,
-                             TWriteProgress& progress);
+// Returns how many attributes changed value.
+std::int64_t ApplyLayerRule(TDrawing& drawing, const TLayerRule& rule,
+                            const std::array<std::int32_t, 256>& values, bool dimensions);
+
+std::int64_t ApplyLineTypes(TDrawing& drawing, const TPreset& preset, bool dimensions);
+
+struct TConversion {
+  std::int64_t Changed = 0;  // ApplyLineTypes' count
+  bool Complete = true;      // false: memory ran out and the output is empty
+};
+
+// ApplyLineTypes, then "hd" and WriteElements into writer.
+TConversion ConvertAndWrite(TDrawing& drawing, const TPreset& preset, bool dimensions,
+                            TWriter& writer, TWriteProgress& progress);
 
 }  // namespace kx27

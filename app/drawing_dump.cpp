@@ -1,7 +1,7 @@
 #include "app/drawing_dump.h"
 
 #include "app/json_writer.h"
-#include "exchange/drawing_state.h"
+#include "exchange/drawing.h"
 
 namespace kx27 {
 
@@ -21,7 +21,7 @@ void Reals(TJsonWriter& w, std::initializer_list<std::pair<const char*, double>>
   for (const auto& [name, value] : fields) w.Key(name).Real(value);
 }
 
-void Write(TJsonWriter& w, const TLineRec& r) {
+void Write(TJsonWriter& w, const TElementStore& store, const TLineRec& r) {
   w.BeginObject();
   Common(w, r);
   w.Key("PolylineNo").Int(r.PolylineNo);
@@ -29,22 +29,22 @@ void Write(TJsonWriter& w, const TLineRec& r) {
   w.EndObject();
 }
 
-void Write(TJsonWriter& w, const TCircleRec& r) {
+void Write(TJsonWriter& w, const TElementStore& store, const TCircleRec& r) {
   w.BeginObject();
   Common(w, r);
   Reals(w, {{"X", r.X}, {"Y", r.Y}, {"Radius", r.Radius}});
   w.EndObject();
 }
 
-void Write(TJsonWriter& w, const TArcRec& r) {
+void Write(TJsonWriter& w, const TElementStore& store, const TArcRec& r) {
   w.BeginObject();
   Common(w, r);
-  Reals(w, {{"X", r.X}, {"Y", r.Y}, {"Radius", r.Radius}, {"V4", r.V4},
-            {"V5", r.V5}, {"V6", r.V6}, {"V7", r.V7}});
+  Reals(w, {{"X", r.X}, {"Y", r.Y}, {"Radius", r.Radius}, {"V4", r.StartAngle},
+            {"V5", r.EndAngle}, {"V6", r.Flatness}, {"V7", r.TiltAngle}});
   w.EndObject();
 }
 
-void Write(TJsonWriter& w, const TTextRec& r) {
+void Write(TJsonWriter& w, const TElementStore& store, const TTextRec& r) {
   w.BeginObject();
   Common(w, r);
   w.Key("TextKind").Int(r.TextKind);
@@ -52,41 +52,41 @@ void Write(TJsonWriter& w, const TTextRec& r) {
   w.Key("TextType").Int(r.TextType);
   Reals(w, {{"Width", r.Width}, {"Height", r.Height}, {"Spacing", r.Spacing},
             {"X", r.X}, {"Y", r.Y}, {"DX", r.DX}, {"DY", r.DY}});
-  w.Key("FontName").String(StoredText(r.FontName));
-  w.Key("Text").String(StoredText(r.Text));
+  w.Key("FontName").String(store.Text(r.FontName));
+  w.Key("Text").String(store.Text(r.Text));
   w.EndObject();
 }
 
-void Write(TJsonWriter& w, const TPointRec& r) {
+void Write(TJsonWriter& w, const TElementStore& store, const TPointRec& r) {
   w.BeginObject();
   Common(w, r);
   Reals(w, {{"X", r.X}, {"Y", r.Y}});
   w.EndObject();
 }
 
-void Write(TJsonWriter& w, const TCodedPointRec& r) {
+void Write(TJsonWriter& w, const TElementStore& store, const TCodedPointRec& r) {
   w.BeginObject();
   Common(w, r);
-  Reals(w, {{"X", r.X}, {"Y", r.Y}, {"V3", r.V3}, {"V4", r.V4}});
+  Reals(w, {{"X", r.X}, {"Y", r.Y}, {"V3", r.Scale}, {"V4", r.Angle}});
   w.Key("Code").Int(r.Code);
   w.EndObject();
 }
 
-void Write(TJsonWriter& w, const TDimRec& r) {
+void Write(TJsonWriter& w, const TElementStore& store, const TDimRec& r) {
   w.BeginObject();
   Common(w, r);
   w.Key("Line");
-  Write(w, r.Line);
+  Write(w, store, r.Line);
   w.Key("Text");
-  Write(w, r.Text);
+  Write(w, store, r.Text);
   w.EndObject();
 }
 
-void Write(TJsonWriter& w, const TJwwEntBlk& r) {
+void Write(TJsonWriter& w, const TElementStore& store, const TJwwEntBlk& r) {
   w.BeginObject();
   Common(w, r);
   Reals(w, {{"X", r.X}, {"Y", r.Y}});
-  w.Key("Name").String(StoredText(r.Name));
+  w.Key("Name").String(store.Text(r.Name));
   w.EndObject();
 }
 
@@ -96,72 +96,52 @@ void SolidPrefix(TJsonWriter& w, const TSolidAttrs& r) {
   w.Key("Lc10Value").Int(r.Lc10Value);
 }
 
-void Write(TJsonWriter& w, const TSolid2Rec& r) {
+void Write(TJsonWriter& w, const TElementStore& store, const TSolid2Rec& r) {
   SolidPrefix(w, r);
   Reals(w, {{"X1", r.X1}, {"Y1", r.Y1}, {"X2", r.X2}, {"Y2", r.Y2}});
   w.EndObject();
 }
 
-void Write(TJsonWriter& w, const TSolid3Rec& r) {
+void Write(TJsonWriter& w, const TElementStore& store, const TSolid3Rec& r) {
   SolidPrefix(w, r);
   Reals(w, {{"X1", r.X1}, {"Y1", r.Y1}, {"X2", r.X2}, {"Y2", r.Y2}, {"X3", r.X3},
             {"Y3", r.Y3}});
   w.EndObject();
 }
 
-void Write(TJsonWriter& w, const TSolid4Rec& r) {
+void Write(TJsonWriter& w, const TElementStore& store, const TSolid4Rec& r) {
   SolidPrefix(w, r);
   Reals(w, {{"X1", r.X1}, {"Y1", r.Y1}, {"X2", r.X2}, {"Y2", r.Y2}, {"X3", r.X3},
             {"Y3", r.Y3}, {"X4", r.X4}, {"Y4", r.Y4}});
   w.EndObject();
 }
 
-void Write(TJsonWriter& w, const TScSolidRec& r) {
+// The dump names the values of solid arcs and rings by their place in the
+// line, as the file gives them.
+template <typename Rec>
+void ArcSolidValues(TJsonWriter& w, const Rec& r) {
+  Reals(w, {{"V1", r.X}, {"V2", r.Y}, {"V3", r.Radius}, {"V4", r.Flatness}, {"V5", r.TiltAngle},
+            {"V6", r.StartAngle}, {"V7", r.EndAngle}});
+}
+
+void Write(TJsonWriter& w, const TElementStore& store, const TScSolidRec& r) {
   SolidPrefix(w, r);
-  Reals(w, {{"V1", r.V1}, {"V2", r.V2}, {"V3", r.V3}, {"V4", r.V4}, {"V5", r.V5},
-            {"V6", r.V6}, {"V7", r.V7}});
+  ArcSolidValues(w, r);
   w.Key("Flag").Int(r.Flag);
   w.EndObject();
 }
 
-void Write(TJsonWriter& w, const TSoSolidRec& r) {
+void Write(TJsonWriter& w, const TElementStore& store, const TSoSolidRec& r) {
   SolidPrefix(w, r);
-  Reals(w, {{"V1", r.V1}, {"V2", r.V2}, {"V3", r.V3}, {"V4", r.V4}, {"V5", r.V5},
-            {"V6", r.V6}, {"V7", r.V7}, {"V8", r.V8}});
+  ArcSolidValues(w, r);
+  w.Key("V8").Real(r.InnerRadius);
   w.EndObject();
 }
 
-// An entry whose index is out of range shows as null rather than reading
-// past its array.
-template <typename Rec>
-void WriteAt(TJsonWriter& w, const std::vector<Rec>& records, std::int32_t index) {
-  if (index >= 0 && static_cast<std::size_t>(index) < records.size()) {
-    Write(w, records[index]);
-  } else {
-    w.Null();
-  }
-}
-
-void WriteRecord(TJsonWriter& w, const TOrderEntry& e) {
-  const TElementStore& s = Store;
-  switch (e.Kind) {
-    case kLine: return WriteAt(w, s.Lines, e.Index);
-    case kCircle: return WriteAt(w, s.Circles, e.Index);
-    case kArc: return WriteAt(w, s.Arcs, e.Index);
-    case kText: return WriteAt(w, s.Texts, e.Index);
-    case kPoint: return WriteAt(w, s.Points, e.Index);
-    case kCodedPoint: return WriteAt(w, s.CodedPoints, e.Index);
-    case kDim: return WriteAt(w, s.Dims, e.Index);
-    case kBlock: return WriteAt(w, s.Blocks, e.Index);
-    case kSolid2: return WriteAt(w, s.Solid2s, e.Index);
-    case kSolid3: return WriteAt(w, s.Solid3s, e.Index);
-    case kSolid4: return WriteAt(w, s.Solid4s, e.Index);
-    case kScSolid: return WriteAt(w, s.ScSolids, e.Index);
-    case kSeSolid: return WriteAt(w, s.SeSolids, e.Index);
-    case kSoSolid: return WriteAt(w, s.SoSolids, e.Index);
-    case kSgSolid: return WriteAt(w, s.SgSolids, e.Index);
-    default: w.Null();
-  }
+// An entry whose kind or index names no record shows as null rather than
+// reading past its array.
+void WriteRecord(TJsonWriter& w, const TElementStore& store, const TOrderEntry& entry) {
+  if (!VisitElement(store, entry, [&](const auto& rec) { Write(w, store, rec); })) w.Null();
 }
 
 template <typename T, std::size_t N, typename Fn>
@@ -227,7 +207,7 @@ void CurrentAttributes(TJsonWriter& w, const TDrawingState& d) {
   w.Key("PolylineMode").Bool(d.PolylineMode);
   w.Key("DimensionMode").Bool(d.DimensionMode);
   w.Key("PendingDimLine");
-  Write(w, d.PendingDimLine);
+  Write(w, TElementStore{}, d.PendingDimLine);
 }
 
 void FirstSeenValues(TJsonWriter& w, const TDrawingState& d) {
@@ -243,24 +223,29 @@ void FirstSeenValues(TJsonWriter& w, const TDrawingState& d) {
   w.Key("FirstTextColor").Int(d.FirstTextColor);
   w.Key("FirstFontName").String(d.FirstFontName);
   w.Key("LwSeen").Bool(d.LwSeen);
-  List(w, "AttrUnset", d.AttrUnset, [&](bool v) { w.Bool(v); });
+  // Ten flags, as the drawing state once kept: the first six tell whether
+  // an attribute's first line is still to come; the other four were the
+  // writer's, which keeps its own now, and read false.
+  w.Key("AttrUnset").BeginArray();
+  for (const bool v : d.AttrUnset) w.Bool(v);
+  for (int i = 0; i < 4; ++i) w.Bool(false);
+  w.EndArray();
 }
 
 }  // namespace
 
-void AppendElementJson(std::string& out, const TOrderEntry& entry) {
+void AppendElementJson(std::string& out, const TElementStore& store, const TOrderEntry& entry) {
   TJsonWriter w(out);
   w.BeginObject();
   w.Key("kind").Int(entry.Kind);
   w.Key("index").Int(entry.Index);
   w.Key("rec");
-  WriteRecord(w, entry);
+  WriteRecord(w, store, entry);
   w.EndObject();
   out += '\n';
 }
 
-void AppendStateJson(std::string& out) {
-  const TDrawingState& d = Drawing;
+void AppendStateJson(std::string& out, const TDrawingState& d) {
   TJsonWriter w(out);
   w.BeginObject().Key("state").BeginObject();
   HeaderValues(w, d);

@@ -5,15 +5,15 @@
 
 #include <string>
 
-#include "exchange/records.h"
+#include "exchange/drawing.h"
 
 namespace kx27 {
 
 // {"kind":K,"index":I,"rec":{...}} and a line feed; the record's fields by
 // their names, its common attributes first.
-void AppendElementJson(std::string& out, const TOrderEntry& entry);
+void AppendElementJson(std::string& out, const TElementStore& store, const TOrderEntry& entry);
 
 // {"state":{...}} and a line feed: every field of the drawing state.
-void AppendStateJson(std::string& out);
+void AppendStateJson(std::string& out, const TDrawingState& state);
 
 }  // namespace kx27

@@ -3,6 +3,8 @@
 #include <fstream>
 #include <memory>
 
+#include "text/line_splitter.h"
+
 namespace kx27 {
 namespace {
 
@@ -29,35 +31,10 @@ bool IsCommand(std::string_view line) {
   }
 }
 
-// Lines may run across the blocks it is fed.
+// Counts the element lines of the output, line by line.
 class TElementLineCounter {
  public:
-  void Feed(std::string_view bytes) {
-    while (!bytes.empty()) {
-      const std::size_t end = bytes.find('\n');
-      if (end == std::string_view::npos) {
-        partial_.append(bytes);
-        return;
-      }
-      if (partial_.empty()) {
-        Line(bytes.substr(0, end));
-      } else {
-        partial_.append(bytes.substr(0, end));
-        Line(partial_);
-        partial_.clear();
-      }
-      bytes.remove_prefix(end + 1);
-    }
-  }
-
-  std::int64_t Finish() {
-    if (!partial_.empty()) Line(partial_);
-    partial_.clear();
-    return count_;
-  }
-
- private:
-  void Line(std::string_view line) {
+  bool operator()(std::string_view line) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (lines_to_skip_ > 0) {
       --lines_to_skip_;
@@ -67,9 +44,12 @@ class TElementLineCounter {
     } else if (!line.empty() && !IsCommand(line)) {
       ++count_;
     }
+    return true;
   }
 
-  std::string partial_;
+  std::int64_t Count() const { return count_; }
+
+ private:
   int lines_to_skip_ = 0;
   std::int64_t count_ = 0;
 };
@@ -78,20 +58,24 @@ class TElementLineCounter {
 
 std::int64_t CountElementLines(std::string_view exchange_text) {
   TElementLineCounter counter;
-  counter.Feed(exchange_text);
-  return counter.Finish();
+  TLineSplitter<TElementLineCounter&> lines(counter);
+  lines.Feed(exchange_text);
+  lines.Finish();
+  return counter.Count();
 }
 
 std::int64_t CountElementLinesInFile(const std::filesystem::path& file) {
   constexpr std::size_t kBlockSize = 1 << 20;
   const auto block = std::make_unique_for_overwrite<char[]>(kBlockSize);
   TElementLineCounter counter;
+  TLineSplitter<TElementLineCounter&> lines(counter);
   std::ifstream in(file, std::ios::binary);
   while (in) {
     in.read(block.get(), kBlockSize);
-    counter.Feed(std::string_view(block.get(), static_cast<std::size_t>(in.gcount())));
+    lines.Feed(std::string_view(block.get(), static_cast<std::size_t>(in.gcount())));
   }
-  return counter.Finish();
+  lines.Finish();
+  return counter.Count();
 }
 
 }  // namespace kx27

@@ -1,11 +1,12 @@
 #include "app/jwf_import.h"
 
-#include <charconv>
 #include <span>
 #include <string_view>
 
 #include "app/text_file.h"
 #include "text/conversions.h"
+#include "text/hex_digit.h"
+#include "text/number_format.h"
 #include "text/shift_jis.h"
 
 namespace kx27 {
@@ -17,19 +18,6 @@ std::string_view TrimControlBytes(std::string_view text) {
   while (!text.empty() && static_cast<unsigned char>(text.front()) <= 0x20) text.remove_prefix(1);
   while (!text.empty() && static_cast<unsigned char>(text.back()) <= 0x20) text.remove_suffix(1);
   return text;
-}
-
-// 0-15 for an upper-case hexadecimal digit, -1 for anything else.
-int HexDigitValue(char digit) {
-  if (digit >= '0' && digit <= '9') return digit - '0';
-  if (digit >= 'A' && digit <= 'F') return digit - 'A' + 10;
-  return -1;
-}
-
-std::string DecimalText(std::int32_t value) {
-  char digits[16];
-  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  return std::string(digits, end);
 }
 
 // Applies one line of the file; lines other than "LAYTYP_g ... = values"
@@ -48,7 +36,7 @@ void ApplyLine(std::string_view raw, std::array<std::string, 16>& slots, TJwfRow
   SplitCommaText(line.substr(equals + 1), slots);
   auto& row = rows[group].emplace();
   for (std::size_t layer = 0; layer < slots.size(); ++layer)
-    row[layer] = DecimalText(TextToInt(slots[layer]));
+    row[layer] = IntToText(TextToInt(slots[layer]));
 }
 
 }  // namespace

@@ -3,10 +3,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "app/drawing_dump.h"
-#include "exchange/drawing_state.h"
 #include "exchange/reader.h"
 
 namespace {
@@ -26,20 +24,19 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path path(argv[1]);
-  std::error_code error;
-  if (!std::filesystem::exists(path, error)) {
+  const kx27::TExchangeRead read = kx27::ReadExchangeFile(path);
+  if (read.Status == kx27::TReadStatus::kMissing) {
     std::fprintf(stderr, "kx27-dump: %s: no such file\n", argv[1]);
     return 1;
   }
-  kx27::ResetDrawingState();
-  const bool complete = kx27::ReadExchangeFile(path);
+  const bool complete = read.Status == kx27::TReadStatus::kComplete;
 
   std::string out;
-  for (const kx27::TOrderEntry& entry : kx27::Store.OrderList) {
-    kx27::AppendElementJson(out, entry);
+  for (const kx27::TOrderEntry& entry : read.Drawing.Store.OrderList) {
+    kx27::AppendElementJson(out, read.Drawing.Store, entry);
     if (out.size() >= kFlushSize) Flush(out);
   }
-  kx27::AppendStateJson(out);
+  kx27::AppendStateJson(out, read.Drawing.State);
   Flush(out);
   if (std::fflush(stdout) != 0) return 1;
   // What was read is shown either way, but a read cut short is no success.

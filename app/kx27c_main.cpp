@@ -9,7 +9,7 @@
 #include "kx27_version.h"
 
 #ifdef _WIN32
-#include "app/win/console_message.h"
+#include "app/console_message.h"
 #endif
 
 namespace {

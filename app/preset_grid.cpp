@@ -1,19 +1,12 @@
 #include "app/preset_grid.h"
 
-#include <charconv>
-
 #include "text/conversions.h"
+#include "text/number_format.h"
 
 namespace kx27 {
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-void SetDecimal(std::string& cell, std::int32_t value) {
-  char digits[16];
-  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  cell.assign(digits, end);
-}
 
 }  // namespace
 
@@ -38,8 +31,7 @@ void ShowPresetInGrid(const TPreset& preset, TGridCells& cells,
   comment = preset.Comment;
   for (int row = 1; row < kGridSize; ++row)
     for (int column = 1; column < kGridSize; ++column)
-      SetDecimal(cells[row][column],
-                 FilterLineType(preset.Values[(row - 1) * 16 + (column - 1)]));
+      cells[row][column] = IntToText(FilterLineType(preset.Values[(row - 1) * 16 + (column - 1)]));
 }
 
 void ClearGridValues(TGridCells& cells) {

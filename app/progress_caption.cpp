@@ -1,14 +1,12 @@
 #include "app/progress_caption.h"
 
-#include <charconv>
+#include "text/number_format.h"
 
 namespace kx27 {
 namespace {
 
 void AppendDecimal(std::u16string& out, std::int32_t value) {
-  char digits[16];
-  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  for (const char* p = digits; p != end; ++p) out.push_back(static_cast<char16_t>(*p));
+  for (const char digit : IntToText(value)) out.push_back(static_cast<char16_t>(digit));
 }
 
 }  // namespace

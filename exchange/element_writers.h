@@ -1,27 +1,33 @@
 #pragma once
 
 // One writer per element kind: states the element's attributes, then appends
-// its element line unless the element is degenerate.
+// its element line, unless the element is degenerate; a degenerate element
+// writes nothing at all. Block entries have a writer that writes nothing:
+// the host cannot take them back.
 
-#include <cstdint>
-#include <string_view>
+#include "exchange/element_store.h"
+#include "exchange/writer.h"
 
 namespace kx27 {
 
-void WriteLineRec(std::int32_t index);
+void WriteRecord(TWriter& w, const TElementStore& store, const TLineRec& rec);
+void WriteRecord(TWriter& w, const TElementStore& store, const TCircleRec& rec);
+void WriteRecord(TWriter& w, const TElementStore& store, const TArcRec& rec);
+void WriteRecord(TWriter& w, const TElementStore& store, const TTextRec& rec);
+void WriteRecord(TWriter& w, const TElementStore& store, const TPointRec& rec);
+void WriteRecord(TWriter& w, const TElementStore& store, const TCodedPointRec& rec);
+void WriteRecord(TWriter& w, const TElementStore& store, const TDimRec& rec);
+void WriteRecord(TWriter& w, const TElementStore& store, const TJwwEntBlk& rec);
+void WriteRecord(TWriter& w, const TElementStore& store, const TSolid2Rec& rec);
+void WriteRecord(TWriter& w, const TElementStore& store, const TSolid3Rec& rec);
+void WriteRecord(TWriter& w, const TElementStore& store, const TSolid4Rec& rec);
+void WriteRecord(TWriter& w, const TElementStore& store, const TScSolidRec& rec);
+void WriteRecord(TWriter& w, const TElementStore& store, const TSeSolidRec& rec);
+void WriteRecord(TWriter& w, const TElementStore& store, const TSoSolidRec& rec);
+void WriteRecord(TWriter& w, const TElementStore& store, const TSgSolidRec& rec);
+
 // The line that opens a curve: its attributes, "pl" and the segment. False
 // when the segment was dropped as degenerate, so that the next one opens it.
-bool WriteCurveStart(std::int32_t index);
-// The curve an element belongs to: the polyline number of a line read after
-// "pl", 0 for every other element.
-std::int32_t CurveOf(std::int32_t kind, std::int32_t index);
-void WriteCircleRec(std::int32_t index);
-void WriteArcRec(std::int32_t index);
-void WriteTextRec(std::int32_t index);
-void WritePointRec(std::int32_t index);
-void WriteCodedPointRec(std::int32_t index);
-void WriteDimRec(std::int32_t index);
-// kind is one of kSolid2 .. kSgSolid.
-void WriteSolidRec(std::int32_t kind, std::int32_t index);
+bool WriteCurveStart(TWriter& w, const TLineRec& rec);
 
 }  // namespace kx27

@@ -1,109 +1,93 @@
-#include "exchange/emitters.h"
-
 #include <algorithm>
 #include <charconv>
 #include <string>
 
-#include "exchange/drawing_state.h"
-#include "exchange/output_buffer.h"
+#include "exchange/writer.h"
 #include "text/number_format.h"
 
 namespace kx27 {
 
-namespace {
-
-// True, and the value taken as stated, when the attribute has not been
-// stated since the reset or was stated with another value.
-bool TakeIfChanged(TAttr attr, std::int32_t& stated, std::int32_t value) {
-  if (!Drawing.AttrUnset[attr] && stated == value) return false;
-  stated = value;
-  Drawing.AttrUnset[attr] = false;
-  return true;
-}
-
-void PutIntLine(std::string_view keyword, std::int32_t value) {
-  std::string& line = StartOutputLine(keyword);
+void TWriter::PutIntLine(std::string_view keyword, std::int32_t value) {
+  std::string& line = StartLine(keyword);
   AppendInt(line, value);
-  AppendOutputLine(line);
+  output_.AppendLine(line);
 }
 
 // Group and layer numbers are single hexadecimal digits in the file.
-void PutHexLine(std::string_view keyword, std::int32_t value) {
-  std::string& line = StartOutputLine(keyword);
+void TWriter::PutHexLine(std::string_view keyword, std::int32_t value) {
+  std::string& line = StartLine(keyword);
   char digits[16];
   const auto end = std::to_chars(digits, digits + sizeof digits, value, 16).ptr;
   std::transform(digits, end, digits, [](char c) {
     return c >= 'a' && c <= 'f' ? static_cast<char>(c - 'a' + 'A') : c;
   });
   line.append(digits, end);
-  AppendOutputLine(line);
+  output_.AppendLine(line);
 }
 
-}  // namespace
-
-void ResetOutputState() {
-  DefaultCurrentAttributes();
-  Drawing.AttrUnset.fill(true);
-}
-
-void EmitGroup(std::int32_t group) {
-  if (!TakeIfChanged(kAttrGroup, Drawing.CurGroup, group)) return;
+void TWriter::EmitGroup(std::int32_t group) {
+  if (stated_.Group == group) return;
   PutHexLine("lg", group);
+  stated_.Group = group;
   // The host takes a new group as forgetting the layer.
-  Drawing.AttrUnset[kAttrLayer] = true;
+  stated_.Layer.reset();
 }
 
-void EmitLayer(std::int32_t layer) {
-  if (TakeIfChanged(kAttrLayer, Drawing.CurLayer, layer)) PutHexLine("ly", layer);
+void TWriter::EmitLayer(std::int32_t layer) {
+  if (stated_.Layer == layer) return;
+  PutHexLine("ly", layer);
+  stated_.Layer = layer;
 }
 
-void EmitColor(std::int32_t color) {
-  if (!TakeIfChanged(kAttrColor, Drawing.CurColor, color)) return;
+void TWriter::EmitColor(std::int32_t color) {
+  if (stated_.Color == color) return;
   PutIntLine("lc", color);
-  // A plain "lc10" states colour 10 with the "lc10" value last given.
-  Drawing.AttrUnset[kAttrLc10] = false;
+  stated_.Color = color;
+  // A plain "lc10" states colour 10 with the "lc10" value last given, or
+  // with 0 before any.
+  if (!stated_.Lc10Value) stated_.Lc10Value = 0;
 }
 
-void EmitLineType(std::int32_t line_type) {
-  if (TakeIfChanged(kAttrLineType, Drawing.CurLineType, line_type))
-    PutIntLine("lt", line_type);
+void TWriter::EmitLineType(std::int32_t line_type) {
+  if (stated_.LineType == line_type) return;
+  PutIntLine("lt", line_type);
+  stated_.LineType = line_type;
 }
 
-void EmitLineWidth(std::int32_t width) {
+void TWriter::EmitLineWidth(std::int32_t width) {
   // An input without widths came from a host that does not read them back.
-  if (!Drawing.LwSeen) return;
-  if (width == -1) width = Drawing.FirstLineWidth;
+  if (!drawing_.LwSeen) return;
+  if (width == -1) width = drawing_.FirstLineWidth;
   if (width < 0 || width > 30000) width = 0;
-  if (TakeIfChanged(kAttrLineWidth, Drawing.CurLineWidth, width))
-    PutIntLine("lw", width);
+  if (stated_.LineWidth == width) return;
+  PutIntLine("lw", width);
+  stated_.LineWidth = width;
 }
 
-void EmitCc(std::int32_t value) {
+void TWriter::EmitCc(std::int32_t value) {
   if (value < 0 || value > 8) value = 0;
-  if (TakeIfChanged(kAttrCc, Drawing.CurCc, value)) PutIntLine("cc", value);
+  if (stated_.Cc == value) return;
+  PutIntLine("cc", value);
+  stated_.Cc = value;
 }
 
-void EmitPointColor(std::int32_t color) {
-  if (TakeIfChanged(kAttrPointColor, Drawing.CurPointColor, color))
-    PutIntLine("pn", color);
+void TWriter::EmitPointColor(std::int32_t color) {
+  if (stated_.PointColor == color) return;
+  PutIntLine("pn", color);
+  stated_.PointColor = color;
 }
 
-void EmitLc10(std::int32_t value) {
-  TDrawingState& d = Drawing;
+void TWriter::EmitLc10(std::int32_t value) {
   if (value < 0 || value > 0xFFFFFF) value = 0;
-  if (!d.AttrUnset[kAttrColor] && d.CurColor == 10 && !d.AttrUnset[kAttrLc10] &&
-      value == d.CurLc10Value)
-    return;
+  if (stated_.Color == 10 && stated_.Lc10Value == value) return;
   PutIntLine("lc10 ", value);
-  d.CurLc10Value = value;
-  d.AttrUnset[kAttrLc10] = false;
-  d.CurColor = 10;
-  d.AttrUnset[kAttrColor] = false;
+  stated_.Lc10Value = value;
+  stated_.Color = 10;
 }
 
-void EmitTextType(std::int32_t text_type, std::int32_t color, double width,
-                  double height, double spacing) {
-  TDrawingState& d = Drawing;
+void TWriter::EmitTextType(std::int32_t text_type, std::int32_t color, double width,
+                           double height, double spacing) {
+  const TDrawingState& d = drawing_;
   if (text_type < 0 || text_type > 10) {
     text_type = d.FirstTextType;
     if (text_type == 0) {
@@ -118,17 +102,16 @@ void EmitTextType(std::int32_t text_type, std::int32_t color, double width,
       text_type = 0;
     }
   }
-  const bool explicit_size_changed =
-      text_type == 0 && (width != d.CurTextWidth || height != d.CurTextHeight ||
-                         spacing != d.CurTextSpacing || color != d.CurTextColor);
-  if (!d.AttrUnset[kAttrTextType] && text_type == d.CurTextType &&
-      !explicit_size_changed)
-    return;
-
+  if (const auto& stated = stated_.TextStyle; stated && stated->Type == text_type) {
+    if (text_type != 0) return;
+    if (width == stated->Width && height == stated->Height && spacing == stated->Spacing &&
+        color == stated->Color)
+      return;
+  }
   if (text_type != 0) {
     PutIntLine("cn", text_type);
   } else {
-    std::string& line = StartOutputLine("cn0 ");
+    std::string& line = StartLine("cn0 ");
     AppendReal(line, width);
     line.push_back(' ');
     AppendReal(line, height);
@@ -136,37 +119,30 @@ void EmitTextType(std::int32_t text_type, std::int32_t color, double width,
     AppendReal(line, spacing);
     line.push_back(' ');
     AppendReal(line, static_cast<double>(color));
-    AppendOutputLine(line);
-    d.CurTextWidth = width;
-    d.CurTextHeight = height;
-    d.CurTextSpacing = spacing;
-    d.CurTextColor = color;
+    output_.AppendLine(line);
   }
-  d.CurTextType = text_type;
-  d.AttrUnset[kAttrTextType] = false;
+  stated_.TextStyle = TTextStyle{text_type, width, height, spacing, color};
 }
 
-void EmitFontName(std::string_view name) {
-  TDrawingState& d = Drawing;
+void TWriter::EmitFontName(std::string_view name) {
   const auto unnamed = [](std::string_view font) { return font.empty() || font == "<>"; };
   // Without a first name to fall back on, the reader's own default, so that
   // no output holds a name the next reading would replace otherwise.
-  if (unnamed(name)) name = unnamed(d.FirstFontName) ? kDefaultFontName : d.FirstFontName;
-  if (!d.AttrUnset[kAttrFont] && name == d.CurFontName) return;
+  if (unnamed(name)) name = unnamed(drawing_.FirstFontName) ? kDefaultFontName : drawing_.FirstFontName;
+  if (stated_.FontName == name) return;
   // The quote makes the reader take the rest of the line, blanks included.
-  std::string& line = StartOutputLine("cn\"$");
+  std::string& line = StartLine("cn\"$");
   line.append(name);
-  AppendOutputLine(line);
-  d.CurFontName.assign(name);
-  d.AttrUnset[kAttrFont] = false;
+  output_.AppendLine(line);
+  stated_.FontName.emplace(name);
 }
 
-void EmitZFlags(std::int32_t flags) {
-  if (flags & 1) AppendOutputLine("z1");
-  if (flags & 2) AppendOutputLine("z2");
-  if (flags & 4) AppendOutputLine("z3");
-  if ((flags & 8) && !(flags & 16)) AppendOutputLine("z4");
-  if (flags & 16) AppendOutputLine("z5");
+void TWriter::EmitZFlags(std::int32_t flags) {
+  if (flags & 1) output_.AppendLine("z1");
+  if (flags & 2) output_.AppendLine("z2");
+  if (flags & 4) output_.AppendLine("z3");
+  if ((flags & 8) && !(flags & 16)) output_.AppendLine("z4");
+  if (flags & 16) output_.AppendLine("z5");
 }
 
 }  // namespace kx27

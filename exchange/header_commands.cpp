@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "exchange/drawing_state.h"
+#include "exchange/drawing.h"
 #include "text/conversions.h"
+#include "text/hex_digit.h"
 #include "text/shift_jis.h"
 
 namespace kx27 {
@@ -20,45 +21,42 @@ string_view From(string_view text, std::size_t pos) {
 // "lg" and "ly" carry one hexadecimal digit; anything else selects 0.
 std::int32_t HexDigitAt(string_view text, std::size_t pos) {
   if (pos >= text.size()) return 0;
-  const char c = text[pos];
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return 0;
+  const int digit = HexDigitValue(text[pos]);
+  return digit < 0 ? 0 : digit;
 }
 
 // The first line of each attribute also records its value as first seen.
-void SetAttribute(TAttr attr, std::int32_t& first, std::int32_t& current,
+void SetAttribute(TDrawingState& d, TAttr attr, std::int32_t& first, std::int32_t& current,
                   std::int32_t value) {
-  if (Drawing.AttrUnset[attr]) {
+  if (d.AttrUnset[attr]) {
     first = value;
-    Drawing.AttrUnset[attr] = false;
+    d.AttrUnset[attr] = false;
   }
   current = value;
 }
 
-void ApplyGroup(const TTokenList& t) {
+void ApplyGroup(const TTokenList& t, TDrawingState& d) {
   const std::int32_t group = HexDigitAt(t.Token[0], 2);
-  SetAttribute(kAttrGroup, Drawing.FirstGroup, Drawing.CurGroup, group);
-  if (t.Count >= 2) Drawing.GroupArgs[group] = TextToInt(t.Token[1]);
-  Drawing.PolylineMode = false;
+  SetAttribute(d, kAttrGroup, d.FirstGroup, d.CurGroup, group);
+  if (t.Count >= 2) d.GroupArgs[group] = TextToInt(t.Token[1]);
+  d.PolylineMode = false;
 }
 
-void ApplyLayer(const TTokenList& t) {
+void ApplyLayer(const TTokenList& t, TDrawingState& d) {
   const std::int32_t layer = HexDigitAt(t.Token[0], 2);
-  SetAttribute(kAttrLayer, Drawing.FirstLayer, Drawing.CurLayer, layer);
-  if (t.Count >= 2) Drawing.LayerArgs[Drawing.CurGroup][layer] = TextToInt(t.Token[1]);
-  Drawing.PolylineMode = false;
+  SetAttribute(d, kAttrLayer, d.FirstLayer, d.CurLayer, layer);
+  if (t.Count >= 2) d.LayerArgs[d.CurGroup][layer] = TextToInt(t.Token[1]);
+  d.PolylineMode = false;
 }
 
 // "lc", "lt" and "lw": the number glued to the keyword.
-void ApplyLineAttr(const TTokenList& t, TAttr attr, std::int32_t& first,
+void ApplyLineAttr(const TTokenList& t, TDrawingState& d, TAttr attr, std::int32_t& first,
                    std::int32_t& current) {
-  SetAttribute(attr, first, current, TextToInt(From(t.Token[0], 2)));
-  Drawing.PolylineMode = false;
+  SetAttribute(d, attr, first, current, TextToInt(From(t.Token[0], 2)));
+  d.PolylineMode = false;
 }
 
-void ApplyTextType(const TTokenList& t) {
+void ApplyTextType(const TTokenList& t, TDrawingState& d) {
   const std::int32_t type = TextToInt(From(t.Token[0], 2));
   // Type 0 with four values states the size of the texts that follow.
   const bool sized = type == 0 && t.Count >= 5;
@@ -66,7 +64,6 @@ void ApplyTextType(const TTokenList& t) {
   const double height = sized ? TextToReal(t.Token[2]) : 0.0;
   const double spacing = sized ? TextToReal(t.Token[3]) : 0.0;
   const std::int32_t color = sized ? TextToInt(t.Token[4]) : 0;
-  TDrawingState& d = Drawing;
   if (d.AttrUnset[kAttrTextType]) {
     d.FirstTextType = type;
     if (sized) {
@@ -87,24 +84,24 @@ void ApplyTextType(const TTokenList& t) {
   d.PolylineMode = false;
 }
 
-void ApplyFontName(const TTokenList& t) {
+void ApplyFontName(const TTokenList& t, TDrawingState& d) {
   const string_view name = From(t.Token[0], 3);
-  if (Drawing.FirstFontName.empty()) Drawing.FirstFontName = name;
-  Drawing.CurFontName = name;
-  Drawing.PolylineMode = false;
+  if (d.FirstFontName.empty()) d.FirstFontName = name;
+  d.CurFontName = name;
+  d.PolylineMode = false;
 }
 
-void ApplyCc(const TTokenList& t) {
+void ApplyCc(const TTokenList& t, TDrawingState& d) {
   const string_view t0 = t.Token[0];
   std::int32_t value = 0;
   if (t0.size() > 2 && t0[2] >= '0' && t0[2] <= '8') value = t0[2] - '0';
-  Drawing.CurCc = value;
-  Drawing.PolylineMode = false;
+  d.CurCc = value;
+  d.PolylineMode = false;
 }
 
 // "hp<n>" with an optional suffix "-", "ln", "ci" or "ch"; the last suffix
 // found in that order wins and the number ends before it.
-void ApplyNumberedPoint(const TTokenList& t) {
+void ApplyNumberedPoint(const TTokenList& t, TDrawingState& d) {
   const string_view t0 = t.Token[0];
   string_view number = From(t0, 2);
   std::int32_t suffix = 0;
@@ -117,22 +114,22 @@ void ApplyNumberedPoint(const TTokenList& t) {
   }
   const std::int32_t n = TextToInt(number);
   if (n < 1 || n > 99) return;
-  THpPoint& point = Drawing.HpPoints[n];
+  THpPoint& point = d.HpPoints[n];
   point.Used = true;
   point.X = TextToReal(t.Token[1]);
   point.Y = TextToReal(t.Token[2]);
   point.Suffix = suffix;
-  ++Drawing.HpCount;
+  ++d.HpCount;
 }
 
-void ApplyHhp(const TTokenList& t) {
+void ApplyHhp(const TTokenList& t, TDrawingState& d) {
   const string_view t0 = t.Token[0];
   string_view number = From(t0, 3);
   for (const string_view suffix : {string_view("ln"), string_view("ci"), string_view("ch")}) {
     const std::size_t pos = FindCp932(t0, suffix, 4);
     if (pos != string_view::npos) number = t0.substr(3, pos - 3);
   }
-  Drawing.CurHhpNo = TextToInt(number);
+  d.CurHhpNo = TextToInt(number);
 }
 
 void ReadReals(const TTokenList& t, int count, double* out) {
@@ -141,10 +138,9 @@ void ReadReals(const TTokenList& t, int count, double* out) {
 
 // Rows whose keyword starts with "h": exact headers, then the numbered
 // points, whose keyword is a prefix.
-bool ApplyHeader(const TTokenList& t) {
+bool ApplyHeader(const TTokenList& t, TDrawingState& d) {
   const string_view t0 = t.Token[0];
   const int n = t.Count;
-  TDrawingState& d = Drawing;
   if (t0 == "hk" && n >= 2) {
     d.HkValue = TextToReal(t.Token[1]);
   } else if (t0 == "hs" && n >= 17) {
@@ -163,33 +159,32 @@ bool ApplyHeader(const TTokenList& t) {
   } else if (t0 == "hn" && n >= 5) {
     ReadReals(t, 4, d.HnValues.data());
   } else if (t0.starts_with("hp") && n >= 3) {
-    ApplyNumberedPoint(t);
+    ApplyNumberedPoint(t, d);
   } else if (t0.starts_with("hhp")) {
-    ApplyHhp(t);
+    ApplyHhp(t, d);
   } else {
     return false;
   }
   return true;
 }
 
-bool ApplyLayerOrLine(const TTokenList& t) {
+bool ApplyLayerOrLine(const TTokenList& t, TDrawingState& d) {
   const string_view t0 = t.Token[0];
-  TDrawingState& d = Drawing;
   if (t0.starts_with("lgn")) {
     d.GroupNames[d.CurGroup] = From(t0, 3);
   } else if (t0.starts_with("lyn")) {
     d.LayerNames[d.CurGroup][d.CurLayer] = From(t0, 3);
   } else if (t0.starts_with("lg")) {
-    ApplyGroup(t);
+    ApplyGroup(t, d);
   } else if (t0.starts_with("ly")) {
-    ApplyLayer(t);
+    ApplyLayer(t, d);
   } else if (t0.starts_with("lc")) {
-    ApplyLineAttr(t, kAttrColor, d.FirstColor, d.CurColor);
+    ApplyLineAttr(t, d, kAttrColor, d.FirstColor, d.CurColor);
     if (d.CurColor == 10 && t.Count >= 2) d.CurLc10Value = TextToInt(t.Token[1]);
   } else if (t0.starts_with("lt")) {
-    ApplyLineAttr(t, kAttrLineType, d.FirstLineType, d.CurLineType);
+    ApplyLineAttr(t, d, kAttrLineType, d.FirstLineType, d.CurLineType);
   } else if (t0.starts_with("lw")) {
-    ApplyLineAttr(t, kAttrLineWidth, d.FirstLineWidth, d.CurLineWidth);
+    ApplyLineAttr(t, d, kAttrLineWidth, d.FirstLineWidth, d.CurLineWidth);
     d.LwSeen = true;
   } else {
     return false;
@@ -197,34 +192,34 @@ bool ApplyLayerOrLine(const TTokenList& t) {
   return true;
 }
 
-bool ApplyText(const TTokenList& t) {
+bool ApplyText(const TTokenList& t, TDrawingState& d) {
   const string_view t0 = t.Token[0];
   if (t0.starts_with("cn$")) {
-    ApplyFontName(t);
+    ApplyFontName(t, d);
   } else if (t0.starts_with("cn")) {
-    ApplyTextType(t);
+    ApplyTextType(t, d);
   } else if (t0.starts_with("cc")) {
-    ApplyCc(t);
+    ApplyCc(t, d);
   } else {
     return false;
   }
   return true;
 }
 
-bool ApplyZFlag(string_view t0) {
+bool ApplyZFlag(string_view t0, TDrawingState& d) {
   if (t0.size() != 2 || t0[1] < '1' || t0[1] > '5') return false;
-  Drawing.CurZFlags |= 1 << (t0[1] - '1');
+  d.CurZFlags |= 1 << (t0[1] - '1');
   return true;
 }
 
-bool ApplyPointOrPolyline(string_view t0) {
+bool ApplyPointOrPolyline(string_view t0, TDrawingState& d) {
   if (t0.starts_with("pn")) {
-    Drawing.CurPointColor = TextToInt(From(t0, 2));
-    Drawing.PolylineMode = false;
+    d.CurPointColor = TextToInt(From(t0, 2));
+    d.PolylineMode = false;
   } else if (t0 == "pl") {
-    ++Drawing.PolylineCount;
-    Drawing.PolylineMode = true;
-    Drawing.DimensionMode = false;
+    ++d.PolylineCount;
+    d.PolylineMode = true;
+    d.DimensionMode = false;
   } else {
     return false;
   }
@@ -233,40 +228,40 @@ bool ApplyPointOrPolyline(string_view t0) {
 
 }  // namespace
 
-bool ApplyCommandLine(const TTokenList& t) {
+bool ApplyCommandLine(const TTokenList& t, TDrawingState& d) {
   const string_view t0 = t.Token[0];
   if (t0.empty()) return false;
   // The cheap search first: most lines are elements without an "=".
   if (t0.find("file=") != string_view::npos && FindCp932(t0, "file=") != string_view::npos) {
-    Drawing.SourceFileName = From(t0, 5);
+    d.SourceFileName = From(t0, 5);
     return true;
   }
   // Rows starting with different letters never compete, so dispatching on
   // the first byte keeps the order of precedence.
   switch (t0[0]) {
     case 'h':
-      return ApplyHeader(t);
+      return ApplyHeader(t, d);
     case 'b':
       if (t0 != "bz") return false;
-      Drawing.BzFlag = true;
+      d.BzFlag = true;
       return true;
     case 'l':
-      return ApplyLayerOrLine(t);
+      return ApplyLayerOrLine(t, d);
     case 'c':
-      return ApplyText(t);
+      return ApplyText(t, d);
     case 'z':
-      return ApplyZFlag(t0);
+      return ApplyZFlag(t0, d);
     case 'p':
-      return ApplyPointOrPolyline(t0);
+      return ApplyPointOrPolyline(t0, d);
     case 'm':
       if (t0 != "msg") return false;
-      Drawing.DimensionMode = true;
-      Drawing.PolylineMode = false;
+      d.DimensionMode = true;
+      d.PolylineMode = false;
       return true;
     case '#':
       if (t0 != "#") return false;
-      Drawing.DimensionMode = false;
-      Drawing.PolylineMode = false;
+      d.DimensionMode = false;
+      d.PolylineMode = false;
       return true;
     default:
       return false;

@@ -5,8 +5,6 @@
 #include <span>
 #include <string>
 
-#include "exchange/emitters.h"
-#include "exchange/output_buffer.h"
 #include "text/conversions.h"
 #include "text/number_format.h"
 
@@ -57,12 +55,12 @@ void AppendReals(std::string& line, std::initializer_list<double> values) {
   AppendReals(line, std::span<const double>(values.begin(), values.size()));
 }
 
-void PutReals(std::int32_t z_flags, std::string_view keyword,
+void PutReals(TWriter& w, std::int32_t z_flags, std::string_view keyword,
               std::initializer_list<double> values) {
-  EmitZFlags(z_flags);
-  std::string& line = StartOutputLine(keyword);
+  w.EmitZFlags(z_flags);
+  std::string& line = w.StartLine(keyword);
   AppendReals(line, values);
-  AppendOutputLine(line);
+  w.Output().AppendLine(line);
 }
 
 // Most texts start with a visible character, which spares building the
@@ -77,8 +75,8 @@ bool IsBlankText(std::string_view text) {
 
 // The head of a text line: keyword, position and direction, then the quote
 // that the text follows.
-std::string& TextHead(std::string_view keyword, TXY p, TXY direction) {
-  std::string& head = StartOutputLine(keyword);
+std::string& TextHead(TWriter& w, std::string_view keyword, TXY p, TXY direction) {
+  std::string& head = w.StartLine(keyword);
   head.push_back(' ');
   AppendReals(head, {p.X, p.Y, direction.X, direction.Y});
   head.append(" \"");
@@ -100,23 +98,23 @@ double RoundedLength(TXY p1, TXY p2) {
 }
 
 // "sc" and "se", once their flag and values are known to be kept.
-void PutFlaggedSolid(std::int32_t z_flags, std::string_view keyword,
+void PutFlaggedSolid(TWriter& w, std::int32_t z_flags, std::string_view keyword,
                      const std::array<double, 7>& v, std::int32_t flag) {
-  EmitZFlags(z_flags);
-  std::string& line = StartOutputLine(keyword);
+  w.EmitZFlags(z_flags);
+  std::string& line = w.StartLine(keyword);
   AppendReals(line, v);
   line.push_back(' ');
   AppendInt(line, flag);
-  AppendOutputLine(line);
+  w.Output().AppendLine(line);
 }
 
 // "so" and "sg", once their values are known to be kept.
-void PutRingSolid(std::int32_t z_flags, std::string_view keyword,
+void PutRingSolid(TWriter& w, std::int32_t z_flags, std::string_view keyword,
                   const std::array<double, 8>& v) {
-  EmitZFlags(z_flags);
-  std::string& line = StartOutputLine(keyword);
+  w.EmitZFlags(z_flags);
+  std::string& line = w.StartLine(keyword);
   AppendReals(line, v);
-  AppendOutputLine(line);
+  w.Output().AppendLine(line);
 }
 
 bool IsDegenerateFlaggedSolid(const std::array<double, 7>& v) {
@@ -187,105 +185,104 @@ bool IsDegenerateRingSolid(const std::array<double, 8>& v) {
   return outer <= kEpsilon || inner <= kEpsilon || inner >= outer - kEpsilon || Tiny(v[3]);
 }
 
-void PutLine(std::int32_t z_flags, TXY p1, TXY p2) {
+void PutLine(TWriter& w, std::int32_t z_flags, TXY p1, TXY p2) {
   if (IsDegenerateLine(p1, p2)) return;
-  PutReals(z_flags, "", {p1.X, p1.Y, p2.X, p2.Y});
+  PutReals(w, z_flags, "", {p1.X, p1.Y, p2.X, p2.Y});
 }
 
-bool PutCurveStart(std::int32_t z_flags, TXY p1, TXY p2) {
+bool PutCurveStart(TWriter& w, std::int32_t z_flags, TXY p1, TXY p2) {
   if (IsDegenerateLine(p1, p2)) return false;
-  EmitZFlags(z_flags);
-  AppendOutputLine("pl");
-  PutReals(0, "", {p1.X, p1.Y, p2.X, p2.Y});
+  w.EmitZFlags(z_flags);
+  w.Output().AppendLine("pl");
+  PutReals(w, 0, "", {p1.X, p1.Y, p2.X, p2.Y});
   return true;
 }
 
-void PutCurveEnd() { AppendOutputLine("#"); }
+void PutCurveEnd(TWriter& w) { w.Output().AppendLine("#"); }
 
-void PutPoint(std::int32_t z_flags, TXY p) {
-  PutReals(z_flags, "pt ", {p.X, p.Y});
+void PutPoint(TWriter& w, std::int32_t z_flags, TXY p) {
+  PutReals(w, z_flags, "pt ", {p.X, p.Y});
 }
 
-void PutCodedPoint(std::int32_t z_flags, TXY p, double v3, double v4,
+void PutCodedPoint(TWriter& w, std::int32_t z_flags, TXY p, double v3, double v4,
                    std::int32_t code) {
-  EmitZFlags(z_flags);
-  std::string& line = StartOutputLine("pt ");
+  w.EmitZFlags(z_flags);
+  std::string& line = w.StartLine("pt ");
   AppendReals(line, {p.X, p.Y, Tiny(v3) ? 1.0 : v3, v4});
   line.push_back(' ');
   AppendInt(line, code < -7 || code > 11 ? -3 : code);
-  AppendOutputLine(line);
+  w.Output().AppendLine(line);
 }
 
-void PutCircle(std::int32_t z_flags, TXY center, double radius) {
+void PutCircle(TWriter& w, std::int32_t z_flags, TXY center, double radius) {
   if (IsDegenerateCircle(radius)) return;
-  PutReals(z_flags, "ci ", {center.X, center.Y, radius});
+  PutReals(w, z_flags, "ci ", {center.X, center.Y, radius});
 }
 
-void PutArc(std::int32_t z_flags, TXY center, double radius, double v4,
+void PutArc(TWriter& w, std::int32_t z_flags, TXY center, double radius, double v4,
             double v5, double v6, double v7) {
   if (IsDegenerateArc(radius, v6)) return;
-  PutReals(z_flags, "ci ", {center.X, center.Y, radius, v4, v5, v6, v7});
+  PutReals(w, z_flags, "ci ", {center.X, center.Y, radius, v4, v5, v6, v7});
 }
 
-void PutText(std::int32_t z_flags, std::int32_t text_kind, std::string_view text,
+void PutText(TWriter& w, std::int32_t z_flags, std::int32_t text_kind, std::string_view text,
              TXY p, TXY direction) {
   if (IsDegenerateText(text)) return;
-  EmitZFlags(z_flags);
-  AppendTextOutputLines(TextHead(TextKeyword(text_kind), p, direction), text);
+  w.EmitZFlags(z_flags);
+  w.Output().AppendTextLines(TextHead(w, TextKeyword(text_kind), p, direction), text);
 }
 
-void PutDim(std::int32_t z_flags, std::string_view text, TXY p1, TXY p2, TXY p,
+void PutDim(TWriter& w, std::int32_t z_flags, std::string_view text, TXY p1, TXY p2, TXY p,
             TXY direction) {
   if (IsDegenerateDim(p1, p2, direction)) return;
   // After "msg" the reader keeps the flags for the dimension; before it,
   // the dimension line would take them.
-  AppendOutputLine("msg");
-  PutReals(z_flags, "", {p1.X, p1.Y, p2.X, p2.Y});
+  w.Output().AppendLine("msg");
+  PutReals(w, z_flags, "", {p1.X, p1.Y, p2.X, p2.Y});
   if (!IsBlankText(text)) {
-    AppendTextOutputLines(TextHead("cs", p, direction), text);
+    w.Output().AppendTextLines(TextHead(w, "cs", p, direction), text);
     return;
   }
-  static std::string length;
-  length.clear();
+  std::string length;
   AppendReal(length, RoundedLength(p1, p2));
-  AppendTextOutputLines(TextHead("cs", p, direction), length);
+  w.Output().AppendTextLines(TextHead(w, "cs", p, direction), length);
 }
 
-void PutSolid2(std::int32_t z_flags, TXY p1, TXY p2) {
+void PutSolid2(TWriter& w, std::int32_t z_flags, TXY p1, TXY p2) {
   if (IsDegenerateSolid2(p1, p2)) return;
-  PutReals(z_flags, "sl ", {p1.X, p1.Y, p2.X, p2.Y});
+  PutReals(w, z_flags, "sl ", {p1.X, p1.Y, p2.X, p2.Y});
 }
 
-void PutSolid3(std::int32_t z_flags, TXY p1, TXY p2, TXY p3) {
+void PutSolid3(TWriter& w, std::int32_t z_flags, TXY p1, TXY p2, TXY p3) {
   if (IsDegenerateSolid3(p1, p2, p3)) return;
-  PutReals(z_flags, "sl ", {p1.X, p1.Y, p2.X, p2.Y, p3.X, p3.Y});
+  PutReals(w, z_flags, "sl ", {p1.X, p1.Y, p2.X, p2.Y, p3.X, p3.Y});
 }
 
-void PutSolid4(std::int32_t z_flags, TXY p1, TXY p2, TXY p3, TXY p4) {
+void PutSolid4(TWriter& w, std::int32_t z_flags, TXY p1, TXY p2, TXY p3, TXY p4) {
   const TSolidCorners corners = WrittenCorners(p1, p2, p3, p4);
   const TXY* c = corners.corner;
   if (corners.count == 3)
-    PutReals(z_flags, "sl ", {c[0].X, c[0].Y, c[1].X, c[1].Y, c[2].X, c[2].Y});
+    PutReals(w, z_flags, "sl ", {c[0].X, c[0].Y, c[1].X, c[1].Y, c[2].X, c[2].Y});
   else if (corners.count == 4)
-    PutReals(z_flags, "sl ", {c[0].X, c[0].Y, c[1].X, c[1].Y, c[2].X, c[2].Y, c[3].X, c[3].Y});
+    PutReals(w, z_flags, "sl ", {c[0].X, c[0].Y, c[1].X, c[1].Y, c[2].X, c[2].Y, c[3].X, c[3].Y});
 }
 
-void PutScSolid(std::int32_t z_flags, const std::array<double, 7>& v,
+void PutScSolid(TWriter& w, std::int32_t z_flags, const std::array<double, 7>& v,
                 std::int32_t flag) {
-  if (!IsDegenerateScSolid(v, flag)) PutFlaggedSolid(z_flags, "sc ", v, flag);
+  if (!IsDegenerateScSolid(v, flag)) PutFlaggedSolid(w, z_flags, "sc ", v, flag);
 }
 
-void PutSeSolid(std::int32_t z_flags, const std::array<double, 7>& v,
+void PutSeSolid(TWriter& w, std::int32_t z_flags, const std::array<double, 7>& v,
                 std::int32_t flag) {
-  if (!IsDegenerateSeSolid(v, flag)) PutFlaggedSolid(z_flags, "se ", v, flag);
+  if (!IsDegenerateSeSolid(v, flag)) PutFlaggedSolid(w, z_flags, "se ", v, flag);
 }
 
-void PutSoSolid(std::int32_t z_flags, const std::array<double, 8>& v) {
-  if (!IsDegenerateRingSolid(v)) PutRingSolid(z_flags, "so ", v);
+void PutSoSolid(TWriter& w, std::int32_t z_flags, const std::array<double, 8>& v) {
+  if (!IsDegenerateRingSolid(v)) PutRingSolid(w, z_flags, "so ", v);
 }
 
-void PutSgSolid(std::int32_t z_flags, const std::array<double, 8>& v) {
-  if (!IsDegenerateRingSolid(v)) PutRingSolid(z_flags, "sg ", v);
+void PutSgSolid(TWriter& w, std::int32_t z_flags, const std::array<double, 8>& v) {
+  if (!IsDegenerateRingSolid(v)) PutRingSolid(w, z_flags, "sg ", v);
 }
 
 }  // namespace kx27

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "exchange/writer.h"
+
 namespace kx27 {
 
 struct TXY {
@@ -34,35 +36,35 @@ bool IsDegenerateSeSolid(const std::array<double, 7>& v, std::int32_t flag);
 // "so" and "sg".
 bool IsDegenerateRingSolid(const std::array<double, 8>& v);
 
-void PutLine(std::int32_t z_flags, TXY p1, TXY p2);
+void PutLine(TWriter& w, std::int32_t z_flags, TXY p1, TXY p2);
 // A curve as the host writes one: "pl", its segments as plain lines, "#".
 // The first segment's z lines go before "pl", since anything between "pl"
 // and that segment makes the host drop the curve. False, and nothing
 // written, when the segment is degenerate.
-bool PutCurveStart(std::int32_t z_flags, TXY p1, TXY p2);
-void PutCurveEnd();
-void PutPoint(std::int32_t z_flags, TXY p);
-void PutCodedPoint(std::int32_t z_flags, TXY p, double v3, double v4,
+bool PutCurveStart(TWriter& w, std::int32_t z_flags, TXY p1, TXY p2);
+void PutCurveEnd(TWriter& w);
+void PutPoint(TWriter& w, std::int32_t z_flags, TXY p);
+void PutCodedPoint(TWriter& w, std::int32_t z_flags, TXY p, double v3, double v4,
                    std::int32_t code);
-void PutCircle(std::int32_t z_flags, TXY center, double radius);
-void PutArc(std::int32_t z_flags, TXY center, double radius, double v4,
+void PutCircle(TWriter& w, std::int32_t z_flags, TXY center, double radius);
+void PutArc(TWriter& w, std::int32_t z_flags, TXY center, double radius, double v4,
             double v5, double v6, double v7);
 // text_kind 0..9 selects "ch", "cv", "cs", "cr", "co", "cp", "ct", "ck", "cz",
 // "c2"; anything else is "ch".
-void PutText(std::int32_t z_flags, std::int32_t text_kind, std::string_view text,
+void PutText(TWriter& w, std::int32_t z_flags, std::int32_t text_kind, std::string_view text,
              TXY p, TXY direction);
 // An empty text is replaced by the length of the line.
-void PutDim(std::int32_t z_flags, std::string_view text, TXY p1, TXY p2, TXY p,
+void PutDim(TWriter& w, std::int32_t z_flags, std::string_view text, TXY p1, TXY p2, TXY p,
             TXY direction);
-void PutSolid2(std::int32_t z_flags, TXY p1, TXY p2);
-void PutSolid3(std::int32_t z_flags, TXY p1, TXY p2, TXY p3);
+void PutSolid2(TWriter& w, std::int32_t z_flags, TXY p1, TXY p2);
+void PutSolid3(TWriter& w, std::int32_t z_flags, TXY p1, TXY p2, TXY p3);
 // Reduced to three corners, or dropped, where corners coincide.
-void PutSolid4(std::int32_t z_flags, TXY p1, TXY p2, TXY p3, TXY p4);
-void PutScSolid(std::int32_t z_flags, const std::array<double, 7>& v,
+void PutSolid4(TWriter& w, std::int32_t z_flags, TXY p1, TXY p2, TXY p3, TXY p4);
+void PutScSolid(TWriter& w, std::int32_t z_flags, const std::array<double, 7>& v,
                 std::int32_t flag);
-void PutSeSolid(std::int32_t z_flags, const std::array<double, 7>& v,
+void PutSeSolid(TWriter& w, std::int32_t z_flags, const std::array<double, 7>& v,
                 std::int32_t flag);
-void PutSoSolid(std::int32_t z_flags, const std::array<double, 8>& v);
-void PutSgSolid(std::int32_t z_flags, const std::array<double, 8>& v);
+void PutSoSolid(TWriter& w, std::int32_t z_flags, const std::array<double, 8>& v);
+void PutSgSolid(TWriter& w, std::int32_t z_flags, const std::array<double, 8>& v);
 
 }  // namespace kx27

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
+#include <exception>
 
 #include "exchange/replace_file.h"
 #include "text/shift_jis.h"
@@ -12,25 +12,7 @@ namespace kx27 {
 namespace {
 
 constexpr std::size_t kMaxLineBytes = 255;
-
-// The buffer holds the file's bytes as they will be written: every line with
-// its CR LF, a text's head line directly followed by its text. Writing the
-// file is then one pass over one block, with no second copy. Its growth is
-// kept in hand here, since it is most of the memory that the run holds.
-struct TBytes {
-  std::unique_ptr<char[]> data;
-  std::size_t size = 0;
-  std::size_t capacity = 0;
-};
-TBytes g_bytes;
-std::int32_t g_count = 0;
-
-void Reallocate(std::size_t capacity) {
-  auto data = std::make_unique_for_overwrite<char[]>(capacity);
-  if (g_bytes.size != 0) std::memcpy(data.get(), g_bytes.data.get(), g_bytes.size);
-  g_bytes.data = std::move(data);
-  g_bytes.capacity = capacity;
-}
+constexpr std::string_view kUnchanged = "hq\r\n";
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 
@@ -41,66 +23,66 @@ bool HasLineBreak(std::string_view line) {
   return found != 0;
 }
 
-void Store(std::string_view line, std::string_view ending) {
-  if (line.size() > kMaxLineBytes) line = CutToWholeChars(line, kMaxLineBytes);
-  const std::size_t needed = g_bytes.size + line.size() + ending.size();
-  // Grows by half rather than doubling, to keep the unused room small.
-  if (needed > g_bytes.capacity)
-    Reallocate(std::max(needed, g_bytes.capacity + g_bytes.capacity / 2 + 4096));
-  if (!line.empty()) {
-    char* const start = g_bytes.data.get() + g_bytes.size;
-    std::memcpy(start, line.data(), line.size());
-    // The host would read a line break inside a line as the start of another.
-    if (HasLineBreak(line)) std::replace_if(start, start + line.size(), IsLineBreak, ' ');
-  }
-  if (!ending.empty())
-    std::memcpy(g_bytes.data.get() + g_bytes.size + line.size(), ending.data(), ending.size());
-  g_bytes.size = needed;
-  ++g_count;
-}
-
-std::string_view Rendered() {
-  if (g_count == 0) return "hq\r\n";
-  return std::string_view(g_bytes.data.get(), g_bytes.size);
-}
-
-}  // namespace
-
-void AppendOutputLine(std::string_view line) { Store(line, "\r\n"); }
-
-std::string& StartOutputLine(std::string_view keyword) {
-  static std::string scratch;
-  scratch.assign(keyword);
-  return scratch;
-}
-
-void AppendTextOutputLines(std::string_view head, std::string_view text) {
-  Store(head, "");
-  Store(text, "\r\n");
-}
-
-std::int32_t OutputCount() { return g_count; }
-
-std::size_t OutputBytes() { return g_bytes.size; }
-
-void ReserveOutput(std::size_t bytes) {
-  if (g_bytes.size + bytes > g_bytes.capacity) Reallocate(g_bytes.size + bytes);
-}
-
-void ClearOutput() {
-  g_bytes = TBytes();
-  g_count = 0;
-}
-
-std::string RenderOutput() { return std::string(Rendered()); }
-
-bool WriteExchangeFile(const std::filesystem::path& path) {
+bool Replace(const std::filesystem::path& path, std::string_view bytes) {
   try {
-    return ReplaceFile(path, Rendered());
+    return ReplaceFile(path, bytes);
   } catch (const std::exception&) {
     // Out of memory for a path: the old file is still in place.
     return false;
   }
 }
+
+}  // namespace
+
+void TOutputBuffer::AppendLine(std::string_view line) { Store(line, "\r\n"); }
+
+void TOutputBuffer::AppendTextLines(std::string_view head, std::string_view text) {
+  Store(head, "");
+  Store(text, "\r\n");
+}
+
+void TOutputBuffer::Reserve(std::size_t bytes) {
+  if (size_ + bytes > capacity_) Reallocate(size_ + bytes);
+}
+
+void TOutputBuffer::Clear() { *this = TOutputBuffer(); }
+
+std::string_view TOutputBuffer::FileBytes() const {
+  if (count_ == 0) return kUnchanged;
+  return std::string_view(data_.get(), size_);
+}
+
+// The buffer holds the file's bytes as they will be written: every line with
+// its CR LF, a text's head line directly followed by its text. Writing the
+// file is then one pass over one block, with no second copy. Its growth is
+// kept in hand here, since it is most of the memory that the run holds.
+void TOutputBuffer::Store(std::string_view line, std::string_view ending) {
+  if (line.size() > kMaxLineBytes) line = CutToWholeChars(line, kMaxLineBytes);
+  const std::size_t needed = size_ + line.size() + ending.size();
+  // Grows by half rather than doubling, to keep the unused room small.
+  if (needed > capacity_) Reallocate(std::max(needed, capacity_ + capacity_ / 2 + 4096));
+  if (!line.empty()) {
+    char* const start = data_.get() + size_;
+    std::memcpy(start, line.data(), line.size());
+    // The host would read a line break inside a line as the start of another.
+    if (HasLineBreak(line)) std::replace_if(start, start + line.size(), IsLineBreak, ' ');
+  }
+  if (!ending.empty()) std::memcpy(data_.get() + size_ + line.size(), ending.data(), ending.size());
+  size_ = needed;
+  ++count_;
+}
+
+void TOutputBuffer::Reallocate(std::size_t capacity) {
+  auto data = std::make_unique_for_overwrite<char[]>(capacity);
+  if (size_ != 0) std::memcpy(data.get(), data_.get(), size_);
+  data_ = std::move(data);
+  capacity_ = capacity;
+}
+
+bool WriteExchangeFile(const std::filesystem::path& path, const TOutputBuffer& output) {
+  return Replace(path, output.FileBytes());
+}
+
+bool WriteUnchangedAnswer(const std::filesystem::path& path) { return Replace(path, kUnchanged); }
 
 }  // namespace kx27

@@ -1,45 +1,57 @@
 #pragma once
 
-// The lines returned to the host, kept in memory until the dialog closes.
+// The lines returned to the host, held as the bytes of the file.
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <string>
+#include <memory>
 #include <string_view>
 
 namespace kx27 {
 
-// Appends one line, cut before a character that would pass 255 bytes.
-void AppendOutputLine(std::string_view line);
+class TOutputBuffer {
+ public:
+  // Appends one line, cut before a character that would pass 255 bytes.
+  void AppendLine(std::string_view line);
 
-// A cleared scratch string that starts with keyword, reused for every line:
-// format a line in it, then hand it to AppendOutputLine.
-std::string& StartOutputLine(std::string_view keyword);
+  // Appends the head line of a text ("ch ... \"") and its text line; the
+  // file carries both as one line. Each is cut to 255 bytes on its own.
+  void AppendTextLines(std::string_view head, std::string_view text);
 
-// Appends the head line of a text ("ch ... \"") and its text line; the file
-// carries both as one line. Each is cut to 255 bytes on its own.
-void AppendTextOutputLines(std::string_view head, std::string_view text);
+  // Lines stored so far; a text's head and text line count as two.
+  std::int32_t Count() const { return count_; }
 
-std::int32_t OutputCount();
+  // The bytes held so far, CR LF included.
+  std::size_t Size() const { return size_; }
 
-// The bytes held so far, CR LF included.
-std::size_t OutputBytes();
+  // Makes room for this many more bytes at once, so that the appends that
+  // follow need not regrow the buffer.
+  void Reserve(std::size_t bytes);
 
-// Makes room for this many more bytes at once, so that the appends that
-// follow need not regrow the buffer.
-void ReserveOutput(std::size_t bytes);
+  // Empties the buffer and releases its storage.
+  void Clear();
 
-// Empties the buffer and releases its storage.
-void ClearOutput();
+  // The file's bytes: every line with CR LF, a text's head line joined with
+  // its text line, or "hq" CR LF when the buffer is empty.
+  std::string_view FileBytes() const;
 
-// The file's bytes: every line with CR LF, a text's head line joined with its
-// text line, or "hq" CR LF when the buffer is empty.
-std::string RenderOutput();
+ private:
+  void Store(std::string_view line, std::string_view ending);
+  void Reallocate(std::size_t capacity);
 
-// Replaces the file at path with RenderOutput() in one step, written straight
-// from the buffer. On failure the
-// old file stays as it was and the result is false.
-bool WriteExchangeFile(const std::filesystem::path& path);
+  std::unique_ptr<char[]> data_;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
+  std::int32_t count_ = 0;
+};
+
+// Replaces the file at path with the buffer's FileBytes() in one step,
+// written straight from the buffer. On failure the old file stays as it was
+// and the result is false.
+bool WriteExchangeFile(const std::filesystem::path& path, const TOutputBuffer& output);
+
+// Replaces the file at path with "hq": the host leaves the drawing as it is.
+bool WriteUnchangedAnswer(const std::filesystem::path& path);
 
 }  // namespace kx27

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 
+#include "exchange/drawing.h"
+#include "exchange/writer.h"
+
 namespace kx27 {
 
 // What the caller of WriteElements shows and answers every 100 elements.
@@ -14,10 +17,11 @@ class TWriteProgress {
   virtual bool EscapeDown() = 0;
 };
 
-// Writes every element of the store in input order to the output buffer,
-// "bz" first when the input held it, the first group and layer restated at
-// the end. Escape empties the buffer and ends the loop. Running out of memory
-// empties it too, and nothing more is appended.
-void WriteElements(TWriteProgress& progress);
+// Writes every element of the drawing in input order to the writer's
+// output: "bz" first when the input held it, the first group and layer
+// before the first element and restated at the end. Escape empties the
+// output and ends the loop. False when memory ran out: the output is then
+// empty too, and nothing more is appended.
+bool WriteElements(const TDrawing& drawing, TWriter& writer, TWriteProgress& progress);
 
 }  // namespace kx27

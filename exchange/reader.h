@@ -1,16 +1,47 @@
 #pragma once
 
+// Reads an exchange file into a drawing of its own.
+
 #include <filesystem>
+#include <string>
 #include <string_view>
+
+#include "exchange/drawing.h"
+#include "exchange/element_lines.h"
+#include "exchange/tokenizer.h"
 
 namespace kx27 {
 
-// Reads the whole exchange file into the drawing state and the store. True
-// when the file existed and was read to its end; what was read before a
-// failure keeps its effect.
-bool ReadExchangeFile(const std::filesystem::path& path);
+enum class TReadStatus {
+  kComplete,
+  kMissing,       // no file at the path
+  kUnreadable,    // it could not be opened
+  kStoppedEarly,  // a read error or want of memory cut it short
+};
 
-// Applies one line (without its line end) to the drawing state or the store.
-void ParseLine(std::string_view line);
+struct TExchangeRead {
+  TDrawing Drawing;  // what was read, up to where reading stopped
+  TReadStatus Status = TReadStatus::kComplete;
+};
+
+// The whole file; the drawing holds what was read even when reading stopped
+// early.
+TExchangeRead ReadExchangeFile(const std::filesystem::path& path);
+
+// Applies lines one by one to a drawing of its own.
+class TExchangeReader {
+ public:
+  // One line without its line end.
+  void ParseLine(std::string_view line);
+
+  TDrawing& Drawing() { return drawing_; }
+  const TDrawing& Drawing() const { return drawing_; }
+
+ private:
+  TDrawing drawing_;
+  std::string token_bytes_;
+  TTokenList tokens_;
+  TStoredFont font_;
+};
 
 }  // namespace kx27

@@ -1,14 +1,14 @@
 #pragma once
 
 // Fixed-layout element records, one kind per element line of the exchange
-// file. Every field that a line does not fill reads as zero.
+// file. Every field that a line does not fill reads as zero. Fields stand in
+// the order in which a line gives them.
 
 #include <cstdint>
 
 namespace kx27 {
 
-// A text held in the store's text arena (TElementStore::Chars); see
-// StoredText() to read it.
+// A text held in the store's text arena (TElementStore::Chars).
 struct TStoredText {
   std::uint64_t Offset = 0;
   std::uint32_t Length = 0;
@@ -34,7 +34,8 @@ struct TCircleRec : TCommonAttrs {  // kind 2
 };
 
 struct TArcRec : TCommonAttrs {  // kind 3
-  double X = 0, Y = 0, Radius = 0, V4 = 0, V5 = 0, V6 = 0, V7 = 0;
+  double X = 0, Y = 0, Radius = 0;
+  double StartAngle = 0, EndAngle = 0, Flatness = 0, TiltAngle = 0;
 };
 
 struct TTextRec : TCommonAttrs {  // kind 4
@@ -52,7 +53,7 @@ struct TPointRec : TCommonAttrs {  // kind 5
 };
 
 struct TCodedPointRec : TCommonAttrs {  // kind 6
-  double X = 0, Y = 0, V3 = 0, V4 = 0;
+  double X = 0, Y = 0, Scale = 0, Angle = 0;
   std::int32_t Code = 0;
 };
 
@@ -82,15 +83,19 @@ struct TSolid4Rec : TSolidAttrs {  // kind 11
   double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0, X3 = 0, Y3 = 0, X4 = 0, Y4 = 0;
 };
 
+// A solid circle or arc ("sc"), or its counterpart "se".
 struct TScSolidRec : TSolidAttrs {  // kind 12
-  double V1 = 0, V2 = 0, V3 = 0, V4 = 0, V5 = 0, V6 = 0, V7 = 0;
+  double X = 0, Y = 0, Radius = 0, Flatness = 0, TiltAngle = 0, StartAngle = 0, EndAngle = 0;
   std::int32_t Flag = 0;
 };
 
 struct TSeSolidRec : TScSolidRec {};  // kind 13
 
+// A solid ring ("so"), or its counterpart "sg": an arc solid with an inner
+// radius.
 struct TSoSolidRec : TSolidAttrs {  // kind 14
-  double V1 = 0, V2 = 0, V3 = 0, V4 = 0, V5 = 0, V6 = 0, V7 = 0, V8 = 0;
+  double X = 0, Y = 0, Radius = 0, Flatness = 0, TiltAngle = 0, StartAngle = 0, EndAngle = 0;
+  double InnerRadius = 0;
 };
 
 struct TSgSolidRec : TSoSolidRec {};  // kind 15

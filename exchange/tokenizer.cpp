@@ -3,9 +3,9 @@
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <cstring>
 
 #include "text/shift_jis.h"
+#include "text/wide_integer.h"
 
 namespace kx27 {
 
@@ -53,11 +53,10 @@ TByteClass ClassOf(const std::array<TByteClass, 256>& classes, char c) {
 // equals sign, control byte or byte from 0x80 up. Numbers and keywords are
 // made of the other bytes, so the scan steps over them eight at a time.
 int PlainAsciiPrefix(const char* p) {
-  static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
   constexpr std::uint64_t kOnes = 0x0101010101010101u;
   constexpr std::uint64_t kHigh = 0x8080808080808080u;
-  std::uint64_t w;
-  std::memcpy(&w, p, sizeof w);
+  // The first byte is the lowest.
+  const std::uint64_t w = LoadLittleEndian64(p);
   const auto zero_byte = [](std::uint64_t x) { return (x - kOnes) & ~x & kHigh; };
   // Each test may also flag bytes after its first true hit (borrows carry
   // upwards), never before it, so the lowest flag is exact.

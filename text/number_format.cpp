@@ -1,5 +1,6 @@
 #include <array>
 #include <bit>
+#include <cstdint>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -7,12 +8,11 @@
 
 #include "text/conversions.h"
 #include "text/number_format.h"
+#include "text/wide_integer.h"
 
 namespace kx27 {
 
 namespace {
-
-__extension__ typedef unsigned __int128 u128;
 
 constexpr int kSignificantDigits = 15;
 constexpr std::uint64_t kBeyond15 = 1000000000000000;  // 1e15
@@ -66,11 +66,10 @@ std::uint64_t ScaleAndRound(std::uint64_t mantissa, int binary_exponent, int k) 
   // 10^k = 5^k * 2^k; the shift stays between 3 and 50 for the values
   // that come here (1e-5 <= value < 1e15, k <= 19), so the integer part and
   // the rest each fit in 64 bits.
-  const u128 product = static_cast<u128>(mantissa) * kPowersOfFive[static_cast<std::size_t>(k)];
+  const TUint128 product = MultiplyWide(mantissa, kPowersOfFive[static_cast<std::size_t>(k)]);
   const int shift = -(binary_exponent + k);
-  const auto low = static_cast<std::uint64_t>(product);
-  const std::uint64_t whole = static_cast<std::uint64_t>(product >> 64) << (64 - shift) | low >> shift;
-  const std::uint64_t rest = low & ((std::uint64_t{1} << shift) - 1);
+  const std::uint64_t whole = ShiftRight(product, shift);
+  const std::uint64_t rest = product.Low & ((std::uint64_t{1} << shift) - 1);
   const std::uint64_t half = std::uint64_t{1} << (shift - 1);
   // Up if the rest is above one half, or at it with an odd whole. As one
   // comparison, so that it compiles without a branch: which way a value
@@ -108,8 +107,7 @@ Rounded RoundByScaling(double magnitude) {
 }
 
 // The digits are built as characters inside integers, several lanes per
-// operation, and stored whole: in memory, byte i of a word is its i-th digit.
-static_assert(std::endian::native == std::endian::little);
+// operation, and stored whole: the lowest byte of a word is its first digit.
 
 // The eight digits of value < 10^8 as one byte each (0-9, not yet
 // characters). Each step splits every lane of the word into two lanes of half
@@ -125,40 +123,44 @@ std::uint64_t EightDigits(std::uint32_t value) {
 }
 
 // The 15 digits of a rounded value and a 16th '0', as characters, and how
-// many of them count: the digits up to the last one that is not zero.
+// many of them count: the digits up to the last one that is not zero. The
+// zeros after them let every copy below take 16 characters from any start.
 struct Digits {
-  u128 text;
-  int count;
+  char text[32] = {};
+  int count = 0;
 };
 
-Digits ToDigits(std::uint64_t digits) {
-  const std::uint64_t high = EightDigits(static_cast<std::uint32_t>(digits / 10000000));
-  const std::uint64_t low = EightDigits(static_cast<std::uint32_t>(digits % 10000000 * 10));
+Digits ToDigits(std::uint64_t rounded) {
+  const std::uint64_t high = EightDigits(static_cast<std::uint32_t>(rounded / 10000000));
+  const std::uint64_t low = EightDigits(static_cast<std::uint32_t>(rounded % 10000000 * 10));
   // Trailing zero digits are zero bytes at the top of the words; the first
   // digit is never zero, so high is never 0.
   const int zeros = std::countl_zero(low) / 8 + (low == 0 ? std::countl_zero(high) / 8 : 0);
   constexpr std::uint64_t kZeros = 0x3030303030303030;  // '0' in every byte
-  return {static_cast<u128>(low | kZeros) << 64 | (high | kZeros), 16 - zeros};
+  Digits digits;
+  StoreLittleEndian64(digits.text, high | kZeros);
+  StoreLittleEndian64(digits.text + 8, low | kZeros);
+  digits.count = 16 - zeros;
+  return digits;
 }
 
 // A rounded value with -4 <= exponent <= 14 in fixed notation. Every store is
-// of the whole 16 characters, so no loop is needed; what lands past the end
-// is overwritten or left unused.
+// of 16 characters, so no loop is needed; what lands past the end is
+// overwritten or left unused.
 char* WriteFixed(char* p, const Digits& digits, int exponent) {
   if (exponent < 0) {
     std::memcpy(p, "0.0000", 6);
     p += 1 - exponent;
-    std::memcpy(p, &digits.text, 16);
+    std::memcpy(p, digits.text, 16);
     return p + digits.count;
   }
   const int integer_digits = exponent + 1;
   // An integer's trailing zeros are among the digits.
-  std::memcpy(p, &digits.text, 16);
+  std::memcpy(p, digits.text, 16);
   if (digits.count <= integer_digits) return p + integer_digits;
   // The point, and after it the digits from integer_digits on again.
   p[integer_digits] = '.';
-  const u128 fraction = digits.text >> (8 * integer_digits);
-  std::memcpy(p + integer_digits + 1, &fraction, 16);
+  std::memcpy(p + integer_digits + 1, digits.text + integer_digits, 16);
   return p + digits.count + 1;
 }
 
@@ -195,7 +197,7 @@ void AppendReal(std::string& out, double value) {
     } else {
       // Just below 1e-4, or rounded up to 1e15: rare.
       Decimal decimal;
-      std::memcpy(decimal.digits, &digits.text, 16);
+      std::memcpy(decimal.digits, digits.text, 16);
       decimal.count = digits.count;
       decimal.exponent = rounded.exponent;
       p = WriteScientific(p, text + sizeof text, decimal);
@@ -222,6 +224,12 @@ void AppendInt(std::string& out, std::int64_t value) {
   char text[24];
   const auto result = std::to_chars(text, text + sizeof text, value);
   out.append(text, result.ptr);
+}
+
+std::string IntToText(std::int64_t value) {
+  std::string text;
+  AppendInt(text, value);
+  return text;
 }
 
 }  // namespace kx27

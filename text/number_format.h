@@ -18,5 +18,6 @@ std::string FormatReal(double value);
 double WrittenReal(double value);
 
 void AppendInt(std::string& out, std::int64_t value);
+std::string IntToText(std::int64_t value);
 
 }  // namespace kx27

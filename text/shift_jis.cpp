@@ -4,13 +4,10 @@ namespace kx27 {
 
 std::string UpperCaseCp932(std::string_view text) {
   std::string result(text);
-  for (std::size_t p = 0; p < result.size(); ++p) {
-    const auto byte = static_cast<unsigned char>(result[p]);
-    if (IsLeadByte(byte)) {
-      ++p;  // a trail byte may look like a-z and must stay as it is
-    } else if (byte >= 'a' && byte <= 'z') {
-      result[p] = static_cast<char>(byte - ('a' - 'A'));
-    }
+  // A trail byte may look like a-z and must stay as it is.
+  for (std::size_t p = 0; p < result.size(); p += CharSize(result, p)) {
+    const char c = result[p];
+    if (c >= 'a' && c <= 'z') result[p] = static_cast<char>(c - ('a' - 'A'));
   }
   return result;
 }
@@ -18,9 +15,7 @@ std::string UpperCaseCp932(std::string_view text) {
 std::string_view CutToWholeChars(std::string_view text, std::size_t max_bytes) {
   std::size_t end = 0;
   while (end < text.size()) {
-    const bool pair =
-        IsLeadByte(static_cast<unsigned char>(text[end])) && end + 1 < text.size();
-    const std::size_t next = end + (pair ? 2 : 1);
+    const std::size_t next = end + CharSize(text, end);
     if (next > max_bytes) break;
     end = next;
   }
@@ -34,9 +29,7 @@ std::size_t FindCp932(std::string_view haystack, std::string_view needle,
   std::size_t boundary = 0;
   std::size_t candidate = haystack.find(needle, from);
   while (candidate != std::string_view::npos) {
-    while (boundary < candidate) {
-      boundary += IsLeadByte(static_cast<unsigned char>(haystack[boundary])) ? 2 : 1;
-    }
+    while (boundary < candidate) boundary += CharSize(haystack, boundary);
     if (boundary == candidate) return candidate;
     candidate = haystack.find(needle, candidate + 1);
   }

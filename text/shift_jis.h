@@ -13,6 +13,12 @@ constexpr bool IsLeadByte(unsigned char byte) {
   return (byte >= 0x80 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFD);
 }
 
+// How many bytes the character at pos takes: 2 for a lead byte with a byte
+// after it, 1 otherwise.
+constexpr std::size_t CharSize(std::string_view text, std::size_t pos) {
+  return IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
+}
+
 // ASCII a-z become A-Z; double-byte characters are stepped over whole.
 std::string UpperCaseCp932(std::string_view text);
 

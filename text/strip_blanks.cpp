@@ -6,22 +6,11 @@ namespace kx27 {
 std::string StripBlanks(std::string_view text) {
   std::string result;
   result.reserve(text.size());
-  std::size_t p = 0;
-  while (p < text.size()) {
-    const auto byte = static_cast<unsigned char>(text[p]);
-    if (IsLeadByte(byte)) {
-      if (p + 1 == text.size()) {
-        result.push_back(text[p]);
-        break;
-      }
-      const bool full_width_space =
-          byte == 0x81 && static_cast<unsigned char>(text[p + 1]) == 0x40;
-      if (!full_width_space) result.append(text.substr(p, 2));
-      p += 2;
-    } else {
-      if (byte > 0x20) result.push_back(text[p]);
-      ++p;
-    }
+  for (std::size_t p = 0; p < text.size();) {
+    const std::string_view c = text.substr(p, CharSize(text, p));
+    const bool blank = c == "\x81\x40" || static_cast<unsigned char>(c[0]) <= 0x20;
+    if (!blank) result.append(c);
+    p += c.size();
   }
   return result;
 }

@@ -1,22 +1,17 @@
 #include "text/conversions.h"
+#include "text/hex_digit.h"
+#include "text/sign_prefix.h"
 
 namespace kx27 {
 
 namespace {
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
 
 // Eight hex digits fill 32 bits; the result is their two's-complement reading.
 bool ParseHex(std::string_view digits, std::uint32_t& value) {
   if (digits.empty()) return false;
   value = 0;
   for (const char c : digits) {
-    const int digit = HexDigit(c);
+    const int digit = HexDigitValue(c);
     if (digit < 0 || value > 0x0FFFFFFFu) return false;
     value = value * 16 + static_cast<std::uint32_t>(digit);
   }
@@ -36,14 +31,10 @@ bool ParseDecimal(std::string_view digits, bool negative, std::uint32_t& value) 
 }  // namespace
 
 std::int32_t TextToInt(std::string_view text) {
-  std::size_t p = text.find_first_not_of(' ');
-  if (p == std::string_view::npos) return 0;
-  bool negative = false;
-  if (text[p] == '+' || text[p] == '-') {
-    negative = text[p] == '-';
-    ++p;
-  }
-  const std::string_view rest = text.substr(p);
+  const std::optional<TSignedText> split = SplitSign(text);
+  if (!split) return 0;
+  const bool negative = split->Negative;
+  const std::string_view rest = split->Rest;
   std::uint32_t value = 0;
   bool ok = false;
   if (!rest.empty() && (rest[0] == '$' || rest[0] == 'x' || rest[0] == 'X')) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "text/conversions.h"
+#include "text/sign_prefix.h"
 
 namespace kx27 {
 
@@ -64,14 +65,10 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
 }  // namespace
 
 double TextToReal(std::string_view text) {
-  std::size_t p = text.find_first_not_of(' ');
-  if (p == std::string_view::npos) return 0.0;
-  bool negative = false;
-  if (text[p] == '+' || text[p] == '-') {
-    negative = text[p] == '-';
-    ++p;
-  }
-  const std::string_view number = text.substr(p);
+  const std::optional<TSignedText> split = SplitSign(text);
+  if (!split) return 0.0;
+  const bool negative = split->Negative;
+  const std::string_view number = split->Rest;
   const Scanned scanned = Scan(number);
   if (!scanned.valid) return 0.0;
   double value = 0.0;

@@ -7,26 +7,22 @@
 #include <string>
 #include <system_error>
 
-#include "app/conversion.h"
 #include "app/jwf_import.h"
 #include "app/preset_grid.h"
 #include "app/program_path.h"
 #include "app/progress_caption.h"
+#include "app/selection.h"
 #include "app/win/encoding.h"
 #include "app/win/resource.h"
 #include "app/win/string_grid.h"
 #include "app/win/window_placement.h"
-#include "exchange/drawing_state.h"
-#include "exchange/emitters.h"
-#include "exchange/output_buffer.h"
-#include "exchange/reader.h"
 
 namespace kx27 {
 namespace {
 
 // The conversion runs without returning to the message loop: LabelA1 is
 // repainted at once and Escape is read from the keyboard's current state.
-class TLabelProgress final : public TWriteProgress {
+class TLabelProgress final : public TWriteBackProgress {
  public:
   explicit TLabelProgress(HWND label) : label_(label) {}
 
@@ -37,6 +33,11 @@ class TLabelProgress final : public TWriteProgress {
   }
 
   bool EscapeDown() override { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }
+
+  void WritingFile() override {
+    SetWindowTextW(label_, L"ファイル生成中です");
+    UpdateWindow(label_);
+  }
 
  private:
   HWND label_;
@@ -169,16 +170,9 @@ LRESULT TForm1::OnNotify(const NMHDR& header) {
 }
 
 void TForm1::FormShow() {
-  ResetDrawingState();
   exchange_path_ = ExchangeFilePath();
   settings_path_ = SettingsFilePath();
-  // Without a file there is no selection to lose; a file that cannot be
-  // read to its end must not be answered with part of it.
-  std::error_code missing;
-  read_to_end_ = ReadExchangeFile(exchange_path_) ||
-                 std::filesystem::status(exchange_path_, missing).type() ==
-                     std::filesystem::file_type::not_found;
-  ResetOutputState();
+  selection_ = ReadSelection(exchange_path_);
   LoadSettings(settings_path_, settings_);
 
   RECT frame;
@@ -203,8 +197,9 @@ void TForm1::FormShow() {
 void TForm1::FormClose() {
   if (closed_) return;
   closed_ = true;
-  WriteExchangeFile(exchange_path_.empty() ? ExchangeFilePath() : exchange_path_);
-  ReleaseStore();
+  // Every way of closing but OK leaves the drawing as the host has it.
+  if (!answered_) LeaveUnchanged(exchange_path_.empty() ? ExchangeFilePath() : exchange_path_);
+  selection_ = TSelection();
 }
 
 void TForm1::Button1Click() {
@@ -217,18 +212,17 @@ void TForm1::Button1Click() {
   settings_.Dimensions = Button_GetCheck(Control(IDC_CHECKBOX1)) == BST_CHECKED;
   SaveSettings(settings_path_, settings_);
 
-  if (const wchar_t* reason = WriteBackRefusal(FindWriteBackProblem(read_to_end_))) {
+  if (const wchar_t* reason = WriteBackRefusal(FindWriteBackProblem(selection_))) {
     MessageBoxW(window_, reason, kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
-    // Nothing was written to the output: closing answers "hq".
-    SendMessageW(window_, WM_CLOSE, 0, 0);
+    SendMessageW(window_, WM_CLOSE, 0, 0);  // answers "hq"
     return;
   }
 
   ShowProgress(L"処理中です");
   TLabelProgress progress(Control(IDC_LABELA1));
-  ConvertAndWrite(settings_.Presets[static_cast<std::size_t>(settings_.PresetNo - 1)],
-                  settings_.Dimensions, progress);
-  ShowProgress(L"ファイル生成中です");
+  WriteBack(selection_, settings_.Presets[static_cast<std::size_t>(settings_.PresetNo - 1)],
+            settings_.Dimensions, progress, exchange_path_);
+  answered_ = true;
   SendMessageW(window_, WM_CLOSE, 0, 0);
 }
 

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+#include "app/selection.h"
 #include "app/settings_file.h"
 
 namespace kx27 {
@@ -64,7 +65,8 @@ class TForm1 {
   std::filesystem::path exchange_path_;
   std::filesystem::path settings_path_;
   TSettings settings_;
-  bool read_to_end_ = false;
+  TSelection selection_;
+  bool answered_ = false;  // OK wrote the exchange file
   bool shown_ = false;
   bool closed_ = false;
 };

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "exchange/drawing_state.h"
-#include "exchange/emitters.h"
+#include "exchange/drawing.h"
 #include "exchange/output_buffer.h"
 #include "exchange/reader.h"
+#include "exchange/writer.h"
 #include "tests/app/sample_exchange.h"
 #include "tests/exchange/temp_folder.h"
 
@@ -33,7 +33,8 @@ TEST(ApplyLineTypes, ChangesLinesCirclesArcsAndOptionallyDimensionLines) {
       {true, 4, "5 2 62 1 62 9 7 7 7 5 4 "},
   };
   for (const auto& [dimensions, changed, line_types] : cases) {
-    ResetDrawingState();
+    TDrawing drawing;
+    TElementStore& Store = drawing.Store;
     Store.Lines = {Record<TLineRec>(0, 3, 1), Record<TLineRec>(0, 4, 2),
                    Record<TLineRec>(2, 15, 62), Record<TLineRec>(16, 0, 1)};
     Store.Circles = {Record<TCircleRec>(2, 15, 1)};
@@ -46,7 +47,7 @@ TEST(ApplyLineTypes, ChangesLinesCirclesArcsAndOptionallyDimensionLines) {
     Store.Dims = {Record<TDimRec>(0, 3, 4)};
     Store.Dims[0].Line = Record<TLineRec>(1, 1, 4);
 
-    EXPECT_EQ(ApplyLineTypes(preset, dimensions), changed);
+    EXPECT_EQ(ApplyLineTypes(drawing, preset, dimensions), changed);
     std::string result;
     const TCommonAttrs* recs[] = {&Store.Lines[0], &Store.Lines[1], &Store.Lines[2], &Store.Lines[3],
                                   &Store.Circles[0], &Store.Arcs[0], &Store.Texts[0], &Store.Points[0],
@@ -54,7 +55,6 @@ TEST(ApplyLineTypes, ChangesLinesCirclesArcsAndOptionallyDimensionLines) {
     for (const TCommonAttrs* rec : recs) result += std::to_string(rec->LineType) + " ";
     EXPECT_EQ(result, line_types) << dimensions;
   }
-  ResetDrawingState();
 }
 
 class TRecordedProgress final : public TWriteProgress {
@@ -74,15 +74,15 @@ TEST(ConvertAndWrite, ExchangeFileInAndOut) {
   for (const auto& [dimensions, changed, expected] : cases) {
     TTempFolder folder;
     const auto file = folder.Write("JWC_TEMP.TXT", kExchangeIn);
-    ResetDrawingState();
-    ASSERT_TRUE(ReadExchangeFile(file));
-    ResetOutputState();
+    TExchangeRead read = ReadExchangeFile(file);
+    ASSERT_EQ(read.Status, TReadStatus::kComplete);
+    TWriter writer(read.Drawing.State);
     TRecordedProgress progress;
-    EXPECT_EQ(ConvertAndWrite(SamplePreset(), dimensions, progress), changed);
+    EXPECT_EQ(ConvertAndWrite(read.Drawing, SamplePreset(), dimensions, writer, progress).Changed,
+              changed);
     EXPECT_EQ(progress.shown, "1/7 ");
-    ASSERT_TRUE(WriteExchangeFile(file));
+    ASSERT_TRUE(WriteExchangeFile(file, writer.Output()));
     EXPECT_EQ(TTempFolder::Read(file), expected) << dimensions;
-    ReleaseStore();
   }
 }
 

@@ -5,7 +5,7 @@
 
 #include "app/drawing_dump.h"
 #include "app/json_writer.h"
-#include "exchange/drawing_state.h"
+#include "exchange/drawing.h"
 #include "exchange/reader.h"
 
 namespace kx27 {
@@ -37,11 +37,13 @@ TEST(JsonWriter, RealsAndNesting) {
 }
 
 TEST(DrawingDump, ElementLinesNameEveryField) {
-  ResetDrawingState();
+  TExchangeReader reader;
   for (const char* line : {"lc10 4", "sl 0 0 1 0.5 2 -1e-7", "msg", "cn$F", "cs 1 2 1 0 \"\x82\xa0"})
-    ParseLine(line);
+    reader.ParseLine(line);
+  const TElementStore& store = reader.Drawing().Store;
   std::string out;
-  for (const TOrderEntry& entry : Store.OrderList) AppendElementJson(out, entry);
+  for (const TOrderEntry& entry : store.OrderList) AppendElementJson(out, store, entry);
+  AppendElementJson(out, store, TOrderEntry{kLine, 0});
   const std::string common = R"("HhpNo":0,"Group":0,"Layer":0,"Color":10,"LineType":1,"LineWidth":0,"ZFlags":0)";
   EXPECT_EQ(out,
             R"({"kind":10,"index":0,"rec":{)" + common +
@@ -51,7 +53,8 @@ TEST(DrawingDump, ElementLinesNameEveryField) {
                 R"("PolylineNo":0,"X1":0,"Y1":0,"X2":1,"Y2":0},)"
                 R"("Text":{"HhpNo":0,"Group":0,"Layer":0,"Color":2,"LineType":1,"LineWidth":0,"ZFlags":0,)"
                 R"("TextKind":2,"Cc":0,"TextType":1,"Width":3,"Height":3,"Spacing":0,"X":1,"Y":2,"DX":1,"DY":0,)"
-                R"("FontName":"F","Text":"\u0082\u00a0"}}})" "\n");
+                R"("FontName":"F","Text":"\u0082\u00a0"}}})" "\n"
+                R"({"kind":1,"index":0,"rec":null})" "\n");
 }
 
 }  // namespace

@@ -10,10 +10,10 @@
 
 #include "app/conversion.h"
 #include "app/drawing_dump.h"
-#include "exchange/drawing_state.h"
-#include "exchange/emitters.h"
+#include "exchange/drawing.h"
 #include "exchange/output_buffer.h"
 #include "exchange/reader.h"
+#include "exchange/writer.h"
 #include "tests/exchange/temp_folder.h"
 
 namespace kx27 {
@@ -34,20 +34,19 @@ std::string FromHex(std::string_view hex) {
   return bytes;
 }
 
-void Read(const TTempFolder& folder, std::string_view bytes) {
-  ResetDrawingState();
-  ASSERT_TRUE(ReadExchangeFile(folder.Write("JWC_TEMP.TXT", bytes)));
-  ResetOutputState();
+TDrawing Read(std::string_view bytes) {
+  TTempFolder folder;
+  TExchangeRead read = ReadExchangeFile(folder.Write("JWC_TEMP.TXT", bytes));
+  EXPECT_EQ(read.Status, TReadStatus::kComplete);
+  return std::move(read.Drawing);
 }
 
 std::string Convert(std::string_view bytes, const TPreset& preset, bool dimensions = true) {
-  TTempFolder folder;
-  Read(folder, bytes);
+  TDrawing drawing = Read(bytes);
+  TWriter writer(drawing.State);
   TNoProgress progress;
-  ConvertAndWrite(preset, dimensions, progress);
-  std::string out = RenderOutput();
-  ReleaseStore();
-  return out;
+  ConvertAndWrite(drawing, preset, dimensions, writer, progress);
+  return std::string(writer.Output().FileBytes());
 }
 
 // The records as the host sees them: block entries never come back, and the
@@ -56,12 +55,10 @@ std::string Convert(std::string_view bytes, const TPreset& preset, bool dimensio
 // its own), and which "pl" a curve came after (only which lines belong
 // together counts).
 std::string Records(std::string_view bytes) {
-  TTempFolder folder;
-  Read(folder, bytes);
+  const TDrawing drawing = Read(bytes);
   std::string json;
-  for (const TOrderEntry& entry : Store.OrderList)
-    if (entry.Kind != kBlock) AppendElementJson(json, entry);
-  ReleaseStore();
+  for (const TOrderEntry& entry : drawing.Store.OrderList)
+    if (entry.Kind != kBlock) AppendElementJson(json, drawing.Store, entry);
   static const std::regex kNumbers(R"re("(HhpNo|index)":-?\d+,?)re");
   static const std::regex kDimensionLine(
       R"re("Line":\{"Group":\d+,"Layer":\d+,("Color":-?\d+,"LineType":-?\d+,"LineWidth":-?\d+,)"ZFlags":\d+,)re");

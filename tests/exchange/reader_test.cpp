@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "exchange/drawing_state.h"
+#include "exchange/drawing.h"
 #include "exchange/reader.h"
 #include "exchange/solid_corners.h"
 #include "tests/exchange/temp_folder.h"
@@ -14,15 +14,16 @@ using namespace std::string_literals;
 using TKinds = std::vector<std::int32_t>;
 using TNums = std::vector<double>;
 
-// A fresh drawing state with the given lines applied.
-void ReadLines(const std::vector<std::string_view>& lines) {
-  ResetDrawingState();
-  for (const std::string_view line : lines) ParseLine(line);
+// A fresh drawing with the given lines applied.
+TDrawing ReadLines(const std::vector<std::string_view>& lines) {
+  TExchangeReader reader;
+  for (const std::string_view line : lines) reader.ParseLine(line);
+  return std::move(reader.Drawing());
 }
 
-TKinds Kinds() {
+TKinds Kinds(const TDrawing& d) {
   TKinds kinds;
-  for (const TOrderEntry& e : Store.OrderList) kinds.push_back(e.Kind);
+  for (const TOrderEntry& e : d.Store.OrderList) kinds.push_back(e.Kind);
   return kinds;
 }
 
@@ -40,8 +41,7 @@ template <typename T>
 void RunCases(const std::vector<TStateCase<T>>& cases) {
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << "lines ending " << c.lines.back());
-    ReadLines(c.lines);
-    EXPECT_EQ(c.value(Drawing), c.expected);
+    EXPECT_EQ(c.value(ReadLines(c.lines).State), c.expected);
   }
 }
 
@@ -85,14 +85,14 @@ TEST(ReaderCommands, HeaderValuesLayersAndAttributes) {
 }
 
 TEST(ReaderCommands, NumberedPoints) {
-  ReadLines({"hp3ln 10 20", "hp2- 0 0", "hp4ci 0 0", "hp5ch 0 0", "hp0 1 2", "hp100 1 2",
+  TDrawing d = ReadLines({"hp3ln 10 20", "hp2- 0 0", "hp4ci 0 0", "hp5ch 0 0", "hp0 1 2", "hp100 1 2",
              "hp6 1", "hp7 1 1", "hp7 2 2"});
-  const auto& p = Drawing.HpPoints;
+  const auto& p = d.State.HpPoints;
   EXPECT_EQ((std::vector<int>{p[2].Suffix, p[3].Suffix, p[4].Suffix, p[5].Suffix}),
             (std::vector<int>{1, 2, 3, 4}));
   EXPECT_EQ((TNums{p[3].X, p[3].Y, p[7].X}), (TNums{10, 20, 2}));
   EXPECT_FALSE(p[0].Used || p[6].Used);
-  EXPECT_EQ(Drawing.HpCount, 6);
+  EXPECT_EQ(d.State.HpCount, 6);
 }
 
 TEST(ReaderCommands, ModesAndWhatEndsThem) {
@@ -104,19 +104,19 @@ TEST(ReaderCommands, ModesAndWhatEndsThem) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.lines.back());
-    ReadLines(c.lines);
-    EXPECT_EQ(Drawing.PolylineMode, c.polyline);
-    EXPECT_EQ(Drawing.DimensionMode, c.dimension);
+    TDrawing d = ReadLines(c.lines);
+    EXPECT_EQ(d.State.PolylineMode, c.polyline);
+    EXPECT_EQ(d.State.DimensionMode, c.dimension);
   }
-  ReadLines({"pl", "pl"});
-  EXPECT_EQ(Drawing.PolylineCount, 2);
+  const TDrawing two = ReadLines({"pl", "pl"});
+  EXPECT_EQ(two.State.PolylineCount, 2);
 }
 
 TEST(ReaderCommands, ShortHeaderFallsToElementRules) {
-  ReadLines({"hcw 1 2 3", "hk", "lgn 1 2 3", "hd", "hq"});
-  ASSERT_EQ(Kinds(), TKinds{kLine});
-  EXPECT_EQ((TNums{Store.Lines[0].X1, Store.Lines[0].Y2}), (TNums{0, 3}));
-  EXPECT_EQ(Drawing.TextTypes[1].Width, 3.0);
+  TDrawing d = ReadLines({"hcw 1 2 3", "hk", "lgn 1 2 3", "hd", "hq"});
+  ASSERT_EQ(Kinds(d), TKinds{kLine});
+  EXPECT_EQ((TNums{d.Store.Lines[0].X1, d.Store.Lines[0].Y2}), (TNums{0, 3}));
+  EXPECT_EQ(d.State.TextTypes[1].Width, 3.0);
 }
 
 TEST(ReaderElements, TokenCountsSelectTheKind) {
@@ -134,8 +134,8 @@ TEST(ReaderElements, TokenCountsSelectTheKind) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
-    ReadLines({c.line});
-    EXPECT_EQ(Kinds(), c.kinds);
+    TDrawing d = ReadLines({c.line});
+    EXPECT_EQ(Kinds(d), c.kinds);
   }
 }
 
@@ -144,21 +144,21 @@ std::vector<int> Attrs(const TCommonAttrs& r) {
 }
 
 TEST(ReaderElements, RecordsTakeTheirFields) {
-  ReadLines({"hhp7", "z2", "lg2", "ly3", "lc3", "lt4", "lw5", "lc10 9", "pn6",
+  TDrawing d = ReadLines({"hhp7", "z2", "lg2", "ly3", "lc3", "lt4", "lw5", "lc10 9", "pn6",
              "-1.5 2 3 4", "ci 1 2 3 4 5 6 7", "pt 1 2 3 4 -8", "BL 1 2 \x83\x75 x",
              "sc 1 2 3 4 5 6 7 $10", "so 1 2 3 4 5 6 7 8"});
-  ASSERT_EQ(Kinds(), (TKinds{kLine, kArc, kCodedPoint, kBlock, kScSolid, kSoSolid}));
-  EXPECT_EQ(Attrs(Store.Lines[0]), (std::vector<int>{7, 2, 3, 10, 4, 5, 2}));
-  EXPECT_EQ((TNums{Store.Lines[0].X1, Store.Lines[0].Y2}), (TNums{-1.5, 4}));
-  EXPECT_EQ(Store.Arcs[0].HhpNo, 0);
-  EXPECT_EQ(Store.Arcs[0].V7, 7.0);
-  EXPECT_EQ((std::vector<int>{Store.CodedPoints[0].Color, Store.CodedPoints[0].Code}),
+  ASSERT_EQ(Kinds(d), (TKinds{kLine, kArc, kCodedPoint, kBlock, kScSolid, kSoSolid}));
+  EXPECT_EQ(Attrs(d.Store.Lines[0]), (std::vector<int>{7, 2, 3, 10, 4, 5, 2}));
+  EXPECT_EQ((TNums{d.Store.Lines[0].X1, d.Store.Lines[0].Y2}), (TNums{-1.5, 4}));
+  EXPECT_EQ(d.Store.Arcs[0].HhpNo, 0);
+  EXPECT_EQ(d.Store.Arcs[0].TiltAngle, 7.0);
+  EXPECT_EQ((std::vector<int>{d.Store.CodedPoints[0].Color, d.Store.CodedPoints[0].Code}),
             (std::vector<int>{6, -8}));
-  EXPECT_EQ(StoredText(Store.Blocks[0].Name), "\x83\x75");
-  EXPECT_EQ((std::vector<int>{Store.ScSolids[0].Lc10Value, Store.ScSolids[0].Flag}),
+  EXPECT_EQ(d.Store.Text(d.Store.Blocks[0].Name), "\x83\x75");
+  EXPECT_EQ((std::vector<int>{d.Store.ScSolids[0].Lc10Value, d.Store.ScSolids[0].Flag}),
             (std::vector<int>{9, 16}));
-  EXPECT_EQ(Store.SoSolids[0].V8, 8.0);
-  EXPECT_EQ(Drawing.CurColor, 10);
+  EXPECT_EQ(d.Store.SoSolids[0].InnerRadius, 8.0);
+  EXPECT_EQ(d.State.CurColor, 10);
 }
 
 TEST(ReaderElements, TextTakesItsTypeOrTheStatedSize) {
@@ -166,56 +166,56 @@ TEST(ReaderElements, TextTakesItsTypeOrTheStatedSize) {
       {"cn3", 7.0, 5}, {"cn0 9 9 1 4", 9.0, 4}, {"cn11", 2.0, 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.type_line);
-    ReadLines({"hcw 1 1 7 1 1 1 1 1 1 1", "hcc 1 1 5 1 1 1 1 1 1 1", "lc8", "cc4",
+    TDrawing d = ReadLines({"hcw 1 1 7 1 1 1 1 1 1 1", "hcc 1 1 5 1 1 1 1 1 1 1", "lc8", "cc4",
                c.type_line, "cv 1 2 3 4 \"A B"});
-    ASSERT_EQ(Store.Texts.size(), 1u);
-    const TTextRec& text = Store.Texts[0];
+    ASSERT_EQ(d.Store.Texts.size(), 1u);
+    const TTextRec& text = d.Store.Texts[0];
     EXPECT_EQ((TNums{text.Width, 1.0 * text.Color, 1.0 * text.TextKind, 1.0 * text.Cc, text.DY}),
               (TNums{c.width, 1.0 * c.color, 1, 4, 4}));
-    EXPECT_EQ(StoredText(text.Text), "A B");
-    EXPECT_EQ(StoredText(text.FontName), kDefaultFontName);
+    EXPECT_EQ(d.Store.Text(text.Text), "A B");
+    EXPECT_EQ(d.Store.Text(text.FontName), kDefaultFontName);
   }
 }
 
 TEST(ReaderElements, TextsShareAnUnchangedFontName) {
-  ReadLines({"ch 0 0 1 0 a", "ch 0 0 1 0 b", "cn$Arial", "ch 0 0 1 0 c", "cn$Arial",
+  TDrawing d = ReadLines({"ch 0 0 1 0 a", "ch 0 0 1 0 b", "cn$Arial", "ch 0 0 1 0 c", "cn$Arial",
              "ch 0 0 1 0 d"});
-  ASSERT_EQ(Store.Texts.size(), 4u);
-  EXPECT_EQ(Store.Texts[0].FontName.Offset, Store.Texts[1].FontName.Offset);
-  EXPECT_EQ(StoredText(Store.Texts[2].FontName), "Arial");
-  EXPECT_EQ(Store.Texts[2].FontName.Offset, Store.Texts[3].FontName.Offset);
-  ReadLines({"ch 0 0 1 0 e"});
-  EXPECT_EQ(StoredText(Store.Texts[0].FontName), kDefaultFontName);
+  ASSERT_EQ(d.Store.Texts.size(), 4u);
+  EXPECT_EQ(d.Store.Texts[0].FontName.Offset, d.Store.Texts[1].FontName.Offset);
+  EXPECT_EQ(d.Store.Text(d.Store.Texts[2].FontName), "Arial");
+  EXPECT_EQ(d.Store.Texts[2].FontName.Offset, d.Store.Texts[3].FontName.Offset);
+  d = ReadLines({"ch 0 0 1 0 e"});
+  EXPECT_EQ(d.Store.Text(d.Store.Texts[0].FontName), kDefaultFontName);
 }
 
 TEST(ReaderElements, LongTextsAreCutBeforeACharacterThatWouldStraddle) {
   const std::string ascii(300, 'a');
   std::string kanji;  // the 255th byte is a lead byte
   for (int i = 0; i < 150; ++i) kanji += "\x8a\xbf";
-  ReadLines({"ch 0 0 1 0 \"" + ascii, "ch 0 0 1 0 \"" + kanji, "cn$" + kanji,
+  TDrawing d = ReadLines({"ch 0 0 1 0 \"" + ascii, "ch 0 0 1 0 \"" + kanji, "cn$" + kanji,
              "ch 0 0 1 0 x"});
-  ASSERT_EQ(Store.Texts.size(), 3u);
-  EXPECT_EQ(StoredText(Store.Texts[0].Text), ascii.substr(0, 255));
-  EXPECT_EQ(StoredText(Store.Texts[1].Text), kanji.substr(0, 254));
-  EXPECT_EQ(StoredText(Store.Texts[2].FontName), kanji.substr(0, 254));
+  ASSERT_EQ(d.Store.Texts.size(), 3u);
+  EXPECT_EQ(d.Store.Text(d.Store.Texts[0].Text), ascii.substr(0, 255));
+  EXPECT_EQ(d.Store.Text(d.Store.Texts[1].Text), kanji.substr(0, 254));
+  EXPECT_EQ(d.Store.Text(d.Store.Texts[2].FontName), kanji.substr(0, 254));
 }
 
 TEST(ReaderElements, DimensionFigures) {
-  ReadLines({"msg", "lc4", "0 0 10 0", "lc5", "cs 1 2 1 0 \"10"});
-  ASSERT_EQ(Kinds(), TKinds{kDim});
-  const TDimRec& dim = Store.Dims[0];
+  TDrawing d = ReadLines({"msg", "lc4", "0 0 10 0", "lc5", "cs 1 2 1 0 \"10"});
+  ASSERT_EQ(Kinds(d), TKinds{kDim});
+  const TDimRec& dim = d.Store.Dims[0];
   EXPECT_EQ((std::vector<int>{dim.Color, dim.Line.Color, dim.Text.TextKind, dim.Text.Color}),
-            (std::vector<int>{5, 4, 2, Drawing.TextTypes[1].Color}));
+            (std::vector<int>{5, 4, 2, d.State.TextTypes[1].Color}));
   EXPECT_EQ(dim.Line.X2, 10.0);
-  EXPECT_FALSE(Drawing.DimensionMode);
+  EXPECT_FALSE(d.State.DimensionMode);
 
-  ReadLines({"msg", "cs 1 2 1 0 \"1"});
-  ASSERT_EQ(Kinds(), TKinds{kDim});
-  EXPECT_EQ(Store.Dims[0].Line.X2, 1.0);
+  d = ReadLines({"msg", "cs 1 2 1 0 \"1"});
+  ASSERT_EQ(Kinds(d), TKinds{kDim});
+  EXPECT_EQ(d.Store.Dims[0].Line.X2, 1.0);
 
-  ReadLines({"msg", "0 0 7 0", "ch 1 2 1 0 \"1", "msg", "cs 1 2 1 0 \"1"});
-  ASSERT_EQ(Kinds(), (TKinds{kText, kDim}));
-  EXPECT_EQ(Store.Dims[0].Line.X2, 7.0);
+  d = ReadLines({"msg", "0 0 7 0", "ch 1 2 1 0 \"1", "msg", "cs 1 2 1 0 \"1"});
+  ASSERT_EQ(Kinds(d), (TKinds{kText, kDim}));
+  EXPECT_EQ(d.Store.Dims[0].Line.X2, 7.0);
 }
 
 TEST(ReaderElements, DimensionKeepsTheFlagsGivenAfterMsg) {
@@ -226,29 +226,29 @@ TEST(ReaderElements, DimensionKeepsTheFlagsGivenAfterMsg) {
       {{"msg", "0 0 10 0", "cs 1 2 1 0 \"10", "ci 0 0 1"}, 0},
   };
   for (const auto& c : cases) {
-    ReadLines(c.lines);
-    ASSERT_EQ(Store.Dims.size(), 1u);
-    EXPECT_EQ(Store.Dims[0].ZFlags, c.flags) << c.lines[1];
-    if (!Store.Circles.empty()) {
-      EXPECT_EQ(Store.Circles[0].ZFlags, 0);
+    TDrawing d = ReadLines(c.lines);
+    ASSERT_EQ(d.Store.Dims.size(), 1u);
+    EXPECT_EQ(d.Store.Dims[0].ZFlags, c.flags) << c.lines[1];
+    if (!d.Store.Circles.empty()) {
+      EXPECT_EQ(d.Store.Circles[0].ZFlags, 0);
     }
   }
 }
 
 TEST(ReaderElements, PolylinesAndPerElementResets) {
-  ReadLines({"pl", "hhp3", "z1", "0 0 1 0", "0 0 2 0", "pl", "0 0 3 0", "lc2", "0 0 4 0"});
-  ASSERT_EQ(Store.Lines.size(), 4u);
+  TDrawing d = ReadLines({"pl", "hhp3", "z1", "0 0 1 0", "0 0 2 0", "pl", "0 0 3 0", "lc2", "0 0 4 0"});
+  ASSERT_EQ(d.Store.Lines.size(), 4u);
   std::vector<int> polylines;
-  for (const TLineRec& line : Store.Lines) polylines.push_back(line.PolylineNo);
+  for (const TLineRec& line : d.Store.Lines) polylines.push_back(line.PolylineNo);
   EXPECT_EQ(polylines, (std::vector<int>{1, 1, 2, 0}));
-  EXPECT_EQ(Store.Lines[0].HhpNo, 3);
-  EXPECT_EQ(Store.Lines[1].ZFlags, 0);
+  EXPECT_EQ(d.Store.Lines[0].HhpNo, 3);
+  EXPECT_EQ(d.Store.Lines[1].ZFlags, 0);
 
-  ReadLines({"pl", "msg", "ci 0 0 1", "z3", "hd", "0 0 1 0"});
-  EXPECT_FALSE(Drawing.DimensionMode);
-  EXPECT_EQ(Store.Lines[0].ZFlags, 4);
-  ReadLines({"pl", "ci 0 0 1", "0 0 1 0"});
-  EXPECT_EQ(Store.Lines[0].PolylineNo, 0);
+  d = ReadLines({"pl", "msg", "ci 0 0 1", "z3", "hd", "0 0 1 0"});
+  EXPECT_FALSE(d.State.DimensionMode);
+  EXPECT_EQ(d.Store.Lines[0].ZFlags, 4);
+  d = ReadLines({"pl", "ci 0 0 1", "0 0 1 0"});
+  EXPECT_EQ(d.Store.Lines[0].PolylineNo, 0);
 }
 
 TEST(ReaderElements, SolidCorners) {
@@ -272,27 +272,28 @@ TEST(ReaderElements, SolidCorners) {
 }
 
 TEST(ReaderElements, SolidLinesStoreTheRemainingCorners) {
-  ReadLines({"lc10 3", "sl 0 0 5 0 5 5 0 0", "sl 0 0 0 0 5 5", "sl 1 2 3 4 5 6 7 8"});
-  ASSERT_EQ(Kinds(), (TKinds{kSolid3, kSolid2, kSolid4}));
-  const TSolid3Rec& s3 = Store.Solid3s[0];
+  TDrawing d = ReadLines({"lc10 3", "sl 0 0 5 0 5 5 0 0", "sl 0 0 0 0 5 5", "sl 1 2 3 4 5 6 7 8"});
+  ASSERT_EQ(Kinds(d), (TKinds{kSolid3, kSolid2, kSolid4}));
+  const TSolid3Rec& s3 = d.Store.Solid3s[0];
   EXPECT_EQ((TNums{s3.X1, s3.Y1, s3.X2, s3.Y2, s3.X3, s3.Y3}), (TNums{0, 0, 5, 0, 5, 5}));
   EXPECT_EQ(s3.Lc10Value, 3);
-  EXPECT_EQ((TNums{Store.Solid2s[0].X2, Store.Solid4s[0].Y4}), (TNums{5, 8}));
+  EXPECT_EQ((TNums{d.Store.Solid2s[0].X2, d.Store.Solid4s[0].Y4}), (TNums{5, 8}));
 }
 
 TEST(ReaderElements, OrderListFollowsTheInputAcrossGrowth) {
-  ResetDrawingState();
-  for (int i = 0; i < 1001; ++i) ParseLine(i % 2 ? "ci 0 0 1" : "0 0 1 1");
-  ASSERT_EQ(Store.OrderList.size(), 1001u);
-  const auto& list = Store.OrderList;
+  TExchangeReader reader;
+  for (int i = 0; i < 1001; ++i) reader.ParseLine(i % 2 ? "ci 0 0 1" : "0 0 1 1");
+  const auto& list = reader.Drawing().Store.OrderList;
+  ASSERT_EQ(list.size(), 1001u);
   EXPECT_EQ((TKinds{list[1000].Kind, list[1000].Index, list[999].Kind, list[999].Index}),
             (TKinds{kLine, 500, kCircle, 499}));
 }
 
-// Resets the drawing state and reads bytes as the exchange file.
-void ReadFile(const TTempFolder& folder, const std::string& bytes) {
-  ResetDrawingState();
-  ASSERT_TRUE(ReadExchangeFile(folder.Write("JWC_TEMP.TXT", bytes)));
+// Reads bytes as the exchange file.
+TDrawing ReadFile(const TTempFolder& folder, const std::string& bytes) {
+  TExchangeRead read = ReadExchangeFile(folder.Write("JWC_TEMP.TXT", bytes));
+  EXPECT_EQ(read.Status, TReadStatus::kComplete);
+  return std::move(read.Drawing);
 }
 
 TEST(ReaderFile, LineEnds) {
@@ -311,17 +312,17 @@ TEST(ReaderFile, LineEnds) {
   TTempFolder folder;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    ReadFile(folder, c.bytes);
-    EXPECT_EQ(Kinds(), c.kinds);
+    TDrawing d = ReadFile(folder, c.bytes);
+    EXPECT_EQ(Kinds(d), c.kinds);
   }
 }
 
 TEST(ReaderFile, CarriageReturnNeverJoinsADoubleByteCharacter) {
   TTempFolder folder;
-  ReadFile(folder, "ch 0 0 1 0 \"\x82\r\xa0\r\nBL 0 0 a\x82\r\n");
-  ASSERT_EQ(Kinds(), (TKinds{kText, kBlock}));
-  EXPECT_EQ(StoredText(Store.Texts[0].Text), "\x82\xa0");
-  EXPECT_EQ(StoredText(Store.Blocks[0].Name), "a");
+  TDrawing d = ReadFile(folder, "ch 0 0 1 0 \"\x82\r\xa0\r\nBL 0 0 a\x82\r\n");
+  ASSERT_EQ(Kinds(d), (TKinds{kText, kBlock}));
+  EXPECT_EQ(d.Store.Text(d.Store.Texts[0].Text), "\x82\xa0");
+  EXPECT_EQ(d.Store.Text(d.Store.Blocks[0].Name), "a");
 }
 
 TEST(ReaderFile, LinesAcrossBlocks) {
@@ -333,31 +334,42 @@ TEST(ReaderFile, LinesAcrossBlocks) {
   bytes += "ch 0 0 1 0 \"";
   bytes.append(10'000'000, 't');
   TTempFolder folder;
-  ReadFile(folder, bytes + "\n1 2 3 4");
-  ASSERT_EQ(Kinds(), (TKinds{kBlock, kText, kLine}));
-  EXPECT_EQ(StoredText(Store.Blocks[0].Name), std::string(block - 9, 'n'));
-  EXPECT_EQ(StoredText(Store.Texts[0].Text), std::string(255, 't'));
-  EXPECT_EQ(Store.Lines[0].Y2, 4.0);
+  TDrawing d = ReadFile(folder, bytes + "\n1 2 3 4");
+  ASSERT_EQ(Kinds(d), (TKinds{kBlock, kText, kLine}));
+  EXPECT_EQ(d.Store.Text(d.Store.Blocks[0].Name), std::string(block - 9, 'n'));
+  EXPECT_EQ(d.Store.Text(d.Store.Texts[0].Text), std::string(255, 't'));
+  EXPECT_EQ(d.Store.Lines[0].Y2, 4.0);
 }
 
 TEST(ReaderFile, HugeTokenCountsAndNumbers) {
   std::string many = "sc";
   for (int i = 1; i <= 10'000; ++i) many.append(" ").append(std::to_string(i));
   TTempFolder folder;
-  ReadFile(folder, many + "\n1e999 -1e999 1e-999 2\n");
-  ASSERT_EQ(Kinds(), (TKinds{kScSolid, kLine}));
-  EXPECT_EQ(Store.ScSolids[0].V7, 7.0);
-  EXPECT_EQ(Store.ScSolids[0].Flag, 8);
-  const TLineRec& line = Store.Lines[0];
+  TDrawing d = ReadFile(folder, many + "\n1e999 -1e999 1e-999 2\n");
+  ASSERT_EQ(Kinds(d), (TKinds{kScSolid, kLine}));
+  EXPECT_EQ(d.Store.ScSolids[0].EndAngle, 7.0);
+  EXPECT_EQ(d.Store.ScSolids[0].Flag, 8);
+  const TLineRec& line = d.Store.Lines[0];
   EXPECT_EQ((TNums{line.X1, line.Y1, line.X2, line.Y2}), (TNums{0, 0, 0, 2}));
 }
 
-TEST(ReaderFile, WhatCannotBeReadIsFalse) {
+TEST(ReaderFile, WhatCannotBeReadSaysWhy) {
   TTempFolder folder;
-  ResetDrawingState();
-  EXPECT_FALSE(ReadExchangeFile(folder / "missing.txt"));
-  EXPECT_TRUE(Store.OrderList.empty());
-  EXPECT_FALSE(ReadExchangeFile(folder.Path()));
+  const TExchangeRead missing = ReadExchangeFile(folder / "missing.txt");
+  EXPECT_EQ(missing.Status, TReadStatus::kMissing);
+  EXPECT_TRUE(missing.Drawing.Store.OrderList.empty());
+  EXPECT_NE(ReadExchangeFile(folder.Path()).Status, TReadStatus::kComplete);
+}
+
+TEST(ReaderFile, TwoDrawingsLiveSideBySide) {
+  TTempFolder folder;
+  const TExchangeRead first = ReadExchangeFile(folder.Write("a.txt", "lg3\r\nlc5\r\n0 0 1 1\r\n"));
+  const TExchangeRead second = ReadExchangeFile(folder.Write("b.txt", "ci 0 0 2\r\n"));
+  EXPECT_EQ(Kinds(first.Drawing), TKinds{kLine});
+  EXPECT_EQ(Kinds(second.Drawing), TKinds{kCircle});
+  EXPECT_EQ(first.Drawing.State.CurGroup, 3);
+  EXPECT_EQ(second.Drawing.State.CurGroup, 0);
+  EXPECT_EQ(second.Drawing.Store.Circles[0].Color, 1);
 }
 
 }  // namespace

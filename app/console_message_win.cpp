@@ -1,4 +1,4 @@
-#include "app/win/console_message.h"
+#include "app/console_message.h"
 
 #include <windows.h>
 

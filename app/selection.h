@@ -1,0 +1,59 @@
+#pragma once
+
+// The selection the host hands over in its exchange file, and the two
+// answers the tool gives: the converted elements, or the drawing unchanged.
+// What a dialog or a console program needs of the drawing, in two calls.
+
+#include <cstdint>
+#include <filesystem>
+
+#include "app/preset.h"
+#include "exchange/drawing.h"
+#include "exchange/output_driver.h"
+#include "exchange/reader.h"
+
+namespace kx27 {
+
+struct TSelection {
+  TDrawing Drawing;
+  TReadStatus Status = TReadStatus::kMissing;
+};
+
+TSelection ReadSelection(const std::filesystem::path& exchange_file);
+
+// Why the selection must be left as the host has it: after "hd" the host
+// deletes the selection and rebuilds it from the output alone.
+enum class TWriteBackProblem {
+  kNone,
+  // A read that stopped early would rebuild part of the selection.
+  kIncompleteRead,
+  // Block figures ("BL") cannot be written back; the BAT keeps them out of
+  // the exchange with "REM #ht10".
+  kBlockFigures,
+};
+
+// Without a file there is no selection to lose: that is no problem.
+TWriteBackProblem FindWriteBackProblem(const TSelection& selection);
+
+// What a caller shows while OK works: the progress of the elements, then the
+// writing of the file.
+class TWriteBackProgress : public TWriteProgress {
+ public:
+  virtual void WritingFile() = 0;
+};
+
+struct TWriteBack {
+  std::int64_t Changed = 0;  // line types that changed value
+  bool Complete = true;      // false: memory ran out, and "hq" was written
+  bool Written = false;      // the exchange file holds the answer
+};
+
+// Converts the selection by the preset and replaces the exchange file with
+// "hd" and every element; after Escape, with what the output kept.
+TWriteBack WriteBack(TSelection& selection, const TPreset& preset, bool dimensions,
+                     TWriteBackProgress& progress, const std::filesystem::path& exchange_file);
+
+// Replaces the exchange file with "hq": the host leaves the drawing as it is.
+bool LeaveUnchanged(const std::filesystem::path& exchange_file);
+
+}  // namespace kx27

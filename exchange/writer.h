@@ -1,0 +1,81 @@
+#pragma once
+
+// One write of an exchange file: the output buffer, and the attributes last
+// stated in it, so that each attribute line is written only where its value
+// changes. Created per write; the drawing it writes lends the first-seen
+// values that stand in for missing ones.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "exchange/drawing.h"
+#include "exchange/output_buffer.h"
+
+namespace kx27 {
+
+struct TTextStyle {
+  std::int32_t Type = 0;
+  // The explicit size of type 0; unused for the numbered types.
+  double Width = 0, Height = 0, Spacing = 0;
+  std::int32_t Color = 0;
+};
+
+// What the output has stated so far; nothing for an attribute not yet
+// stated, whose next emitter call therefore writes its line.
+struct TStatedAttributes {
+  std::optional<std::int32_t> Group;
+  std::optional<std::int32_t> Layer;
+  std::optional<std::int32_t> Color;
+  std::optional<std::int32_t> LineType;
+  std::optional<std::int32_t> LineWidth;
+  std::optional<std::int32_t> Cc;
+  std::optional<std::int32_t> PointColor;
+  // The value that a plain "lc10" stands for.
+  std::optional<std::int32_t> Lc10Value;
+  std::optional<TTextStyle> TextStyle;
+  std::optional<std::string> FontName;
+};
+
+class TWriter {
+ public:
+  explicit TWriter(const TDrawingState& drawing) : drawing_(drawing) {}
+
+  TOutputBuffer& Output() { return output_; }
+  const TOutputBuffer& Output() const { return output_; }
+  const TDrawingState& Drawing() const { return drawing_; }
+
+  // A cleared line that starts with keyword, reused for every line: format
+  // a line in it, then hand it to Output().AppendLine.
+  std::string& StartLine(std::string_view keyword) {
+    line_.assign(keyword);
+    return line_;
+  }
+
+  // Attribute lines, each written only where its value changes.
+  void EmitGroup(std::int32_t group);
+  void EmitLayer(std::int32_t layer);
+  void EmitColor(std::int32_t color);
+  void EmitLineType(std::int32_t line_type);
+  void EmitLineWidth(std::int32_t width);
+  void EmitCc(std::int32_t value);
+  void EmitPointColor(std::int32_t color);
+  void EmitLc10(std::int32_t value);
+  void EmitTextType(std::int32_t text_type, std::int32_t color, double width, double height,
+                    double spacing);
+  void EmitFontName(std::string_view name);
+  // The z lines of the one element that follows: written every time.
+  void EmitZFlags(std::int32_t flags);
+
+ private:
+  void PutIntLine(std::string_view keyword, std::int32_t value);
+  void PutHexLine(std::string_view keyword, std::int32_t value);
+
+  const TDrawingState& drawing_;
+  TOutputBuffer output_;
+  TStatedAttributes stated_;
+  std::string line_;
+};
+
+}  // namespace kx27

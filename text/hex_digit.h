@@ -1,0 +1,13 @@
+#pragma once
+
+namespace kx27 {
+
+// 0-15 for '0'-'9', 'A'-'F' and 'a'-'f'; -1 for any other byte.
+constexpr int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+}  // namespace kx27
