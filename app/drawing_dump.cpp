@@ -21,7 +21,7 @@ void Reals(TJsonWriter& w, std::initializer_list<std::pair<const char*, double>>
   for (const auto& [name, value] : fields) w.Key(name).Real(value);
 }
 
-void Write(TJsonWriter& w, const TElementStore& store, const TLineRec& r) {
+void Write(TJsonWriter& w, const TLineRec& r) {
   w.BeginObject();
   Common(w, r);
   w.Key("PolylineNo").Int(r.PolylineNo);
@@ -29,14 +29,14 @@ void Write(TJsonWriter& w, const TElementStore& store, const TLineRec& r) {
   w.EndObject();
 }
 
-void Write(TJsonWriter& w, const TElementStore& store, const TCircleRec& r) {
+void Write(TJsonWriter& w, const TCircleRec& r) {
   w.BeginObject();
   Common(w, r);
   Reals(w, {{"X", r.X}, {"Y", r.Y}, {"Radius", r.Radius}});
   w.EndObject();
 }
 
-void Write(TJsonWriter& w, const TElementStore& store, const TArcRec& r) {
+void Write(TJsonWriter& w, const TArcRec& r) {
   w.BeginObject();
   Common(w, r);
   Reals(w, {{"X", r.X}, {"Y", r.Y}, {"Radius", r.Radius}, {"V4", r.StartAngle},
@@ -57,14 +57,14 @@ void Write(TJsonWriter& w, const TElementStore& store, const TTextRec& r) {
   w.EndObject();
 }
 
-void Write(TJsonWriter& w, const TElementStore& store, const TPointRec& r) {
+void Write(TJsonWriter& w, const TPointRec& r) {
   w.BeginObject();
   Common(w, r);
   Reals(w, {{"X", r.X}, {"Y", r.Y}});
   w.EndObject();
 }
 
-void Write(TJsonWriter& w, const TElementStore& store, const TCodedPointRec& r) {
+void Write(TJsonWriter& w, const TCodedPointRec& r) {
   w.BeginObject();
   Common(w, r);
   Reals(w, {{"X", r.X}, {"Y", r.Y}, {"V3", r.Scale}, {"V4", r.Angle}});
@@ -76,7 +76,7 @@ void Write(TJsonWriter& w, const TElementStore& store, const TDimRec& r) {
   w.BeginObject();
   Common(w, r);
   w.Key("Line");
-  Write(w, store, r.Line);
+  Write(w, r.Line);
   w.Key("Text");
   Write(w, store, r.Text);
   w.EndObject();
@@ -96,20 +96,20 @@ void SolidPrefix(TJsonWriter& w, const TSolidAttrs& r) {
   w.Key("Lc10Value").Int(r.Lc10Value);
 }
 
-void Write(TJsonWriter& w, const TElementStore& store, const TSolid2Rec& r) {
+void Write(TJsonWriter& w, const TSolid2Rec& r) {
   SolidPrefix(w, r);
   Reals(w, {{"X1", r.X1}, {"Y1", r.Y1}, {"X2", r.X2}, {"Y2", r.Y2}});
   w.EndObject();
 }
 
-void Write(TJsonWriter& w, const TElementStore& store, const TSolid3Rec& r) {
+void Write(TJsonWriter& w, const TSolid3Rec& r) {
   SolidPrefix(w, r);
   Reals(w, {{"X1", r.X1}, {"Y1", r.Y1}, {"X2", r.X2}, {"Y2", r.Y2}, {"X3", r.X3},
             {"Y3", r.Y3}});
   w.EndObject();
 }
 
-void Write(TJsonWriter& w, const TElementStore& store, const TSolid4Rec& r) {
+void Write(TJsonWriter& w, const TSolid4Rec& r) {
   SolidPrefix(w, r);
   Reals(w, {{"X1", r.X1}, {"Y1", r.Y1}, {"X2", r.X2}, {"Y2", r.Y2}, {"X3", r.X3},
             {"Y3", r.Y3}, {"X4", r.X4}, {"Y4", r.Y4}});
@@ -124,14 +124,14 @@ void ArcSolidValues(TJsonWriter& w, const Rec& r) {
             {"V6", r.StartAngle}, {"V7", r.EndAngle}});
 }
 
-void Write(TJsonWriter& w, const TElementStore& store, const TScSolidRec& r) {
+void Write(TJsonWriter& w, const TScSolidRec& r) {
   SolidPrefix(w, r);
   ArcSolidValues(w, r);
   w.Key("Flag").Int(r.Flag);
   w.EndObject();
 }
 
-void Write(TJsonWriter& w, const TElementStore& store, const TSoSolidRec& r) {
+void Write(TJsonWriter& w, const TSoSolidRec& r) {
   SolidPrefix(w, r);
   ArcSolidValues(w, r);
   w.Key("V8").Real(r.InnerRadius);
@@ -141,7 +141,13 @@ void Write(TJsonWriter& w, const TElementStore& store, const TSoSolidRec& r) {
 // An entry whose kind or index names no record shows as null rather than
 // reading past its array.
 void WriteRecord(TJsonWriter& w, const TElementStore& store, const TOrderEntry& entry) {
-  if (!VisitElement(store, entry, [&](const auto& rec) { Write(w, store, rec); })) w.Null();
+  const bool found = VisitElement(store, entry, [&](const auto& rec) {
+    if constexpr (requires { Write(w, store, rec); })
+      Write(w, store, rec);
+    else
+      Write(w, rec);
+  });
+  if (!found) w.Null();
 }
 
 template <typename T, std::size_t N, typename Fn>
@@ -207,7 +213,7 @@ void CurrentAttributes(TJsonWriter& w, const TDrawingState& d) {
   w.Key("PolylineMode").Bool(d.PolylineMode);
   w.Key("DimensionMode").Bool(d.DimensionMode);
   w.Key("PendingDimLine");
-  Write(w, TElementStore{}, d.PendingDimLine);
+  Write(w, d.PendingDimLine);
 }
 
 void FirstSeenValues(TJsonWriter& w, const TDrawingState& d) {
