@@ -8,4 +8,8 @@ namespace kx27 {
 // UTF-16 to a console, as UTF-8 bytes to a file or a pipe.
 void WriteErrorLine(std::string_view utf8_line);
 
+// Writes Shift_JIS text to stdout: as UTF-16 to a console, whatever its code
+// page, and as the bytes themselves to a file or a pipe.
+void WriteShiftJisOutput(std::string_view sjis);
+
 }  // namespace kx27

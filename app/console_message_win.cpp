@@ -5,24 +5,32 @@
 #include <string>
 
 namespace kx27 {
+namespace {
 
-void WriteErrorLine(std::string_view utf8_line) {
-  const std::string line = std::string(utf8_line) + "\r\n";
-  const HANDLE handle = GetStdHandle(STD_ERROR_HANDLE);
+void WriteText(HANDLE handle, std::string_view text, UINT code_page) {
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
-
   DWORD mode = 0;
   if (GetConsoleMode(handle, &mode)) {
-    const int size = static_cast<int>(line.size());
-    const int wide_size = MultiByteToWideChar(CP_UTF8, 0, line.data(), size, nullptr, 0);
+    const int size = static_cast<int>(text.size());
+    const int wide_size = MultiByteToWideChar(code_page, 0, text.data(), size, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(wide_size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, line.data(), size, wide.data(), wide_size);
+    MultiByteToWideChar(code_page, 0, text.data(), size, wide.data(), wide_size);
     DWORD written = 0;
     WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     return;
   }
   DWORD written = 0;
-  WriteFile(handle, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+}  // namespace
+
+void WriteShiftJisOutput(std::string_view sjis) {
+  WriteText(GetStdHandle(STD_OUTPUT_HANDLE), sjis, 932);
+}
+
+void WriteErrorLine(std::string_view utf8_line) {
+  WriteText(GetStdHandle(STD_ERROR_HANDLE), std::string(utf8_line) + "\r\n", CP_UTF8);
 }
 
 }  // namespace kx27

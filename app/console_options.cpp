@@ -51,7 +51,8 @@ std::string ParseConsoleOptions(std::span<const TArgument> args,
     }
 
     const bool takes_value = Is(arg, "-p") || Is(arg, "--preset") || Is(arg, "-s") ||
-                             Is(arg, "--settings") || Is(arg, "-o") || Is(arg, "--output");
+                             Is(arg, "--settings") || Is(arg, "-o") || Is(arg, "--output") ||
+                             Is(arg, "--show-preset");
     if (takes_value && i + 1 == args.size())
       return "kx27c: option " + Quoted(arg) + " needs a value";
 
@@ -63,6 +64,12 @@ std::string ParseConsoleOptions(std::span<const TArgument> args,
       options.SettingsFile = std::filesystem::path(args[++i]);
     } else if (Is(arg, "-o") || Is(arg, "--output")) {
       options.OutputFile = std::filesystem::path(args[++i]);
+    } else if (Is(arg, "--show-preset")) {
+      options.ShowPreset = PresetNumber(args[++i]);
+      if (!options.ShowPreset)
+        return "kx27c: preset " + Quoted(args[i]) + " is not a number from 1 to 20";
+    } else if (Is(arg, "--dry-run")) {
+      options.DryRun = true;
     } else if (Is(arg, "--dimensions")) {
       options.Dimensions = true;
     } else if (Is(arg, "--no-dimensions")) {
@@ -93,10 +100,17 @@ std::string_view ConsoleUsage() {
          "                       (default: the settings file's check box)\n"
          "  -o, --output FILE    write the result to FILE instead of EXCHANGE_FILE\n"
          "  -q, --quiet          no summary line\n"
+         "      --dry-run        write nothing; print per layer group and layer how\n"
+         "                       many elements would change and to which line type,\n"
+         "                       then the total\n"
+         "      --show-preset N  print the comment and the 16 x 16 values of preset N;\n"
+         "                       with EXCHANGE_FILE, with the names of its layers\n"
          "  -h, --help           show this text\n"
          "      --version        show the version\n"
          "\n"
-         "EXCHANGE_FILE defaults to JWC_TEMP.TXT beside the program.\n"
+         "EXCHANGE_FILE defaults to JWC_TEMP.TXT beside the program (--show-preset\n"
+         "reads none unless it is named). What --dry-run and --show-preset print is\n"
+         "Shift_JIS, as the drawing's names are; a Windows console shows it as text.\n"
          "Exit status: 0 done, 1 a file could not be read or written, 2 usage error.\n";
 }
 

@@ -20,6 +20,8 @@ struct TConsoleOptions {
   std::optional<bool> Dimensions;
   std::optional<std::filesystem::path> OutputFile;
   std::optional<std::filesystem::path> ExchangeFile;
+  bool DryRun = false;
+  std::optional<std::int32_t> ShowPreset;
   bool Quiet = false;
   bool Help = false;
   bool Version = false;

@@ -2,8 +2,10 @@
 
 #include <chrono>
 
+#include "app/console_report.h"
 #include "app/conversion.h"
 #include "app/element_count.h"
+#include "app/layer_summary.h"
 #include "app/program_path.h"
 #include "app/selection.h"
 #include "app/settings_file.h"
@@ -27,7 +29,7 @@ std::string Utf8(const std::filesystem::path& path) {
 }
 
 TConsoleOutcome Failure(const std::filesystem::path& file, std::string_view reason) {
-  return {1, "kx27c: " + Utf8(file) + ": " + std::string(reason)};
+  return {1, "kx27c: " + Utf8(file) + ": " + std::string(reason), {}};
 }
 
 }  // namespace
@@ -40,9 +42,18 @@ TConsoleOutcome RunConsole(const TConsoleOptions& options) {
   const std::filesystem::path settings_file =
       options.SettingsFile ? *options.SettingsFile : ProgramPath().parent_path() / "kx27.dat";
 
-  TSelection selection = ReadSelection(exchange_file);
-  if (selection.Status == TReadStatus::kMissing) return Failure(exchange_file, "no such file");
-  switch (FindWriteBackProblem(selection)) {
+  // A preset is shown with the names of a drawing only when one is named;
+  // its elements need not be fit to write back.
+  const bool shows_names = options.ShowPreset && options.ExchangeFile;
+  TSelection selection;
+  if (!options.ShowPreset || shows_names) selection = ReadSelection(exchange_file);
+  if ((!options.ShowPreset || shows_names) && selection.Status == TReadStatus::kMissing) {
+    return Failure(exchange_file, "no such file");
+  }
+  if (shows_names && selection.Status == TReadStatus::kUnreadable) {
+    return Failure(exchange_file, "cannot be read");
+  }
+  switch (options.ShowPreset ? TWriteBackProblem::kNone : FindWriteBackProblem(selection)) {
     case TWriteBackProblem::kIncompleteRead:
       return Failure(exchange_file, "cannot be read");
     case TWriteBackProblem::kBlockFigures:
@@ -65,9 +76,20 @@ TConsoleOutcome RunConsole(const TConsoleOptions& options) {
       return Failure(settings_file, "cannot be read");
   }
 
+  TDrawing& drawing = selection.Drawing;
+  if (options.ShowPreset) {
+    const std::int32_t shown = *options.ShowPreset;
+    return {0, {},
+            PresetReport(shown, settings.Presets[static_cast<std::size_t>(shown - 1)],
+                         shows_names ? &drawing.State : nullptr)};
+  }
   const std::int32_t preset_no = options.PresetNo ? *options.PresetNo : settings.PresetNo;
   const bool dimensions = options.Dimensions ? *options.Dimensions : settings.Dimensions;
-  TDrawing& drawing = selection.Drawing;
+  if (options.DryRun) {
+    return {0, {},
+            DryRunReport(drawing.State, SummarizeLayers(drawing.Store),
+                         settings.Presets[static_cast<std::size_t>(preset_no - 1)], dimensions)};
+  }
   const auto elements_read = static_cast<std::int64_t>(drawing.Store.OrderList.size());
   TSilentProgress progress;
   TWriter writer(drawing.State);
@@ -97,7 +119,7 @@ TConsoleOutcome RunConsole(const TConsoleOptions& options) {
   summary += " elements written, ";
   AppendInt(summary, elapsed.count());
   summary += " ms";
-  return {0, summary};
+  return {0, summary, {}};
 }
 
 }  // namespace kx27

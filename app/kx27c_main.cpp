@@ -19,6 +19,14 @@ void PrintOut(std::string_view text) {
   std::fflush(stdout);
 }
 
+void PrintShiftJis(std::string_view text) {
+#ifdef _WIN32
+  kx27::WriteShiftJisOutput(text);
+#else
+  PrintOut(text);
+#endif
+}
+
 void PrintError(std::string_view utf8_line) {
 #ifdef _WIN32
   kx27::WriteErrorLine(utf8_line);
@@ -44,6 +52,7 @@ int Run(std::vector<kx27::TArgument> args) {
     return 0;
   }
   const kx27::TConsoleOutcome outcome = kx27::RunConsole(options);
+  if (!outcome.Output.empty()) PrintShiftJis(outcome.Output);
   if (!outcome.Message.empty()) PrintError(outcome.Message);
   return outcome.ExitCode;
 }

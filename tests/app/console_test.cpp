@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 
 #include "app/element_count.h"
@@ -116,6 +117,48 @@ TEST_F(Kx27c, OptionsAndErrors) {
   EXPECT_EQ(File("stdout.txt").rfind("Usage: kx27c", 0), 0u);
   EXPECT_EQ(Run("--version"), 0);
   EXPECT_EQ(File("stdout.txt"), "kx27c " KX27_VERSION "\n");
+}
+
+// A dry run writes nothing and reports, per layer, what the real run then
+// changes; --show-preset prints a preset with the names of a named drawing.
+TEST_F(Kx27c, DryRunAndShowPreset) {
+  // The sample drawing with names: group 0 "建具", its layer 3 "窓".
+  const std::string named = "hq\r\nlg0\r\nlgn\x8c\x9a\x8b\xef\r\nly3\r\nlyn\x91\x8b\r\n" +
+                            std::string(kExchangeIn.substr(4));
+  const struct { std::string_view args; std::string_view output; } cases[] = {
+      {"--dry-run -s set.dat JWC_TEMP.TXT",
+       "0 \x8c\x9a\x8b\xef / 3 \x91\x8b: 4 -> 7 \x93\xf1\x93\x5f\x8d\xbd" "1\n"  // 二点鎖1
+       "total: 4 elements would change (dimension lines included)\n"},
+      {"--dry-run --no-dimensions -s set.dat JWC_TEMP.TXT",
+       "0 \x8c\x9a\x8b\xef / 3 \x91\x8b: 3 -> 7 \x93\xf1\x93\x5f\x8d\xbd" "1\n"
+       "total: 3 elements would change (dimension lines left as they are)\n"},
+      {"--dry-run -p 1 -s set.dat JWC_TEMP.TXT",
+       "total: 0 elements would change (dimension lines included)\n"},
+  };
+  for (const auto& c : cases) {
+    folder_.Write("JWC_TEMP.TXT", named);
+    EXPECT_EQ(Run(c.args), 0) << c.args;
+    EXPECT_EQ(File("stdout.txt"), c.output) << c.args;
+    EXPECT_EQ(File("stderr.txt"), "") << c.args;
+    EXPECT_EQ(File("JWC_TEMP.TXT"), named) << c.args << ": nothing written";
+  }
+  EXPECT_EQ(Run("-s set.dat JWC_TEMP.TXT"), 0);
+  EXPECT_NE(File("stderr.txt").find(" 4 line types changed"), std::string::npos);
+
+  const std::string row0 = "0  0  0  0  7  0  0  0  0  0  0  0  0  0  0  0  0";
+  EXPECT_EQ(Run("--show-preset 2 -s set.dat"), 0);
+  const std::string shown = File("stdout.txt");
+  EXPECT_EQ(shown.substr(0, shown.find('\n', shown.find('\n', shown.find('\n') + 1) + 1) + 1),
+            "preset 2: \n   0  1  2  3  4  5  6  7  8  9  A  B  C  D  E  F\n" + row0 + "\n");
+  EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 18);
+  folder_.Write("JWC_TEMP.TXT", named);
+  EXPECT_EQ(Run("--show-preset 2 -s set.dat JWC_TEMP.TXT"), 0);
+  const std::string with_names = File("stdout.txt");
+  EXPECT_NE(with_names.find(row0 + "  \x8c\x9a\x8b\xef\n"), std::string::npos) << with_names;
+  EXPECT_TRUE(with_names.ends_with("layers of group 0 \x8c\x9a\x8b\xef: 3 \x91\x8b\n")) << with_names;
+  EXPECT_EQ(File("JWC_TEMP.TXT"), named);
+  EXPECT_EQ(Run("--show-preset 0 -s set.dat"), 2);
+  EXPECT_EQ(Run("--show-preset 3 -s missing.dat"), 1);
 }
 
 TEST_F(Kx27c, DefaultsToTheFilesBesideTheProgram) {

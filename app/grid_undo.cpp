@@ -1,0 +1,34 @@
+#include "app/grid_undo.h"
+
+namespace kx27 {
+namespace {
+
+bool SameValues(const TGridCells& a, const TGridCells& b) {
+  for (int row = 1; row < kGridSize; ++row)
+    for (int col = 1; col < kGridSize; ++col)
+      if (a[row][col] != b[row][col]) return false;
+  return true;
+}
+
+}  // namespace
+
+void TGridUndo::Record(const TGridCells& before, const TGridCells& after) {
+  if (SameValues(before, after)) return;
+  TValues& values = steps_.emplace_back();
+  for (int row = 1; row < kGridSize; ++row)
+    for (int col = 1; col < kGridSize; ++col)
+      values[static_cast<std::size_t>((row - 1) * 16 + col - 1)] = before[row][col];
+  if (steps_.size() > kDepth) steps_.pop_front();
+}
+
+bool TGridUndo::Undo(TGridCells& cells) {
+  if (steps_.empty()) return false;
+  const TValues& values = steps_.back();
+  for (int row = 1; row < kGridSize; ++row)
+    for (int col = 1; col < kGridSize; ++col)
+      cells[row][col] = values[static_cast<std::size_t>((row - 1) * 16 + col - 1)];
+  steps_.pop_back();
+  return true;
+}
+
+}  // namespace kx27

@@ -1,0 +1,28 @@
+#include "app/layer_names.h"
+
+#include <string_view>
+
+namespace kx27 {
+namespace {
+
+std::string Label(int number, std::string_view name) {
+  std::string label(1, "0123456789ABCDEF"[number & 15]);
+  if (!name.empty()) {
+    label += ' ';
+    label += name;
+  }
+  return label;
+}
+
+}  // namespace
+
+std::string GroupLabel(const TDrawingState& drawing, int group) {
+  return Label(group, drawing.GroupNames[static_cast<std::size_t>(group & 15)]);
+}
+
+std::string LayerLabel(const TDrawingState& drawing, int group, int layer) {
+  return Label(layer, drawing.LayerNames[static_cast<std::size_t>(group & 15)]
+                                        [static_cast<std::size_t>(layer & 15)]);
+}
+
+}  // namespace kx27
