@@ -25,4 +25,11 @@ std::string LayerLabel(const TDrawingState& drawing, int group, int layer) {
                                         [static_cast<std::size_t>(layer & 15)]);
 }
 
+void LabelGridHeaders(TGridCells& cells, const TDrawingState& drawing, int group) {
+  for (int i = 1; i < kGridSize; ++i) {
+    cells[static_cast<std::size_t>(i)][0] = GroupLabel(drawing, i - 1);
+    cells[0][static_cast<std::size_t>(i)] = LayerLabel(drawing, group, i - 1);
+  }
+}
+
 }  // namespace kx27

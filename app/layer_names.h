@@ -6,11 +6,16 @@
 
 #include <string>
 
+#include "app/preset_grid.h"
 #include "exchange/drawing.h"
 
 namespace kx27 {
 
 std::string GroupLabel(const TDrawingState& drawing, int group);
 std::string LayerLabel(const TDrawingState& drawing, int group, int layer);
+
+// The grid's headers: every group's label down column 0, and along row 0 the
+// labels of the layers of group (the selected cell's).
+void LabelGridHeaders(TGridCells& cells, const TDrawingState& drawing, int group);
 
 }  // namespace kx27

@@ -4,14 +4,22 @@
 #include <commdlg.h>
 #include <windowsx.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 
+#include "app/cell_value.h"
+#include "app/console_report.h"
+#include "app/grid_status.h"
 #include "app/jwf_import.h"
+#include "app/layer_names.h"
+#include "app/line_type_names.h"
 #include "app/preset_grid.h"
 #include "app/program_path.h"
 #include "app/progress_caption.h"
 #include "app/selection.h"
+#include "app/win/dpi.h"
 #include "app/win/encoding.h"
 #include "app/win/resource.h"
 #include "app/win/string_grid.h"
@@ -66,6 +74,35 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+bool IsKeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+
+// The message box's own buttons carry the system's language; the tool's
+// confirmation reads the same on every Windows.
+LRESULT CALLBACK LabelYesNoInJapanese(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HCBT_ACTIVATE) {
+    HWND box = reinterpret_cast<HWND>(wparam);
+    wchar_t name[16] = {};
+    GetClassNameW(box, name, 16);
+    if (std::wstring_view(name) == L"#32770") {
+      SetDlgItemTextW(box, IDYES, L"はい(&Y)");
+      SetDlgItemTextW(box, IDNO, L"いいえ(&N)");
+    }
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+int AskYesNo(HWND owner, const wchar_t* text, const wchar_t* caption) {
+  HHOOK hook = SetWindowsHookExW(WH_CBT, LabelYesNoInJapanese, nullptr, GetCurrentThreadId());
+  const int answer =
+      MessageBoxW(owner, text, caption, MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON1);
+  if (hook) UnhookWindowsHookEx(hook);
+  return answer;
+}
+
+std::wstring Grouped(std::int64_t value) { return ToUtf16(GroupedDigits(value)); }
+
+int CellIndex(int col, int row) { return (row - 1) * 16 + (col - 1); }
+
 }  // namespace
 
 TForm1::~TForm1() {
@@ -110,7 +147,6 @@ LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wparam, LP
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE:
-      CreateFonts();
       CreateControls();
       return 0;
     case WM_SHOWWINDOW:
@@ -123,6 +159,12 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnCommand(LOWORD(wparam), HIWORD(wparam));
       return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lparam));
+    case WM_ACTIVATE:
+      OnActivate(LOWORD(wparam) != WA_INACTIVE);
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return OnControlColor(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
@@ -149,17 +191,27 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void TForm1::OnCommand(int id, int code) {
+  if (id == IDC_STRINGGRID1) {
+    if (code == kGridSelChange) StringGrid1SelChange();
+    if (code == kGridChange) StringGrid1Change();
+    return;
+  }
   if (code != BN_CLICKED) return;
   switch (id) {
     case IDC_BUTTON1: Button1Click(); break;
     case IDC_BUTTON2: Button2Click(); break;
     case IDC_BUTTON3: Button3Click(); break;
     case IDC_BUTTON4: Button4Click(); break;
+    case IDC_CHECKBOX1: CheckBox1Click(); break;
     default: break;
   }
 }
 
 LRESULT TForm1::OnNotify(const NMHDR& header) {
+  if (header.idFrom == IDC_STRINGGRID1 && header.code == kGridCellTip) {
+    StringGrid1CellTip(*reinterpret_cast<TGridCellTip*>(const_cast<NMHDR*>(&header)));
+    return 0;
+  }
   if (header.idFrom != IDC_TABCONTROL1) return 0;
   if (header.code == TCN_SELCHANGING) {
     TabControl1Changing();
@@ -169,29 +221,59 @@ LRESULT TForm1::OnNotify(const NMHDR& header) {
   return 0;
 }
 
+// The focus goes back where it was when the window is active again (after a
+// message box, the open dialog or the line-type list); at first to OK.
+void TForm1::OnActivate(bool active) {
+  if (!active) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(window_, focus)) focus_ = focus;
+    return;
+  }
+  SetFocus(focus_ && IsWindow(focus_) && IsWindowEnabled(focus_) ? focus_ : Control(IDC_BUTTON1));
+}
+
+bool TForm1::TranslateWindowKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN || !IsKeyDown(VK_CONTROL) || IsKeyDown(VK_MENU)) return false;
+  if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+  switch (message.wParam) {
+    case VK_TAB: SwitchPreset(IsKeyDown(VK_SHIFT) ? -1 : 1); return true;
+    case VK_NEXT: SwitchPreset(1); return true;
+    case VK_PRIOR: SwitchPreset(-1); return true;
+    default: return false;
+  }
+}
+
+// As a click on the tab does, the focus staying where it is.
+void TForm1::SwitchPreset(int step) {
+  const int next = (SelectedPreset() - 1 + step + kPresetCount) % kPresetCount;
+  TabControl1Changing();
+  TabCtrl_SetCurSel(Control(IDC_TABCONTROL1), next);
+  TabControl1Change();
+}
 void TForm1::FormShow() {
   exchange_path_ = ExchangeFilePath();
   settings_path_ = SettingsFilePath();
   selection_ = ReadSelection(exchange_path_);
+  summary_ = SummarizeLayers(selection_.Drawing.Store);
   LoadSettings(settings_path_, settings_);
 
   RECT frame;
   GetWindowRect(window_, &frame);
-  const POINT position = OpeningPosition(settings_.WinLeft, settings_.WinTop,
-                                         frame.right - frame.left, frame.bottom - frame.top);
+  const POINT saved = SettingsToScreen(POINT{settings_.WinLeft, settings_.WinTop});
+  const POINT position =
+      OpeningPosition(saved.x, saved.y, frame.right - frame.left, frame.bottom - frame.top);
   SetWindowPos(window_, nullptr, position.x, position.y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
   SetLabelText(IDC_LABELL1, L"レイヤ");
   SetLabelText(IDC_LABELL2, L"レ\r\nイ\r\nヤ\r\nグ\r\nル\r\n｜\r\nプ");
-  TGridCells cells;
-  LabelGridHeaders(cells);
-  SetGridCells(Control(IDC_STRINGGRID1), cells);
   Button_SetCheck(Control(IDC_CHECKBOX1), settings_.Dimensions ? BST_CHECKED : BST_UNCHECKED);
+  CheckBox1Click();
 
   if (settings_.PresetNo < 1 || settings_.PresetNo > kPresetCount) settings_.PresetNo = 1;
   TabCtrl_SetCurSel(Control(IDC_TABCONTROL1), settings_.PresetNo - 1);  // sends no notification
   ShowPreset(settings_.PresetNo);
+  StringGrid1SelChange();
 }
 
 void TForm1::FormClose() {
@@ -205,11 +287,12 @@ void TForm1::FormClose() {
 void TForm1::Button1Click() {
   RECT frame;
   GetWindowRect(window_, &frame);
-  settings_.WinLeft = frame.left;
-  settings_.WinTop = frame.top;
+  const POINT position = ScreenToSettings(POINT{frame.left, frame.top});
+  settings_.WinLeft = position.x;
+  settings_.WinTop = position.y;
   settings_.PresetNo = SelectedPreset();
   StoreGrid(settings_.PresetNo);
-  settings_.Dimensions = Button_GetCheck(Control(IDC_CHECKBOX1)) == BST_CHECKED;
+  settings_.Dimensions = DimensionsChecked();
   SaveSettings(settings_path_, settings_);
 
   if (const wchar_t* reason = WriteBackRefusal(FindWriteBackProblem(selection_))) {
@@ -229,17 +312,17 @@ void TForm1::Button1Click() {
 void TForm1::Button2Click() { SendMessageW(window_, WM_CLOSE, 0, 0); }
 
 void TForm1::Button3Click() {
-  const int answer = MessageBoxW(
+  const int answer = AskYesNo(
       window_,
       L"この設定画面のレイヤ設定をクリアします。よろしいですか？\r\n"
       L"（※画面切替／[OK]をせず[キャンセル]をした場合は保存されません）",
-      L"確認", MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON1);
+      L"確認");
   if (answer == IDNO) return;
   SetWindowTextW(Control(IDC_EDIT1), L"");
   HWND grid = Control(IDC_STRINGGRID1);
   TGridCells cells = GetGridCells(grid);
   ClearGridValues(cells);
-  SetGridCells(grid, cells);
+  EditGridCells(grid, cells);
 }
 
 void TForm1::Button4Click() {
@@ -277,12 +360,121 @@ void TForm1::Button4Click() {
       cells[group + 1][layer + 1] = (*rows[group])[layer];
     }
   }
-  SetGridCells(grid, cells);
+  EditGridCells(grid, cells);
 }
 
-void TForm1::TabControl1Changing() { StoreGrid(SelectedPreset()); }
+void TForm1::TabControl1Changing() {
+  StoreGrid(SelectedPreset());
+  undo_[static_cast<std::size_t>(SelectedPreset() - 1)] = TakeGridUndo(Control(IDC_STRINGGRID1));
+}
 
-void TForm1::TabControl1Change() { ShowPreset(SelectedPreset()); }
+void TForm1::TabControl1Change() {
+  ShowPreset(SelectedPreset());
+  SetGridUndo(Control(IDC_STRINGGRID1),
+              std::move(undo_[static_cast<std::size_t>(SelectedPreset() - 1)]));
+}
+
+// Which elements count follows the box: the grid's markers and the count.
+void TForm1::CheckBox1Click() {
+  TCellElements elements{};
+  for (int cell = 0; cell < 256; ++cell) {
+    elements[static_cast<std::size_t>(cell)] = summary_.Elements(cell, DimensionsChecked());
+  }
+  SetGridElements(Control(IDC_STRINGGRID1), elements);
+  StringGrid1Change();
+}
+
+// The headers name the layers of the selected cell's group; the strip under
+// the grid names the cell and its line type in full.
+void TForm1::StringGrid1SelChange() {
+  const TDrawingState& drawing = selection_.Drawing.State;
+  HWND grid = Control(IDC_STRINGGRID1);
+  int col = 1;
+  int row = 1;
+  GetGridCurrentCell(grid, col, row);
+  TGridCells headers;
+  LabelGridHeaders(headers, drawing, row - 1);
+  SetGridHeaders(grid, headers);
+
+  const int cell = CellIndex(col, row);
+  const std::string& text = ShownGridCells(grid)[static_cast<std::size_t>(row)]
+                                                [static_cast<std::size_t>(col)];
+  const std::optional<std::int32_t> value = AllowedCellValue(text);
+  std::wstring info = L"グループ " + ToUtf16(GroupLabel(drawing, row - 1)) + L"\u3000レイヤ " +
+                      ToUtf16(LayerLabel(drawing, row - 1, col - 1)) + L"\r\n";
+  if (value) {
+    info += L"線種 " + std::to_wstring(*value) + L" " + ToUtf16(LineTypeName(*value));
+  } else {
+    info += L"「" + ToUtf16(text) + L"」は線種ではありません（0 として保存）";
+  }
+  const bool dimensions = DimensionsChecked();
+  info += L"\u3000要素 " + Grouped(summary_.Elements(cell, dimensions));
+  if (value) info += L"（変更 " + Grouped(summary_.Changed(cell, *value, dimensions)) + L"）";
+  const TGridRange range = GetGridSelection(grid);
+  const int width = range.Right - range.Left + 1;
+  const int height = range.Bottom - range.Top + 1;
+  if (width * height > 1) {
+    info += L"\u3000選択 " + std::to_wstring(height) + L"×" + std::to_wstring(width);
+  }
+  SetWindowTextW(Control(IDC_CELLINFO), info.c_str());
+}
+
+// The status line: what OK would change now, and any value that is no line
+// type, so that it is seen before it is stored as 0.
+void TForm1::StringGrid1Change() {
+  const TGridStatus status =
+      GridStatus(ShownGridCells(Control(IDC_STRINGGRID1)), summary_, DimensionsChecked());
+  std::wstring text = L"変更される要素: " + Grouped(status.Changed);
+  if (status.NotAllowed > 0) {
+    text += L"\u3000／\u3000線種にない値 " + std::to_wstring(status.NotAllowed) +
+            L" か所（0 として保存）";
+  }
+  SetWindowTextW(Control(IDC_LABELA1), text.c_str());
+  StringGrid1SelChange();
+}
+
+void TForm1::StringGrid1CellTip(TGridCellTip& tip) {
+  const TDrawingState& drawing = selection_.Drawing.State;
+  const bool dimensions = DimensionsChecked();
+  if (tip.Col == 0 && tip.Row == 0) return;
+  if (tip.Row == 0) {
+    int col = 1;
+    int row = 1;
+    GetGridCurrentCell(Control(IDC_STRINGGRID1), col, row);
+    tip.Text = L"グループ " + ToUtf16(GroupLabel(drawing, row - 1)) + L" のレイヤ " +
+               ToUtf16(LayerLabel(drawing, row - 1, tip.Col - 1));
+    return;
+  }
+  if (tip.Col == 0) {
+    std::int64_t elements = 0;
+    for (int layer = 0; layer < 16; ++layer) {
+      elements += summary_.Elements(CellIndex(layer + 1, tip.Row), dimensions);
+    }
+    tip.Text = L"グループ " + ToUtf16(GroupLabel(drawing, tip.Row - 1)) + L"\r\n要素 " +
+               Grouped(elements);
+    return;
+  }
+  const int cell = CellIndex(tip.Col, tip.Row);
+  const std::string& text = ShownGridCells(Control(IDC_STRINGGRID1))
+      [static_cast<std::size_t>(tip.Row)][static_cast<std::size_t>(tip.Col)];
+  const std::optional<std::int32_t> value = AllowedCellValue(text);
+  tip.Text = L"グループ " + ToUtf16(GroupLabel(drawing, tip.Row - 1)) + L"\r\nレイヤ " +
+             ToUtf16(LayerLabel(drawing, tip.Row - 1, tip.Col - 1)) + L"\r\n";
+  tip.Text += value ? L"線種 " + std::to_wstring(*value) + L" " + ToUtf16(LineTypeName(*value))
+                    : L"「" + ToUtf16(text) + L"」は線種ではありません（0 として保存）";
+  tip.Text += L"\r\n線 " + Grouped(summary_.Count(TConvertible::kLine, cell)) + L"・円 " +
+              Grouped(summary_.Count(TConvertible::kCircle, cell)) + L"・弧 " +
+              Grouped(summary_.Count(TConvertible::kArc, cell)) + L"・寸法線 " +
+              Grouped(summary_.Count(TConvertible::kDimensionLine, cell)) +
+              (dimensions ? L"" : L"（変換しない）");
+  if (value) {
+    tip.Text += L"\r\n変更される要素 " + Grouped(summary_.Changed(cell, *value, dimensions));
+  }
+}
+
+bool TForm1::DimensionsChecked() const {
+  return Button_GetCheck(Control(IDC_CHECKBOX1)) == BST_CHECKED;
+}
 
 int TForm1::SelectedPreset() const {
   const int index = TabCtrl_GetCurSel(Control(IDC_TABCONTROL1));
@@ -302,6 +494,7 @@ void TForm1::ShowPreset(int preset_no) {
   ShowPresetInGrid(settings_.Presets[static_cast<std::size_t>(preset_no - 1)], cells, comment);
   SetGridCells(grid, cells);
   SetWindowTextW(Control(IDC_EDIT1), ToUtf16(comment).c_str());
+  StringGrid1Change();
 }
 
 void TForm1::ShowProgress(const wchar_t* text) {

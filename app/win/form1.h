@@ -6,9 +6,12 @@
 
 #include <windows.h>
 
+#include <array>
 #include <filesystem>
 
 #include "app/selection.h"
+#include "app/grid_undo.h"
+#include "app/layer_summary.h"
 #include "app/settings_file.h"
 
 namespace kx27 {
@@ -16,6 +19,8 @@ namespace kx27 {
 // The application's title: the taskbar button's text and the caption of the
 // tool's own message box.
 inline constexpr const wchar_t* kApplicationTitle = L"kx27_レイヤ→線種変換";
+
+struct TGridCellTip;
 
 class TForm1 {
  public:
@@ -29,6 +34,10 @@ class TForm1 {
   // Creates the window hidden; FormShow runs when it is first shown.
   HWND Create(HINSTANCE instance, HWND owner);
 
+  // Keys that act on the whole window wherever the focus is (Ctrl+Tab,
+  // Ctrl+PgDn and their reverse switch presets); true when handled.
+  bool TranslateWindowKey(const MSG& message);
+
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam,
                                      LPARAM lparam);
@@ -36,11 +45,15 @@ class TForm1 {
   void OnCommand(int id, int code);
   LRESULT OnNotify(const NMHDR& header);
   LRESULT OnControlColor(HDC dc, HWND control);
+  void OnActivate(bool active);
 
   // form1_layout.cpp
   void CreateFonts();
   void CreateControls();
+  void LayoutControls();
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void SetLabelText(int id, const wchar_t* text);  // sized to fit, as labels do
+  int Scaled(int size) const { return MulDiv(size, dpi_, 96); }
 
   void FormShow();
   void FormClose();
@@ -50,9 +63,15 @@ class TForm1 {
   void Button4Click();
   void TabControl1Changing();
   void TabControl1Change();
+  void CheckBox1Click();
+  void StringGrid1SelChange();
+  void StringGrid1Change();
+  void StringGrid1CellTip(TGridCellTip& tip);
+  void SwitchPreset(int step);
 
   HWND Control(int id) const { return GetDlgItem(window_, id); }
   int SelectedPreset() const;  // 1..20
+  bool DimensionsChecked() const;
   void StoreGrid(int preset_no);
   void ShowPreset(int preset_no);
   void ShowProgress(const wchar_t* text);
@@ -62,11 +81,15 @@ class TForm1 {
   HFONT small_font_ = nullptr;
   HBRUSH status_brush_ = nullptr;
   HBRUSH memo_brush_ = nullptr;
+  int dpi_ = 96;
   std::filesystem::path exchange_path_;
   std::filesystem::path settings_path_;
   TSettings settings_;
   TSelection selection_;
   bool answered_ = false;  // OK wrote the exchange file
+  TLayerSummary summary_;  // of the drawing read at start-up
+  std::array<TGridUndo, kPresetCount> undo_;  // of the presets not shown
+  HWND focus_ = nullptr;  // the focused control while the window is inactive
   bool shown_ = false;
   bool closed_ = false;
 };

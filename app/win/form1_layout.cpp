@@ -5,16 +5,24 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 
+#include "app/win/dpi.h"
 #include "app/win/resource.h"
+#include "app/win/string_grid.h"
 
 namespace kx27 {
 namespace {
 
-constexpr int kClientWidth = 528;
-constexpr int kClientHeight = 311;
+// Pixels at 100 % scale; every size grows with the monitor's scale.
+constexpr int kClientWidth = 648;
+constexpr int kClientHeight = 393;
 constexpr int kStatusHeight = 24;
 constexpr int kTabWidth = 26;
+constexpr int kFontHeight = 13;
+constexpr int kSmallFontHeight = 11;
+constexpr DWORD kFormStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr UINT_PTR kSubclassId = 1;
 
 constexpr COLORREF kStatusColor = RGB(231, 231, 231);
@@ -59,31 +67,34 @@ struct TControlSpec {
 // controls that lie on the tab strip come after it, so that they sit below
 // it in Z order and the strip leaves their area unpainted (TabProc).
 constexpr DWORD kTabStop = WS_TABSTOP | WS_GROUP;
+// The grid shows 8 columns and 8 rows of value cells beside its headers;
+// the strip under it names the selected cell in full.
 constexpr TControlSpec kControls[] = {
-    {IDC_BUTTON1, WC_BUTTONW, L"ＯＫ(&Y)", BS_DEFPUSHBUTTON | kTabStop, 0, 328, 216, 193, 33},
-    {IDC_BUTTON2, WC_BUTTONW, L"キャンセル(&N)", BS_PUSHBUTTON | kTabStop, 0, 328, 256, 193, 25},
+    {IDC_BUTTON1, WC_BUTTONW, L"ＯＫ(&Y)", BS_DEFPUSHBUTTON | kTabStop, 0, 448, 298, 193, 33},
+    {IDC_BUTTON2, WC_BUTTONW, L"キャンセル(&N)", BS_PUSHBUTTON | kTabStop, 0, 448, 338, 193, 25},
     {IDC_MEMO1, WC_EDITW, kMemoText,
-     ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_VSCROLL | WS_GROUP, WS_EX_CLIENTEDGE, 328, 0,
-     193, 209},
+     ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_VSCROLL | WS_GROUP, WS_EX_CLIENTEDGE, 448, 0,
+     193, 291},
     {IDC_TABCONTROL1, WC_TABCONTROLW, L"", TCS_FIXEDWIDTH | TCS_SINGLELINE | kTabStop, 0, 0, 0,
-     321, 253},
-    {IDC_EDIT1, WC_EDITW, L"", ES_AUTOHSCROLL | kTabStop, WS_EX_CLIENTEDGE, 64, 24, 249, 21},
+     441, 338},
+    {IDC_EDIT1, WC_EDITW, L"", ES_AUTOHSCROLL | kTabStop, WS_EX_CLIENTEDGE, 64, 24, 369, 21},
     {IDC_STRINGGRID1, KX27_GRID_CLASS, L"", WS_HSCROLL | WS_VSCROLL | kTabStop, WS_EX_CLIENTEDGE,
-     24, 64, 289, 185},
-    {IDC_BUTTON3, WC_BUTTONW, L"内容クリア", BS_PUSHBUTTON | kTabStop, 0, 160, 44, 73, 20},
-    {IDC_BUTTON4, WC_BUTTONW, L"JWF読込み", BS_PUSHBUTTON | kTabStop, 0, 240, 44, 73, 20},
+     24, 64, 409, 237},
+    {IDC_BUTTON3, WC_BUTTONW, L"内容クリア", BS_PUSHBUTTON | kTabStop, 0, 280, 44, 73, 20},
+    {IDC_BUTTON4, WC_BUTTONW, L"JWF読込み", BS_PUSHBUTTON | kTabStop, 0, 360, 44, 73, 20},
     {IDC_CHECKBOX1, WC_BUTTONW, L"寸法図形（寸法値線の線種を変換するか否か）",
-     BS_AUTOCHECKBOX | kTabStop, 0, 8, 264, 305, 17},
+     BS_AUTOCHECKBOX | kTabStop, 0, 8, 346, 425, 17},
     {IDC_LABEL1, WC_STATICW, L"コメント", SS_LEFT | SS_NOPREFIX, 0, 4, 28, 56, 13},
-    {IDC_LABELL1, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, 0, 64, 48, 49, 13},
+    {IDC_LABELL1, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, 0, 124, 48, 49, 13},
     {IDC_LABELL2, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, 0, 8, 96, 49, 13},
+    {IDC_CELLINFO, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, 0, 24, 303, 409, 30},
     {IDC_LABELA1, WC_STATICW, L"\u3000", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0, 0,
      kClientHeight - kStatusHeight, kClientWidth, kStatusHeight},
 };
 
 // The controls that lie on the tab strip and show on every tab.
 constexpr int kOnTabStrip[] = {IDC_LABEL1, IDC_LABELL1, IDC_LABELL2, IDC_EDIT1,
-                               IDC_STRINGGRID1, IDC_BUTTON3, IDC_BUTTON4};
+                               IDC_STRINGGRID1, IDC_BUTTON3, IDC_BUTTON4, IDC_CELLINFO};
 
 void ExcludeTabStripControls(HWND tab, HDC dc) {
   HWND form = GetParent(tab);
@@ -145,9 +156,16 @@ void AddPresetTabs(HWND tab) {
     text[0] = static_cast<wchar_t>(L'①' + index);
     TabCtrl_InsertItem(tab, index, &item);
   }
-  RECT first{};
-  TabCtrl_GetItemRect(tab, 0, &first);
-  TabCtrl_SetItemSize(tab, kTabWidth, first.bottom - first.top);
+}
+
+int FontLineHeight(HWND window, HFONT font) {
+  HDC dc = GetDC(window);
+  HGDIOBJ old_font = SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old_font);
+  ReleaseDC(window, dc);
+  return static_cast<int>(metrics.tmHeight);
 }
 
 bool IsTabStripColored(int id) {
@@ -156,38 +174,76 @@ bool IsTabStripColored(int id) {
 
 }  // namespace
 
+// Created at the system's scale; WM_CREATE sizes it for its own monitor.
 HWND TForm1::Create(HINSTANCE instance, HWND owner) {
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, style, FALSE, 0);
-  return CreateWindowExW(0, KX27_FORM_CLASS, L"レイヤ→線種変換", style, 202, 107,
+  const RECT frame = FrameForClient(kClientWidth, kClientHeight, kFormStyle, 96);
+  return CreateWindowExW(0, KX27_FORM_CLASS, L"レイヤ→線種変換", kFormStyle, 202, 107,
                          frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
                          instance, this);
 }
 
 void TForm1::CreateFonts() {
-  font_ = CreateGothic(13);
-  small_font_ = CreateGothic(11);
-  status_brush_ = CreateSolidBrush(kStatusColor);
-  memo_brush_ = CreateSolidBrush(kMemoColor);
+  for (HFONT font : {font_, small_font_}) {
+    if (font) DeleteObject(font);
+  }
+  font_ = CreateGothic(Scaled(kFontHeight));
+  small_font_ = CreateGothic(Scaled(kSmallFontHeight));
+  if (!status_brush_) status_brush_ = CreateSolidBrush(kStatusColor);
+  if (!memo_brush_) memo_brush_ = CreateSolidBrush(kMemoColor);
 }
 
 void TForm1::CreateControls() {
+  dpi_ = WindowDpi(window_);
+  CreateFonts();
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
   for (const TControlSpec& layout : kControls) {
-    HWND control = CreateWindowExW(
-        layout.ExStyle, layout.Class, layout.Text, WS_CHILD | WS_VISIBLE | layout.Style,
-        layout.Left, layout.Top, layout.Width, layout.Height, window_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.Id)), instance, nullptr);
-    const bool small = layout.Id == IDC_BUTTON3 || layout.Id == IDC_BUTTON4;
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(small ? small_font_ : font_),
-                 FALSE);
+    CreateWindowExW(layout.ExStyle, layout.Class, layout.Text, WS_CHILD | WS_VISIBLE | layout.Style,
+                    0, 0, 0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.Id)),
+                    instance, nullptr);
   }
   HWND tab = Control(IDC_TABCONTROL1);
   AddPresetTabs(tab);
   SetWindowSubclass(tab, TabProc, kSubclassId, 0);
   SetWindowSubclass(Control(IDC_MEMO1), MemoProc, kSubclassId, 0);
+  LayoutControls();
+  const RECT frame = FrameForClient(Scaled(kClientWidth), Scaled(kClientHeight), kFormStyle, dpi_);
+  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Places and sizes every control, its font and the grid's cells for the
+// window's scale.
+void TForm1::LayoutControls() {
+  for (const TControlSpec& layout : kControls) {
+    HWND control = Control(layout.Id);
+    const bool small = layout.Id == IDC_BUTTON3 || layout.Id == IDC_BUTTON4;
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(small ? small_font_ : font_),
+                 FALSE);
+    const int top = layout.Id == IDC_LABELA1 ? Scaled(kClientHeight - kStatusHeight)
+                                             : Scaled(layout.Top);
+    SetWindowPos(control, nullptr, Scaled(layout.Left), top, Scaled(layout.Width),
+                 Scaled(layout.Height), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  HWND tab = Control(IDC_TABCONTROL1);
+  TabCtrl_SetItemSize(tab, Scaled(kTabWidth), FontLineHeight(tab, font_) + Scaled(6));
+  SetGridScale(Control(IDC_STRINGGRID1), dpi_);
   SetLabelText(IDC_LABEL1, L"コメント");
+  for (int id : {IDC_LABELL1, IDC_LABELL2}) {
+    const int length = GetWindowTextLengthW(Control(id));
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(Control(id), text.data(), length + 1)));
+    if (!text.empty()) SetLabelText(id, text.c_str());
+  }
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+// Moved to a monitor of another scale, or the scale changed.
+void TForm1::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  CreateFonts();
+  LayoutControls();
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm1::SetLabelText(int id, const wchar_t* text) {

@@ -5,7 +5,9 @@
 namespace kx27 {
 namespace {
 
-int Fit(int extent, int cell) { return std::max(1, (extent - cell) / cell); }
+int Fit(int extent, int header, int cell) { return std::max(1, (extent - header) / cell); }
+
+int Scaled(int size, int dpi) { return (size * dpi + 48) / 96; }
 
 void KeepSelectionVisible(TGridView& view) {
   if (view.Col < view.LeftCol) view.LeftCol = view.Col;
@@ -17,16 +19,25 @@ void KeepSelectionVisible(TGridView& view) {
 
 // The cell under pos along one axis: 0 for the fixed cell, then first,
 // first + 1, ... for the scrolled ones.
-int IndexAt(int pos, int size, int first) {
-  if (pos < size) return 0;
-  return first + (pos - size) / size;
+int IndexAt(int pos, int header, int size, int first) {
+  if (pos < header) return 0;
+  return first + (pos - header) / size;
 }
 
 }  // namespace
 
+void SetScale(TGridView& view, int dpi) {
+  view.CellWidth = Scaled(kCellWidth, dpi);
+  view.CellHeight = Scaled(kCellHeight, dpi);
+  view.HeaderWidth = Scaled(kHeaderWidth, dpi);
+  SetClientSize(view, view.ClientWidth, view.ClientHeight);
+}
+
 void SetClientSize(TGridView& view, int width, int height) {
-  view.PageCols = Fit(width, kCellWidth);
-  view.PageRows = Fit(height, kCellHeight);
+  view.ClientWidth = width;
+  view.ClientHeight = height;
+  view.PageCols = Fit(width, view.HeaderWidth, view.CellWidth);
+  view.PageRows = Fit(height, view.CellHeight, view.CellHeight);
   ScrollTo(view, view.LeftCol, view.TopRow);
 }
 
@@ -43,13 +54,32 @@ void ScrollTo(TGridView& view, int left_col, int top_row) {
   view.TopRow = std::clamp(top_row, 1, MaxTopRow(view));
 }
 
-void Select(TGridView& view, int col, int row) {
+void Select(TGridView& view, int col, int row, bool extend) {
   view.Col = std::clamp(col, 1, kLastCell);
   view.Row = std::clamp(row, 1, kLastCell);
+  if (!extend) {
+    view.AnchorCol = view.Col;
+    view.AnchorRow = view.Row;
+  }
   KeepSelectionVisible(view);
 }
 
-void MoveSelection(TGridView& view, TGridMove move) {
+void SelectRow(TGridView& view, int row) {
+  Select(view, kLastCell, row);
+  Select(view, 1, row, true);
+}
+
+void SelectColumn(TGridView& view, int col) {
+  Select(view, col, kLastCell);
+  Select(view, col, 1, true);
+}
+
+void SelectAll(TGridView& view) {
+  Select(view, kLastCell, kLastCell);
+  Select(view, 1, 1, true);
+}
+
+void MoveSelection(TGridView& view, TGridMove move, bool extend) {
   int col = view.Col;
   int row = view.Row;
   switch (move) {
@@ -64,24 +94,32 @@ void MoveSelection(TGridView& view, TGridMove move) {
     case TGridMove::kPageUp: row -= view.PageRows; break;
     case TGridMove::kPageDown: row += view.PageRows; break;
   }
-  Select(view, col, row);
+  Select(view, col, row, extend);
 }
 
-int ScrollX(const TGridView& view) { return (view.LeftCol - 1) * kCellWidth; }
-int ScrollY(const TGridView& view) { return (view.TopRow - 1) * kCellHeight; }
+TGridRange Selection(const TGridView& view) {
+  return RangeBetween(view.AnchorCol, view.AnchorRow, view.Col, view.Row);
+}
+
+int ScrollX(const TGridView& view) { return (view.LeftCol - 1) * view.CellWidth; }
+int ScrollY(const TGridView& view) { return (view.TopRow - 1) * view.CellHeight; }
 
 int CellLeft(const TGridView& view, int col) {
-  return col == 0 ? 0 : col * kCellWidth - ScrollX(view);
+  return col == 0 ? 0 : view.HeaderWidth + (col - 1) * view.CellWidth - ScrollX(view);
 }
 
 int CellTop(const TGridView& view, int row) {
-  return row == 0 ? 0 : row * kCellHeight - ScrollY(view);
+  return row == 0 ? 0 : row * view.CellHeight - ScrollY(view);
+}
+
+int CellWidth(const TGridView& view, int col) {
+  return col == 0 ? view.HeaderWidth : view.CellWidth;
 }
 
 bool CellAt(const TGridView& view, int x, int y, int& col, int& row) {
   if (x < 0 || y < 0) return false;
-  col = IndexAt(x, kCellWidth, view.LeftCol);
-  row = IndexAt(y, kCellHeight, view.TopRow);
+  col = IndexAt(x, view.HeaderWidth, view.CellWidth, view.LeftCol);
+  row = IndexAt(y, view.CellHeight, view.CellHeight, view.TopRow);
   return col <= kLastCell && row <= kLastCell;
 }
 

@@ -70,7 +70,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (IsWindow(window) && IsDialogMessageW(window, &message)) continue;
+    if (IsWindow(window) &&
+        (form.TranslateWindowKey(message) || IsDialogMessageW(window, &message))) {
+      continue;
+    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

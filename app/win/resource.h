@@ -21,7 +21,9 @@
 #define IDC_BUTTON3 1009  /* "内容クリア" */
 #define IDC_BUTTON4 1010  /* "JWF読込み" */
 #define IDC_CHECKBOX1 1011
+#define IDC_CELLINFO 1012  /* names and line type of the selected cell */
 
 // Window classes, for FindWindow from a driver.
 #define KX27_FORM_CLASS L"TForm1"
 #define KX27_GRID_CLASS L"Kx27StringGrid"
+#define KX27_LINETYPE_LIST_CLASS L"Kx27LineTypeList"

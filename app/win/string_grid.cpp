@@ -4,13 +4,17 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <array>
 #include <initializer_list>
 #include <new>
+#include <optional>
 #include <string>
+#include <utility>
 
+#include "app/cell_value.h"
+#include "app/grid_clipboard.h"
 #include "app/win/encoding.h"
 #include "app/win/grid_view.h"
+#include "app/win/line_type_list.h"
 #include "app/win/resource.h"
 
 namespace kx27 {
@@ -18,30 +22,56 @@ namespace {
 
 constexpr UINT_PTR kEditSubclassId = 1;
 constexpr COLORREF kGridLineColor = RGB(192, 192, 192);
+constexpr COLORREF kRangeColor = RGB(204, 228, 247);
+constexpr COLORREF kDimmedText = RGB(160, 160, 160);
+constexpr COLORREF kErrorColor = RGB(220, 0, 0);
+constexpr COLORREF kMarkerColor = RGB(0, 110, 150);
+constexpr int kButtonWidth = 13;  // the drop-down button, at 100 % scale
+constexpr int kMarkerSize = 6;
 
 struct TGrid {
   HWND Window = nullptr;
   HWND Edit = nullptr;
+  HWND Tip = nullptr;
   HFONT Font = nullptr;
   TGridView View;
-  std::array<std::array<std::wstring, kGridSize>, kGridSize> Cells;  // [row][col]
+  TGridCells Cells;
+  TCellElements Elements{};
+  bool HasElements = false;
+  TGridUndo Undo;
+  int Dpi = 96;
   bool Editing = false;
+  bool Dragging = false;
   int WheelDelta = 0;
+  int TipCol = -1;
+  int TipRow = -1;
+  std::wstring TipText;
 };
 
 TGrid* GridOf(HWND window) {
   return reinterpret_cast<TGrid*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
+std::string& CurrentCell(TGrid& grid) {
+  return grid.Cells[static_cast<std::size_t>(grid.View.Row)][static_cast<std::size_t>(grid.View.Col)];
+}
+
+int Scaled(const TGrid& grid, int size) { return MulDiv(size, grid.Dpi, 96); }
+
 RECT CellRect(const TGrid& grid, int col, int row) {
   const int left = CellLeft(grid.View, col);
   const int top = CellTop(grid.View, row);
-  return RECT{left, top, left + kCellWidth, top + kCellHeight};
+  return RECT{left, top, left + CellWidth(grid.View, col), top + grid.View.CellHeight};
 }
 
-void InvalidateCell(const TGrid& grid, int col, int row) {
-  const RECT rect = CellRect(grid, col, row);
-  InvalidateRect(grid.Window, &rect, FALSE);
+RECT ButtonRect(const TGrid& grid) {
+  RECT cell = CellRect(grid, grid.View.Col, grid.View.Row);
+  return RECT{cell.right - 1 - Scaled(grid, kButtonWidth), cell.top, cell.right - 1, cell.bottom - 1};
+}
+
+void Notify(const TGrid& grid, WORD code) {
+  SendMessageW(GetParent(grid.Window), WM_COMMAND,
+               MAKEWPARAM(GetDlgCtrlID(grid.Window), code), reinterpret_cast<LPARAM>(grid.Window));
 }
 
 void UpdateScrollBars(const TGrid& grid) {
@@ -64,23 +94,40 @@ void Refresh(const TGrid& grid) {
   InvalidateRect(grid.Window, nullptr, FALSE);
 }
 
+// Applies a change of the value cells as one undo step and tells the parent.
+template <typename Change>
+void ChangeCells(TGrid& grid, Change change) {
+  const TGridCells before = grid.Cells;
+  change(grid.Cells);
+  grid.Undo.Record(before, grid.Cells);
+  InvalidateRect(grid.Window, nullptr, FALSE);
+  Notify(grid, kGridChange);
+}
+
+std::wstring EditText(const TGrid& grid) {
+  const int length = GetWindowTextLengthW(grid.Edit);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(grid.Edit, text.data(), length + 1)));
+  return text;
+}
+
 // refocus is false when the edit loses the focus to another window, which
-// must keep it.
-void EndEdit(TGrid& grid, bool commit, bool refocus = true) {
+// must keep it. With fill_range the text goes into every cell of the range.
+void EndEdit(TGrid& grid, bool commit, bool refocus = true, bool fill_range = false) {
   if (!grid.Editing) return;
   // Cleared first: hiding the focused edit moves the focus, which calls back
   // here through WM_KILLFOCUS.
   grid.Editing = false;
   if (commit) {
-    const int length = GetWindowTextLengthW(grid.Edit);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(grid.Edit, text.data(), length + 1)));
-    grid.Cells[static_cast<std::size_t>(grid.View.Row)][static_cast<std::size_t>(grid.View.Col)] =
-        std::move(text);
+    const std::string text = ToShiftJis(EditText(grid));
+    const TGridRange range = fill_range ? Selection(grid.View)
+                                        : TGridRange{grid.View.Col, grid.View.Row, grid.View.Col,
+                                                     grid.View.Row};
+    ChangeCells(grid, [&](TGridCells& cells) { FillRange(cells, range, text); });
   }
   if (refocus && GetFocus() == grid.Edit) SetFocus(grid.Window);
   ShowWindow(grid.Edit, SW_HIDE);
-  InvalidateCell(grid, grid.View.Col, grid.View.Row);
+  InvalidateRect(grid.Window, nullptr, FALSE);
 }
 
 int LineHeight(const TGrid& grid) {
@@ -95,33 +142,30 @@ int LineHeight(const TGrid& grid) {
 
 void BeginEdit(TGrid& grid, bool keep_text) {
   if (grid.Editing) return;
-  Select(grid.View, grid.View.Col, grid.View.Row);
+  Select(grid.View, grid.View.Col, grid.View.Row, true);
   Refresh(grid);
   const RECT cell = CellRect(grid, grid.View.Col, grid.View.Row);
-  const std::wstring& text =
-      grid.Cells[static_cast<std::size_t>(grid.View.Row)][static_cast<std::size_t>(grid.View.Col)];
-  SetWindowTextW(grid.Edit, keep_text ? text.c_str() : L"");
+  SetWindowTextW(grid.Edit, keep_text ? ToUtf16(CurrentCell(grid)).c_str() : L"");
   // As high as its text and centred, so that the text stays where the cell
   // showed it.
-  const int height = std::min(LineHeight(grid) + 2, kCellHeight - 2);
-  SetWindowPos(grid.Edit, HWND_TOP, cell.left + 1, cell.top + (kCellHeight - 1 - height) / 2,
-               kCellWidth - 2, height, SWP_SHOWWINDOW);
+  const int cell_height = grid.View.CellHeight;
+  const int height = std::min(LineHeight(grid) + 2, cell_height - 2);
+  SetWindowPos(grid.Edit, HWND_TOP, cell.left + 1, cell.top + (cell_height - 1 - height) / 2,
+               grid.View.CellWidth - 2, height, SWP_SHOWWINDOW);
   grid.Editing = true;
   SetFocus(grid.Edit);
   SendMessageW(grid.Edit, EM_SETSEL, 0xFFFF, 0xFFFF);  // caret after the text
 }
 
-void SelectCell(TGrid& grid, int col, int row) {
-  EndEdit(grid, true);
-  InvalidateCell(grid, grid.View.Col, grid.View.Row);
-  Select(grid.View, col, row);
+void AfterSelection(TGrid& grid) {
   Refresh(grid);
+  Notify(grid, kGridSelChange);
 }
 
-void Move(TGrid& grid, TGridMove move) {
+void Move(TGrid& grid, TGridMove move, bool extend) {
   EndEdit(grid, true);
-  MoveSelection(grid.View, move);
-  Refresh(grid);
+  MoveSelection(grid.View, move, extend);
+  AfterSelection(grid);
 }
 
 void Scroll(TGrid& grid, int left_col, int top_row) {
@@ -151,24 +195,98 @@ int ScrollTarget(HWND window, int bar, WORD code, int first, int page) {
   }
 }
 
-bool IsCtrlDown() { return (GetKeyState(VK_CONTROL) & 0x8000) != 0; }
+bool IsKeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+
+void CopyRange(const TGrid& grid) {
+  const std::wstring text = ToUtf16(FormatTsv(grid.Cells, Selection(grid.View)));
+  if (!OpenClipboard(grid.Window)) return;
+  EmptyClipboard();
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    if (void* target = GlobalLock(memory)) {
+      std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(target));
+      GlobalUnlock(memory);
+      if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+    } else {
+      GlobalFree(memory);
+    }
+  }
+  CloseClipboard();
+}
+
+std::wstring ClipboardText(HWND window) {
+  std::wstring text;
+  if (!OpenClipboard(window)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text.assign(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t)));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+void PasteRange(TGrid& grid) {
+  const TTextBlock block = ParseTsv(ToShiftJis(ClipboardText(grid.Window)));
+  if (block.empty()) return;
+  TGridRange written;
+  ChangeCells(grid, [&](TGridCells& cells) {
+    written = PasteBlock(cells, Selection(grid.View), block);
+  });
+  // The pasted block becomes the range, as in a spreadsheet.
+  if (written.Right >= written.Left && written.Bottom >= written.Top) {
+    Select(grid.View, written.Right, written.Bottom);
+    Select(grid.View, written.Left, written.Top, true);
+    AfterSelection(grid);
+  }
+}
+
+void UndoChange(TGrid& grid) {
+  if (!grid.Undo.Undo(grid.Cells)) return;
+  InvalidateRect(grid.Window, nullptr, FALSE);
+  Notify(grid, kGridChange);
+}
+
+void OpenDropDown(TGrid& grid) {
+  EndEdit(grid, true);
+  Select(grid.View, grid.View.Col, grid.View.Row, true);
+  Refresh(grid);
+  RECT cell = CellRect(grid, grid.View.Col, grid.View.Row);
+  MapWindowPoints(grid.Window, nullptr, reinterpret_cast<POINT*>(&cell), 2);
+  const std::optional<std::int32_t> value = AllowedCellValue(CurrentCell(grid));
+  OpenLineTypeList(grid.Window, cell, value.value_or(0), grid.Dpi, grid.Font);
+}
 
 bool OnKeyDown(TGrid& grid, WPARAM key) {
+  const bool shift = IsKeyDown(VK_SHIFT);
+  const bool ctrl = IsKeyDown(VK_CONTROL);
   switch (key) {
-    case VK_LEFT: Move(grid, TGridMove::kLeft); return true;
-    case VK_RIGHT: Move(grid, TGridMove::kRight); return true;
-    case VK_UP: Move(grid, TGridMove::kUp); return true;
-    case VK_DOWN: Move(grid, TGridMove::kDown); return true;
-    case VK_PRIOR: Move(grid, TGridMove::kPageUp); return true;
-    case VK_NEXT: Move(grid, TGridMove::kPageDown); return true;
-    case VK_HOME:
-      Move(grid, IsCtrlDown() ? TGridMove::kGridStart : TGridMove::kRowStart);
-      return true;
-    case VK_END:
-      Move(grid, IsCtrlDown() ? TGridMove::kGridEnd : TGridMove::kRowEnd);
-      return true;
+    case VK_LEFT: Move(grid, TGridMove::kLeft, shift); return true;
+    case VK_RIGHT: Move(grid, TGridMove::kRight, shift); return true;
+    case VK_UP: Move(grid, TGridMove::kUp, shift); return true;
+    case VK_DOWN: Move(grid, TGridMove::kDown, shift); return true;
+    case VK_PRIOR: Move(grid, TGridMove::kPageUp, shift); return true;
+    case VK_NEXT: Move(grid, TGridMove::kPageDown, shift); return true;
+    case VK_HOME: Move(grid, ctrl ? TGridMove::kGridStart : TGridMove::kRowStart, shift); return true;
+    case VK_END: Move(grid, ctrl ? TGridMove::kGridEnd : TGridMove::kRowEnd, shift); return true;
     case VK_F2:
     case VK_RETURN: BeginEdit(grid, true); return true;
+    case VK_F4: OpenDropDown(grid); return true;
+    case VK_DELETE:
+      ChangeCells(grid, [&](TGridCells& cells) { FillRange(cells, Selection(grid.View), "0"); });
+      return true;
+    default: break;
+  }
+  if (!ctrl) return false;
+  switch (key) {
+    case 'C': CopyRange(grid); return true;
+    case 'V': PasteRange(grid); return true;
+    case 'Z': UndoChange(grid); return true;
+    case 'A':
+      SelectAll(grid.View);
+      AfterSelection(grid);
+      return true;
     default: return false;
   }
 }
@@ -178,37 +296,88 @@ void FillColor(HDC dc, const RECT& rect, COLORREF color) {
   FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
+// A small right-angled triangle in a corner of the cell.
+void DrawCornerMark(HDC dc, const RECT& inner, bool right, int size, COLORREF color) {
+  for (int i = 0; i < size; ++i) {
+    const int length = size - i;
+    const int y = inner.top + i;
+    if (right) {
+      FillColor(dc, RECT{inner.right - length, y, inner.right, y + 1}, color);
+    } else {
+      FillColor(dc, RECT{inner.left, y, inner.left + length, y + 1}, color);
+    }
+  }
+}
+
+std::int64_t ElementsOf(const TGrid& grid, int col, int row) {
+  return grid.Elements[static_cast<std::size_t>((row - 1) * 16 + (col - 1))];
+}
+
+// Whether a header's group or layer holds nothing to convert: a group header
+// for the whole row, a layer header for the selected cell's group.
+bool IsEmptyHeader(const TGrid& grid, int col, int row) {
+  if (!grid.HasElements) return false;
+  if (col == 0) {
+    for (int c = 1; c <= kLastCell; ++c)
+      if (ElementsOf(grid, c, row) > 0) return false;
+    return true;
+  }
+  return ElementsOf(grid, col, grid.View.Row) == 0;
+}
+
 void PaintCell(const TGrid& grid, HDC dc, int col, int row, bool focused) {
   const RECT cell = CellRect(grid, col, row);
   RECT inner{cell.left, cell.top, cell.right - 1, cell.bottom - 1};
   const bool fixed = col == 0 || row == 0;
-  const bool selected =
-      !fixed && !grid.Editing && col == grid.View.Col && row == grid.View.Row;
+  const bool current = !fixed && !grid.Editing && col == grid.View.Col && row == grid.View.Row;
+  const bool in_range = !fixed && Contains(Selection(grid.View), col, row);
+  const std::string& text = grid.Cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+  const bool allowed = fixed || AllowedCellValue(text).has_value();
+  const bool empty = fixed ? (col != 0 || row != 0) && IsEmptyHeader(grid, col, row)
+                           : grid.HasElements && ElementsOf(grid, col, row) == 0;
+
   COLORREF back = GetSysColor(COLOR_WINDOW);
   COLORREF fore = GetSysColor(COLOR_WINDOWTEXT);
   if (fixed) {
     back = GetSysColor(COLOR_BTNFACE);
     fore = GetSysColor(COLOR_BTNTEXT);
-  } else if (selected && focused) {
+  } else if (current && focused) {
     back = GetSysColor(COLOR_HIGHLIGHT);
     fore = GetSysColor(COLOR_HIGHLIGHTTEXT);
-  } else if (selected) {
+  } else if (current) {
     back = GetSysColor(COLOR_BTNFACE);
+  } else if (in_range) {
+    back = kRangeColor;
   }
+  if (empty && !(current && focused)) fore = kDimmedText;
+  if (!allowed) fore = current && focused ? RGB(255, 220, 220) : kErrorColor;
   FillColor(dc, inner, back);
   if (fixed) DrawEdge(dc, &inner, BDR_RAISEDINNER, BF_RECT);
-  FillColor(dc, RECT{cell.right - 1, cell.top, cell.right, cell.bottom},
-           fixed ? GetSysColor(COLOR_3DDKSHADOW) : kGridLineColor);
-  FillColor(dc, RECT{cell.left, cell.bottom - 1, cell.right, cell.bottom},
-           fixed ? GetSysColor(COLOR_3DDKSHADOW) : kGridLineColor);
+  const COLORREF line = fixed ? GetSysColor(COLOR_3DDKSHADOW) : kGridLineColor;
+  FillColor(dc, RECT{cell.right - 1, cell.top, cell.right, cell.bottom}, line);
+  FillColor(dc, RECT{cell.left, cell.bottom - 1, cell.right, cell.bottom}, line);
 
-  const std::wstring& text =
-      grid.Cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
-  RECT text_rect{inner.left + 3, inner.top, inner.right - 2, inner.bottom};
+  const int pad = Scaled(grid, 3);
+  RECT text_rect{inner.left + pad, inner.top, inner.right - Scaled(grid, 2), inner.bottom};
+  if (current && focused) text_rect.right -= Scaled(grid, kButtonWidth);
   SetTextColor(dc, fore);
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &text_rect,
-            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (fixed ? DT_CENTER : DT_LEFT));
-  if (selected && focused) DrawFocusRect(dc, &inner);
+  const std::wstring shown = ToUtf16(text);
+  UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+  format |= fixed && col != 0 ? DT_CENTER : DT_LEFT;
+  DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text_rect, format);
+
+  if (!fixed) {
+    const int mark = Scaled(grid, kMarkerSize);
+    if (grid.HasElements && ElementsOf(grid, col, row) > 0) {
+      DrawCornerMark(dc, inner, true, mark, current && focused ? fore : kMarkerColor);
+    }
+    if (!allowed) DrawCornerMark(dc, inner, false, mark + Scaled(grid, 2), kErrorColor);
+  }
+  if (current && focused) {
+    RECT button = ButtonRect(grid);
+    DrawFrameControl(dc, &button, DFC_SCROLL, DFCS_SCROLLCOMBOBOX);
+    DrawFocusRect(dc, &inner);
+  }
 }
 
 void PaintCells(const TGrid& grid, HDC dc, const RECT& client) {
@@ -272,14 +441,14 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
     }
     case WM_KEYDOWN:
       switch (wparam) {
-        case VK_RETURN: EndEdit(grid, true); return 0;
+        case VK_RETURN: EndEdit(grid, true, true, IsKeyDown(VK_CONTROL)); return 0;
         case VK_ESCAPE: EndEdit(grid, false); return 0;
         case VK_TAB: {
           EndEdit(grid, true);
-          const bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-          SetFocus(GetNextDlgTabItem(GetParent(grid.Window), grid.Window, back));
+          SetFocus(GetNextDlgTabItem(GetParent(grid.Window), grid.Window, IsKeyDown(VK_SHIFT)));
           return 0;
         }
+        case VK_F4: OpenDropDown(grid); return 0;
         case VK_UP:
         case VK_DOWN:
         case VK_PRIOR:
@@ -289,8 +458,15 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
         default: break;
       }
       break;
+    case WM_SYSKEYDOWN:
+      if (wparam == VK_DOWN) {
+        OpenDropDown(grid);
+        return 0;
+      }
+      break;
     case WM_CHAR:
-      if (wparam == L'\r' || wparam == L'\x1b' || wparam == L'\t') return 0;  // no beep
+      // No beep; Ctrl+Enter types a line feed.
+      if (wparam == L'\r' || wparam == L'\n' || wparam == L'\x1b' || wparam == L'\t') return 0;
       break;
     case WM_KILLFOCUS: EndEdit(grid, true, false); break;
     case WM_NCDESTROY: RemoveWindowSubclass(edit, EditProc, kEditSubclassId); break;
@@ -301,24 +477,102 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
 
 LRESULT OnCreate(TGrid& grid, HWND window) {
   grid.Window = window;
+  LabelGridHeaders(grid.Cells);
+  ClearGridValues(grid.Cells);
   grid.Edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0, window,
                               nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!grid.Edit) return -1;
   SetWindowSubclass(grid.Edit, EditProc, kEditSubclassId, reinterpret_cast<DWORD_PTR>(&grid));
   SendMessageW(grid.Edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 1));
   SendMessageW(grid.Edit, EM_SETLIMITTEXT, 0, 0);  // a cell holds text of any length
+
+  // One tool for the whole grid: its text follows the cell under the mouse.
+  grid.Tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  if (grid.Tip) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(window);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(grid.Tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(grid.Tip, TTM_SETMAXTIPWIDTH, 0, 480);
+  }
   return 0;
 }
 
-LRESULT CopySelectedText(const TGrid& grid, WPARAM size, LPARAM buffer) {
-  const std::wstring& text =
-      grid.Cells[static_cast<std::size_t>(grid.View.Row)][static_cast<std::size_t>(grid.View.Col)];
+LRESULT CopySelectedText(TGrid& grid, WPARAM size, LPARAM buffer) {
+  const std::wstring text = ToUtf16(CurrentCell(grid));
   auto* out = reinterpret_cast<wchar_t*>(buffer);
   if (!out || size == 0) return 0;
   const std::size_t count = std::min<std::size_t>(text.size(), size - 1);
   text.copy(out, count);
   out[count] = L'\0';
   return static_cast<LRESULT>(count);
+}
+
+void OnMouseMove(TGrid& grid, int x, int y) {
+  int col = -1;
+  int row = -1;
+  const bool hit = CellAt(grid.View, x, y, col, row);
+  if (grid.Dragging && hit) {
+    Select(grid.View, std::max(col, 1), std::max(row, 1), true);
+    AfterSelection(grid);
+  }
+  if (!hit) col = row = -1;
+  if ((col != grid.TipCol || row != grid.TipRow) && grid.Tip) {
+    grid.TipCol = col;
+    grid.TipRow = row;
+    SendMessageW(grid.Tip, TTM_POP, 0, 0);  // shows again with the new cell's text
+  }
+}
+
+void OnButtonDown(TGrid& grid, UINT message, WPARAM keys, int x, int y) {
+  EndEdit(grid, true);
+  SetFocus(grid.Window);
+  int col = 0;
+  int row = 0;
+  if (!CellAt(grid.View, x, y, col, row)) return;
+  const POINT point{x, y};
+  const RECT button = ButtonRect(grid);
+  if (col == grid.View.Col && row == grid.View.Row && PtInRect(&button, point)) {
+    OpenDropDown(grid);
+    return;
+  }
+  if (col == 0 && row == 0) {
+    SelectAll(grid.View);
+  } else if (col == 0) {
+    SelectRow(grid.View, row);
+  } else if (row == 0) {
+    SelectColumn(grid.View, col);
+  } else {
+    Select(grid.View, col, row, (keys & MK_SHIFT) != 0);
+    if (message == WM_LBUTTONDBLCLK) {
+      AfterSelection(grid);
+      BeginEdit(grid, true);
+      return;
+    }
+    grid.Dragging = true;
+    SetCapture(grid.Window);
+  }
+  AfterSelection(grid);
+}
+
+LRESULT OnNotify(TGrid& grid, NMHDR& header) {
+  if (header.hwndFrom != grid.Tip || header.code != TTN_GETDISPINFOW) return 0;
+  auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
+  grid.TipText.clear();
+  if (grid.TipCol >= 0) {
+    TGridCellTip tip{{grid.Window, static_cast<UINT_PTR>(GetDlgCtrlID(grid.Window)), kGridCellTip},
+                     grid.TipCol, grid.TipRow, {}};
+    SendMessageW(GetParent(grid.Window), WM_NOTIFY, tip.Header.idFrom, reinterpret_cast<LPARAM>(&tip));
+    grid.TipText = std::move(tip.Text);
+  }
+  info.lpszText = grid.TipText.data();
+  return 0;
 }
 
 LRESULT HandleMessage(TGrid& grid, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -331,6 +585,7 @@ LRESULT HandleMessage(TGrid& grid, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SETFONT:
       grid.Font = reinterpret_cast<HFONT>(wparam);
       SendMessageW(grid.Edit, WM_SETFONT, wparam, lparam);
+      if (grid.Tip) SendMessageW(grid.Tip, WM_SETFONT, wparam, lparam);
       if (LOWORD(lparam)) InvalidateRect(window, nullptr, FALSE);
       return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(grid.Font);
@@ -342,6 +597,12 @@ LRESULT HandleMessage(TGrid& grid, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_KEYDOWN:
       if (OnKeyDown(grid, wparam)) return 0;
       break;
+    case WM_SYSKEYDOWN:
+      if (wparam == VK_DOWN) {
+        OpenDropDown(grid);
+        return 0;
+      }
+      break;
     case WM_CHAR:
       if (wparam >= L' ' && wparam != 0x7F) {
         BeginEdit(grid, false);
@@ -350,19 +611,17 @@ LRESULT HandleMessage(TGrid& grid, UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      EndEdit(grid, true);
-      SetFocus(window);
-      int col = 0;
-      int row = 0;
-      if (!CellAt(grid.View, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), col, row) ||
-          col == 0 || row == 0) {
-        return 0;
-      }
-      SelectCell(grid, col, row);
-      if (message == WM_LBUTTONDBLCLK) BeginEdit(grid, true);
+    case WM_LBUTTONDBLCLK:
+      OnButtonDown(grid, message, wparam, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
       return 0;
-    }
+    case WM_MOUSEMOVE: OnMouseMove(grid, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)); return 0;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      if (grid.Dragging) {
+        grid.Dragging = false;
+        if (GetCapture() == window) ReleaseCapture();
+      }
+      return 0;
     case WM_MOUSEWHEEL: {
       grid.WheelDelta += GET_WHEEL_DELTA_WPARAM(wparam);
       const int notches = grid.WheelDelta / WHEEL_DELTA;
@@ -380,11 +639,14 @@ LRESULT HandleMessage(TGrid& grid, UINT message, WPARAM wparam, LPARAM lparam) {
              ScrollTarget(window, SB_VERT, LOWORD(wparam), grid.View.TopRow, grid.View.PageRows));
       return 0;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS: InvalidateCell(grid, grid.View.Col, grid.View.Row); return 0;
-    case WM_GETTEXTLENGTH:
-      return static_cast<LRESULT>(grid.Cells[static_cast<std::size_t>(grid.View.Row)]
-                                            [static_cast<std::size_t>(grid.View.Col)]
-                                                .size());
+    case WM_KILLFOCUS: InvalidateRect(window, nullptr, FALSE); return 0;
+    case WM_NOTIFY: return OnNotify(grid, *reinterpret_cast<NMHDR*>(lparam));
+    case kLineTypeChosen: {
+      const std::string text = std::to_string(static_cast<std::int32_t>(wparam));
+      ChangeCells(grid, [&](TGridCells& cells) { FillRange(cells, Selection(grid.View), text); });
+      return 0;
+    }
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(ToUtf16(CurrentCell(grid)).size());
     case WM_GETTEXT: return CopySelectedText(grid, wparam, lparam);
     default: break;
   }
@@ -420,32 +682,85 @@ bool RegisterStringGrid(HINSTANCE instance) {
   window_class.hInstance = instance;
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.lpszClassName = KX27_GRID_CLASS;
-  return RegisterClassExW(&window_class) != 0;
+  return RegisterClassExW(&window_class) != 0 && RegisterLineTypeList(instance);
 }
 
 TGridCells GetGridCells(HWND window) {
-  TGridCells cells;
   TGrid* grid = GridOf(window);
-  if (!grid) return cells;
+  if (!grid) return {};
   EndEdit(*grid, true);
-  for (std::size_t row = 0; row < kGridSize; ++row) {
-    for (std::size_t col = 0; col < kGridSize; ++col) {
-      cells[row][col] = ToShiftJis(grid->Cells[row][col]);
-    }
-  }
-  return cells;
+  return grid->Cells;
 }
 
 void SetGridCells(HWND window, const TGridCells& cells) {
   TGrid* grid = GridOf(window);
   if (!grid) return;
   EndEdit(*grid, false);
-  for (std::size_t row = 0; row < kGridSize; ++row) {
-    for (std::size_t col = 0; col < kGridSize; ++col) {
-      grid->Cells[row][col] = ToUtf16(cells[row][col]);
-    }
+  grid->Cells = cells;
+  InvalidateRect(window, nullptr, FALSE);
+}
+
+void EditGridCells(HWND window, const TGridCells& cells) {
+  TGrid* grid = GridOf(window);
+  if (!grid) return;
+  EndEdit(*grid, true);
+  ChangeCells(*grid, [&](TGridCells& shown) {
+    for (int row = 1; row < kGridSize; ++row)
+      for (int col = 1; col < kGridSize; ++col) shown[row][col] = cells[row][col];
+  });
+}
+
+void SetGridHeaders(HWND window, const TGridCells& cells) {
+  TGrid* grid = GridOf(window);
+  if (!grid) return;
+  for (int i = 0; i < kGridSize; ++i) {
+    grid->Cells[0][i] = cells[0][i];
+    grid->Cells[i][0] = cells[i][0];
   }
   InvalidateRect(window, nullptr, FALSE);
+}
+
+const TGridCells& ShownGridCells(HWND window) {
+  static const TGridCells kNone{};
+  const TGrid* grid = GridOf(window);
+  return grid ? grid->Cells : kNone;
+}
+
+TGridRange GetGridSelection(HWND window) {
+  const TGrid* grid = GridOf(window);
+  return grid ? Selection(grid->View) : TGridRange{};
+}
+
+void GetGridCurrentCell(HWND window, int& col, int& row) {
+  const TGrid* grid = GridOf(window);
+  col = grid ? grid->View.Col : 1;
+  row = grid ? grid->View.Row : 1;
+}
+
+TGridUndo TakeGridUndo(HWND window) {
+  TGrid* grid = GridOf(window);
+  return grid ? std::exchange(grid->Undo, TGridUndo{}) : TGridUndo{};
+}
+
+void SetGridUndo(HWND window, TGridUndo undo) {
+  if (TGrid* grid = GridOf(window)) grid->Undo = std::move(undo);
+}
+
+void SetGridElements(HWND window, const TCellElements& elements) {
+  TGrid* grid = GridOf(window);
+  if (!grid) return;
+  grid->Elements = elements;
+  grid->HasElements = true;
+  InvalidateRect(window, nullptr, FALSE);
+}
+
+void SetGridScale(HWND window, int dpi) {
+  TGrid* grid = GridOf(window);
+  if (!grid) return;
+  EndEdit(*grid, true);
+  grid->Dpi = dpi;
+  SetScale(grid->View, dpi);
+  Refresh(*grid);
 }
 
 }  // namespace kx27

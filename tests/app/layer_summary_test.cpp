@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <string_view>
 #include <utility>
 
 #include "app/conversion.h"
+#include "app/grid_status.h"
 #include "app/layer_names.h"
 #include "exchange/drawing.h"
 #include "exchange/reader.h"
@@ -48,6 +50,17 @@ TEST_F(LayerSummaryTest, LabelsCarryTheDrawingsNamesOrTheNumberAlone) {
   EXPECT_EQ(LayerLabel(Drawing, 0, 5), "5");
   EXPECT_EQ(LayerLabel(Drawing, 10, 15), "F \x8a\x4f\x8d\x5c");  // F 外構
   EXPECT_EQ(LayerLabel(Drawing, 1, 3), "3");  // the name belongs to group 0
+
+  TGridCells cells;
+  LabelGridHeaders(cells, Drawing, 0);
+  EXPECT_EQ(cells[1][0], "0 \x8c\x9a\x8b\xef");
+  EXPECT_EQ(cells[11][0], "A");
+  EXPECT_EQ(cells[0][4], "3 \x91\x8b");
+  EXPECT_EQ(cells[0][16], "F");
+  LabelGridHeaders(cells, Drawing, 10);
+  EXPECT_EQ(cells[0][4], "3");
+  EXPECT_EQ(cells[0][16], "F \x8a\x4f\x8d\x5c");
+  EXPECT_EQ(cells[0][0], "");
 }
 
 TEST_F(LayerSummaryTest, CountsConvertibleElementsByLayerAndKind) {
@@ -92,6 +105,28 @@ TEST_F(LayerSummaryTest, ChangeCountMatchesTheConversion) {
       TDrawing fresh = ReadLines();
       EXPECT_EQ(ApplyLineTypes(fresh, preset, dimensions), counted) << c.name << " " << dimensions;
     }
+  }
+}
+
+// The dialog's status line: the grid as it would be stored.
+TEST_F(LayerSummaryTest, GridStatusCountsWhatTheStoredValuesChange) {
+  const TLayerSummary summary = SummarizeLayers(Store);
+  TGridCells cells;
+  ClearGridValues(cells);
+  const std::tuple<int, int, std::string> typed[] = {
+      {1, 4, "2"},     // group 0 layer 3: all three change
+      {1, 6, "$9"},    // group 0 layer 5: the dimension line
+      {11, 16, "10"},  // no line type: stored as 0
+      {2, 2, "x"},
+  };
+  for (const auto& [row, col, text] : typed) cells[row][col] = text;
+  for (bool dimensions : {false, true}) {
+    const TGridStatus status = GridStatus(cells, summary, dimensions);
+    EXPECT_EQ(status.Changed, dimensions ? 4 : 3);
+    EXPECT_EQ(status.NotAllowed, 2);
+    TPreset preset;
+    StoreGridToPreset(cells, "", preset);
+    EXPECT_EQ(ChangedElements(summary, preset.Values, dimensions), status.Changed);
   }
 }
 

@@ -10,8 +10,10 @@ namespace {
 constexpr DWORD kPollMs = 20;
 constexpr DWORD kTimeoutMs = 10000;
 
-// Grid cells are 36 x 24 pixels; cell (c, r) starts at (c * 36, r * 24)
-// while the grid is not scrolled.
+// Grid cells are 36 x 24 pixels right of a header column 96 pixels wide;
+// value cell (c, r) starts at (96 + (c - 1) * 36, r * 24) while the grid is
+// not scrolled (at 100 % scale).
+constexpr int kHeaderWidth = 96;
 constexpr int kCellWidth = 36;
 constexpr int kCellHeight = 24;
 
@@ -168,7 +170,7 @@ bool RunningDialog::SelectTab(int index) const {
 }
 
 void RunningDialog::ClickCell(int column, int row) const {
-  SendClick(Control(IDC_STRINGGRID1), column * kCellWidth + kCellWidth / 2,
+  SendClick(Control(IDC_STRINGGRID1), kHeaderWidth + (column - 1) * kCellWidth + kCellWidth / 2,
             row * kCellHeight + kCellHeight / 2);
 }
 

@@ -39,7 +39,7 @@ class RunningDialog {
   bool SelectTab(int index) const;
   int SelectedTab() const;
 
-  // Cells in view before any scrolling: columns 1-6, rows 1-5. TypeIntoCell
+  // Cells in view before any scrolling: columns 1-8, rows 1-8. TypeIntoCell
   // clicks the cell and types text followed by Enter; CellText selects the
   // cell and reads what it shows.
   void TypeIntoCell(int column, int row, std::wstring_view text) const;
