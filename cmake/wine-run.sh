@@ -18,7 +18,8 @@ set -uo pipefail
 wine_bin=/usr/lib/wine/wine64
 wineserver_bin=/usr/lib/wine/wineserver
 desktop_name=kx27
-desktop_size=1280x1024
+# Room for the dialog at 200 % scale.
+desktop_size=1600x1200
 
 die() {
   echo "wine-run.sh: $*" >&2
@@ -57,7 +58,7 @@ start_xvfb() {
   rm -f "$state/display" "$state/xvfb.pid" "$state/display.new"
   # Detached and with every descriptor redirected: CTest waits for the pipes
   # of a test to close, and the lock must not outlive this script.
-  setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+  setsid Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp \
     3>"$state/display.new" </dev/null >"$state/xvfb.log" 2>&1 9>&- &
   echo $! >"$state/xvfb.pid"
   local i

@@ -21,6 +21,7 @@ constexpr int kItemHeight = 20;  // at 100 % scale
 constexpr int kListWidth = 300;
 constexpr int kVisibleItems = 14;
 constexpr int kSampleWidth = 110;
+constexpr int kNumberWidth = 22;
 
 struct TLineTypeList {
   HWND Grid = nullptr;
@@ -72,14 +73,19 @@ void DrawItem(const TLineTypeList& list, const DRAWITEMSTRUCT& item) {
   const COLORREF fore = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
   FillColor(item.hDC, item.rcItem, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
 
+  // The number right-aligned in a column of its own, then the name.
+  RECT number = item.rcItem;
+  number.right = number.left + Scaled(list, kNumberWidth);
   RECT text = item.rcItem;
-  text.left += Scaled(list, 4);
+  text.left = number.right + Scaled(list, 8);
   text.right -= Scaled(list, kSampleWidth + 8);
-  const std::wstring label = std::to_wstring(value) + L"  " + ToUtf16(LineTypeName(value));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, fore);
   HGDIOBJ old_font = SelectObject(item.hDC, list.Font);
-  DrawTextW(item.hDC, label.c_str(), -1, &text,
+  const std::wstring digits = std::to_wstring(value);
+  DrawTextW(item.hDC, digits.c_str(), -1, &number, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+  const std::wstring name = ToUtf16(LineTypeName(value));
+  DrawTextW(item.hDC, name.c_str(), -1, &text,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 
   RECT sample{item.rcItem.right - Scaled(list, kSampleWidth + 4), item.rcItem.top,

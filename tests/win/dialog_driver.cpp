@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+#include <vector>
+
 #include "app/win/resource.h"
 
 namespace kx27::test {
@@ -150,6 +153,42 @@ void RunningDialog::PressKey(UINT vk, bool alt) const {
   PostMessageW(target, alt ? WM_SYSKEYUP : WM_KEYUP, vk, KeyData(key, true, alt));
 }
 
+void RunningDialog::PressChord(std::initializer_list<WORD> keys) const {
+  SetForegroundWindow(window_);
+  Sync();
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    inputs.push_back(input);
+  }
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = *key;
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  // The input reaches the program's queue asynchronously.
+  Sleep(200);
+  Sync();
+}
+
+int RunningDialog::FocusedId() const {
+  HWND focus = FocusedWindow();
+  return focus != window_ && IsChild(window_, focus) ? GetDlgCtrlID(focus) : 0;
+}
+
+HWND RunningDialog::WaitForWindowOfClass(std::wstring_view class_name) const {
+  for (DWORD waited = 0; waited < kTimeoutMs; waited += kPollMs) {
+    if (HWND found = FindTopLevel(process_.dwProcessId, class_name, {})) return found;
+    Sleep(kPollMs);
+  }
+  return nullptr;
+}
+
 int RunningDialog::SelectedTab() const {
   return static_cast<int>(Send(Control(IDC_TABCONTROL1), TCM_GETCURSEL, 0, 0));
 }
@@ -247,6 +286,22 @@ bool ChooseFileInOpenDialog(HWND dialog, const std::filesystem::path& file) {
   PostMessageW(edit, WM_KEYDOWN, VK_RETURN, KeyData(VK_RETURN, false, false));
   PostMessageW(edit, WM_KEYUP, VK_RETURN, KeyData(VK_RETURN, true, false));
   return true;
+}
+
+bool SetClipboardText(std::wstring_view text) {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  bool put = false;
+  if (auto* target = memory ? static_cast<wchar_t*>(GlobalLock(memory)) : nullptr) {
+    text.copy(target, text.size());
+    target[text.size()] = L'\0';
+    GlobalUnlock(memory);
+    put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  }
+  if (!put && memory) GlobalFree(memory);
+  CloseClipboard();
+  return put;
 }
 
 void AnswerBox(HWND box, int button) { PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0); }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,17 @@ class RunningDialog {
   // A key press, through the dialog's own message loop, to the focused
   // control (or the window when nothing has the focus).
   void PressKey(UINT vk, bool alt = false) const;
+
+  // Keys pressed together as on the keyboard (modifiers first), through the
+  // system's input to the focused control; the dialog is brought to the
+  // front first.
+  void PressChord(std::initializer_list<WORD> keys) const;
+
+  // The id of the focused control, 0 when the focus is elsewhere.
+  int FocusedId() const;
+
+  // A visible window of the program of this class, or null after a short wait.
+  HWND WaitForWindowOfClass(std::wstring_view class_name) const;
 
   // Selects tab index (0-19) as a user does: a click on the tab while it is
   // in view, the arrow keys otherwise. True when the tab ends up selected.
@@ -65,6 +77,9 @@ class RunningDialog {
 
 // Sets the text of the file name box of an open dialog and presses Enter.
 bool ChooseFileInOpenDialog(HWND dialog, const std::filesystem::path& file);
+
+// Puts text on the clipboard, as a spreadsheet's copy does.
+bool SetClipboardText(std::wstring_view text);
 
 // Presses a button of a message box (IDYES, IDNO, IDOK).
 void AnswerBox(HWND box, int button);

@@ -18,6 +18,14 @@ inline constexpr std::string_view kDrawing =
     "ch 0 0 1 0 \"\x95\xb6\x8e\x9a\r\n"  // 文字
     "lg2\r\nly0\r\nmsg\r\n0 0 30 40\r\ncs 15 20 1 0 \"50\r\n";
 
+// The same drawing as the host writes it with the names of its layers: group
+// 0 "建具" with layer 3 "窓", group 1 layer 2 "外構". The names are not
+// written back, so every answer is the same as for kDrawing.
+inline const std::string kNamedDrawing =
+    "hq\r\nlg0\r\nlgn\x8c\x9a\x8b\xef\r\nly3\r\nlyn\x91\x8b\r\nlg1\r\nly2\r\n"
+    "lyn\x8a\x4f\x8d\x5c\r\nlg0\r\nly3\r\n" +
+    std::string(kDrawing.substr(std::string_view("hq\r\nlg0\r\nly3\r\n").size()));
+
 inline constexpr std::string_view kHq = "hq\r\n";
 
 // The drawing handed back, with these line-type lines (none when empty)

@@ -1,0 +1,248 @@
+// The grid that knows the drawing, driven as the user drives it: names and
+// counts from the drawing, errors on the spot, ranges pasted, filled and
+// undone, the line-type list, the keyboard and the focus, and the dialog at
+// each screen scale. Judged by what the dialog shows and the files it
+// leaves.
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+#include "app/win/resource.h"
+#include "tests/win/dialog_driver.h"
+#include "tests/win/sample_drawing.h"
+#include "tests/win/screenshot.h"
+#include "tests/win/test_folder.h"
+
+namespace kx27::test {
+namespace {
+
+constexpr wchar_t kExchange[] = L"JWC_TEMP.TXT";
+constexpr wchar_t kSettings[] = L"kx27.dat";
+
+bool OpenNamed(const TestFolder& folder, RunningDialog& dialog,
+               const SettingsText& settings = BaseSettings()) {
+  folder.Write(kExchange, kNamedDrawing);
+  folder.Write(kSettings, settings.Render());
+  return dialog.Start(folder.Program());
+}
+
+TEST(GridKnowsTheDrawing, NamesCountsAndValuesThatAreNoLineType) {
+  TestFolder folder;
+  RunningDialog dialog;
+  ASSERT_TRUE(OpenNamed(folder, dialog));
+  // Preset 1 changes the line, circle and arc of group 0 layer 3 and the line
+  // of group 1 layer 2; the dimension line only with the box ticked.
+  EXPECT_EQ(dialog.Text(IDC_LABELA1), L"変更される要素: 4");
+  EXPECT_EQ(dialog.CellText(4, 1), L"5");
+  EXPECT_EQ(dialog.Text(IDC_CELLINFO),
+            L"グループ 0 建具\u3000レイヤ 3 窓\r\n線種 5 一点鎖1\u3000要素 3（変更 3）");
+  EXPECT_EQ(dialog.CellText(3, 2), L"7");
+  EXPECT_EQ(dialog.Text(IDC_CELLINFO),
+            L"グループ 1\u3000レイヤ 2 外構\r\n線種 7 二点鎖1\u3000要素 1（変更 1）");
+  dialog.ClickAndWait(IDC_CHECKBOX1);
+  EXPECT_EQ(dialog.Text(IDC_LABELA1), L"変更される要素: 5");
+
+  dialog.TypeIntoCell(1, 1, L"10");
+  EXPECT_EQ(dialog.Text(IDC_LABELA1),
+            L"変更される要素: 5\u3000／\u3000線種にない値 1 か所（0 として保存）");
+  EXPECT_EQ(dialog.Text(IDC_CELLINFO),
+            L"グループ 0 建具\u3000レイヤ 0\r\n「10」は線種ではありません（0 として保存）\u3000要素 0");
+  dialog.TypeIntoCell(4, 1, L"1");  // group 0 layer 3: only the arc is not of type 1
+  EXPECT_EQ(dialog.Text(IDC_LABELA1),
+            L"変更される要素: 3\u3000／\u3000線種にない値 1 か所（0 として保存）");
+
+  dialog.Click(IDC_BUTTON2);
+  ASSERT_TRUE(dialog.WaitForExit());
+  EXPECT_EQ(folder.Read(kExchange), kHq);
+}
+
+// A block from a spreadsheet, a range filled and one taken back, a cell
+// deleted: OK stores what the grid shows.
+TEST(GridRangeEditing, PasteFillUndoAndDeleteThenOk) {
+  TestFolder folder;
+  RunningDialog dialog;
+  ASSERT_TRUE(OpenNamed(folder, dialog));
+  ASSERT_TRUE(SetClipboardText(L"1\t2\r\n3\t4\r\n"));
+  dialog.CellText(1, 5);  // group 4, layer 0
+  dialog.PressChord({VK_CONTROL, 'V'});
+  EXPECT_EQ(dialog.CellText(2, 6), L"4");
+
+  dialog.CellText(3, 3);  // group 2, layers 2 and 3
+  dialog.PressChord({VK_SHIFT, VK_RIGHT});
+  dialog.PressChord({'9'});
+  dialog.PressChord({VK_CONTROL, VK_RETURN});
+  EXPECT_EQ(dialog.CellText(4, 3), L"9");
+  dialog.CellText(3, 3);
+  dialog.PressChord({'8'});
+  dialog.PressChord({VK_RETURN});
+  EXPECT_EQ(dialog.CellText(3, 3), L"8");
+  dialog.PressChord({VK_CONTROL, 'Z'});
+  EXPECT_EQ(dialog.CellText(3, 3), L"9");
+
+  dialog.CellText(2, 5);
+  dialog.PressChord({VK_DELETE});
+  EXPECT_EQ(dialog.CellText(2, 5), L"0");
+  dialog.Click(IDC_BUTTON1);
+  ASSERT_TRUE(dialog.WaitForExit());
+
+  EXPECT_EQ(folder.Read(kExchange), kConverted);
+  SettingsText expected = BaseSettings();
+  expected.Left = 120;
+  expected.Top = 90;
+  expected.Value(1, 4, 0) = 1;
+  expected.Value(1, 5, 0) = 3;
+  expected.Value(1, 5, 1) = 4;
+  expected.Value(1, 2, 2) = 9;
+  expected.Value(1, 2, 3) = 9;
+  EXPECT_EQ(folder.Read(kSettings), expected.Render());
+}
+
+// F4 opens the list on the cell; a key moves to the next line type and
+// Enter takes it. The cell's small button opens it too, and Esc closes it
+// leaving the cell.
+TEST(GridLineTypeList, ChoosesByKeyboardAndClosesWithEscape) {
+  TestFolder folder;
+  RunningDialog dialog;
+  ASSERT_TRUE(OpenNamed(folder, dialog));
+  EXPECT_EQ(dialog.CellText(4, 1), L"5");
+  dialog.PressKey(VK_F4);
+  HWND list = dialog.WaitForWindowOfClass(KX27_LINETYPE_LIST_CLASS);
+  ASSERT_NE(list, nullptr) << "F4 opened no list";
+  SaveWindowBitmap(list, L"dialog_line_type_list.bmp");
+  dialog.PressKey(VK_DOWN);
+  dialog.PressKey(VK_RETURN);
+  ASSERT_TRUE(dialog.WaitUntilGone(list));
+  dialog.Sync();
+  EXPECT_EQ(dialog.FocusedId(), IDC_STRINGGRID1);
+  EXPECT_EQ(dialog.Text(IDC_STRINGGRID1), L"6");
+
+  // The button at the cell's right edge (layer 3 is the fourth column).
+  const LPARAM button = MAKELPARAM(96 + 4 * 36 - 6, 24 + 12);
+  PostMessageW(dialog.Control(IDC_STRINGGRID1), WM_LBUTTONDOWN, MK_LBUTTON, button);
+  PostMessageW(dialog.Control(IDC_STRINGGRID1), WM_LBUTTONUP, 0, button);
+  list = dialog.WaitForWindowOfClass(KX27_LINETYPE_LIST_CLASS);
+  ASSERT_NE(list, nullptr) << "the cell's button opened no list";
+  dialog.PressKey(VK_DOWN);
+  dialog.PressKey(VK_ESCAPE);
+  ASSERT_TRUE(dialog.WaitUntilGone(list));
+  dialog.Sync();
+  EXPECT_EQ(dialog.Text(IDC_STRINGGRID1), L"6");
+
+  dialog.Click(IDC_BUTTON1);
+  ASSERT_TRUE(dialog.WaitForExit());
+  EXPECT_EQ(folder.Read(kExchange), Returned("lt6", "", "lt7", "lt1"));
+}
+
+// OK has the focus at first; Ctrl+Tab and Ctrl+PgDn switch presets where the
+// focus is; the focus comes back after the clear box, whose buttons read in
+// Japanese; Tab leaves the grid.
+TEST(GridKeyboard, PresetKeysFocusAndJapaneseButtons) {
+  TestFolder folder;
+  RunningDialog dialog;
+  ASSERT_TRUE(OpenNamed(folder, dialog));
+  EXPECT_EQ(dialog.FocusedId(), IDC_BUTTON1);
+
+  dialog.CellText(1, 1);
+  const struct {
+    std::initializer_list<WORD> keys;
+    int tab;
+  } switches[] = {
+      {{VK_CONTROL, VK_TAB}, 1},          {{VK_CONTROL, VK_SHIFT, VK_TAB}, 0},
+      {{VK_CONTROL, VK_PRIOR}, 19},       {{VK_CONTROL, VK_NEXT}, 0},
+      {{VK_CONTROL, VK_NEXT}, 1},
+  };
+  for (const auto& s : switches) {
+    dialog.PressChord(s.keys);
+    EXPECT_EQ(dialog.SelectedTab(), s.tab);
+    EXPECT_EQ(dialog.FocusedId(), IDC_STRINGGRID1);
+  }
+  EXPECT_EQ(dialog.Text(IDC_EDIT1), L"既存の設定");
+
+  dialog.Click(IDC_BUTTON3);
+  HWND box = dialog.WaitForBox(L"確認");
+  ASSERT_NE(box, nullptr);
+  SaveWindowBitmap(box, L"dialog_clear_box.bmp");
+  wchar_t yes[32] = {};
+  wchar_t no[32] = {};
+  GetDlgItemTextW(box, IDYES, yes, 32);
+  GetDlgItemTextW(box, IDNO, no, 32);
+  EXPECT_STREQ(yes, L"はい(&Y)");
+  EXPECT_STREQ(no, L"いいえ(&N)");
+  AnswerBox(box, IDNO);
+  ASSERT_TRUE(dialog.WaitUntilGone(box));
+  dialog.Sync();
+  EXPECT_EQ(dialog.FocusedId(), IDC_BUTTON3);  // the clicked button had it
+
+  dialog.CellText(2, 2);
+  dialog.PressChord({VK_TAB});
+  EXPECT_EQ(dialog.FocusedId(), IDC_BUTTON3);
+  dialog.Click(IDC_BUTTON2);
+  ASSERT_TRUE(dialog.WaitForExit());
+  EXPECT_EQ(folder.Read(kExchange), kHq);
+}
+
+// The screen's scale as Wine takes it from the registry when a program
+// starts; the old value comes back at the end of the scope.
+class ScreenScale {
+ public:
+  explicit ScreenScale(DWORD dpi) {
+    DWORD size = sizeof old_;
+    had_ = RegGetValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &old_,
+                        &size) == ERROR_SUCCESS;
+    Set(dpi);
+  }
+  ~ScreenScale() {
+    if (had_) {
+      Set(old_);
+    } else {
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels");
+    }
+  }
+  ScreenScale(const ScreenScale&) = delete;
+  ScreenScale& operator=(const ScreenScale&) = delete;
+
+ private:
+  static constexpr const wchar_t* kKey = L"Control Panel\\Desktop";
+  static void Set(DWORD dpi) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+  }
+  DWORD old_ = 96;
+  bool had_ = false;
+};
+
+// At 100, 125, 150 and 200 % the dialog grows with the scale, its text and
+// cells with it, and the settings file keeps the position in the pixels it
+// always had (the system scale's).
+TEST(DialogScreenshots, AtEachScale) {
+  for (const int dpi : {96, 120, 144, 192}) {
+    const ScreenScale scale(static_cast<DWORD>(dpi));
+    TestFolder folder(L"scale" + std::to_wstring(dpi));
+    SettingsText settings = BaseSettings();
+    settings.Left = 40;
+    settings.Top = 30;
+    RunningDialog dialog;
+    ASSERT_TRUE(OpenNamed(folder, dialog, settings)) << dpi;
+    RECT client{};
+    GetClientRect(dialog.Window(), &client);
+    EXPECT_EQ(client.right, MulDiv(648, dpi, 96)) << dpi;
+    EXPECT_EQ(client.bottom, MulDiv(393, dpi, 96)) << dpi;
+    RECT grid{};
+    GetClientRect(dialog.Control(IDC_STRINGGRID1), &grid);
+    // The header column and eight value columns fit at every scale.
+    EXPECT_GE(grid.right, MulDiv(96 + 8 * 36, dpi, 96)) << dpi;
+    const LPARAM cell = MAKELPARAM(MulDiv(96 + 3 * 36 + 10, dpi, 96), MulDiv(24 + 10, dpi, 96));
+    PostMessageW(dialog.Control(IDC_STRINGGRID1), WM_LBUTTONDOWN, MK_LBUTTON, cell);
+    PostMessageW(dialog.Control(IDC_STRINGGRID1), WM_LBUTTONUP, 0, cell);
+    dialog.Sync();
+    EXPECT_EQ(dialog.Text(IDC_STRINGGRID1), L"5") << dpi;
+    EXPECT_TRUE(SaveWindowBitmap(dialog.Window(), L"dialog_scale_" + std::to_wstring(dpi) + L".bmp"));
+    dialog.Click(IDC_BUTTON1);
+    ASSERT_TRUE(dialog.WaitForExit()) << dpi;
+    EXPECT_EQ(folder.Read(kSettings), settings.Render()) << dpi;
+  }
+}
+
+}  // namespace
+}  // namespace kx27::test
