@@ -349,8 +349,13 @@ TEST(DialogScreenshots, FirstTabOtherTabAndImport) {
                "LAYTYP_1 = 9,11,12,13,14,15,16,17\r\n"
                "LAYTYP_2 = 31,32,33,34,35,36,37,38\r\n");
 
+  // The drawing with the names of its layers, a cell of a named layer
+  // selected: the README's picture.
+  folder.Write(kExchange, kNamedDrawing);
+  folder.Write(kSettings, settings.Render());
   RunningDialog dialog;
-  ASSERT_TRUE(Open(folder, dialog, settings.Render()));
+  ASSERT_TRUE(dialog.Start(folder.Program()));
+  dialog.CellText(4, 1);
   EXPECT_TRUE(SaveWindowBitmap(dialog.Window(), L"dialog_first_tab.bmp"));
   ASSERT_TRUE(dialog.SelectTab(1));
   EXPECT_TRUE(SaveWindowBitmap(dialog.Window(), L"dialog_second_tab.bmp"));

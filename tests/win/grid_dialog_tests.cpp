@@ -49,6 +49,7 @@ TEST(GridKnowsTheDrawing, NamesCountsAndValuesThatAreNoLineType) {
             L"変更される要素: 5\u3000／\u3000線種にない値 1 か所（0 として保存）");
   EXPECT_EQ(dialog.Text(IDC_CELLINFO),
             L"グループ 0 建具\u3000レイヤ 0\r\n「10」は線種ではありません（0 として保存）\u3000要素 0");
+  SaveWindowBitmap(dialog.Window(), L"dialog_not_a_line_type.bmp");
   dialog.TypeIntoCell(4, 1, L"1");  // group 0 layer 3: only the arc is not of type 1
   EXPECT_EQ(dialog.Text(IDC_LABELA1),
             L"変更される要素: 3\u3000／\u3000線種にない値 1 か所（0 として保存）");
@@ -67,6 +68,7 @@ TEST(GridRangeEditing, PasteFillUndoAndDeleteThenOk) {
   ASSERT_TRUE(SetClipboardText(L"1\t2\r\n3\t4\r\n"));
   dialog.CellText(1, 5);  // group 4, layer 0
   dialog.PressChord({VK_CONTROL, 'V'});
+  SaveWindowBitmap(dialog.Window(), L"dialog_pasted_block.bmp");
   EXPECT_EQ(dialog.CellText(2, 6), L"4");
 
   dialog.CellText(3, 3);  // group 2, layers 2 and 3
@@ -110,7 +112,7 @@ TEST(GridLineTypeList, ChoosesByKeyboardAndClosesWithEscape) {
   dialog.PressKey(VK_F4);
   HWND list = dialog.WaitForWindowOfClass(KX27_LINETYPE_LIST_CLASS);
   ASSERT_NE(list, nullptr) << "F4 opened no list";
-  SaveWindowBitmap(list, L"dialog_line_type_list.bmp");
+  SaveWindowBitmap(dialog.Window(), L"dialog_line_type_list.bmp");  // the list lies on it
   dialog.PressKey(VK_DOWN);
   dialog.PressKey(VK_RETURN);
   ASSERT_TRUE(dialog.WaitUntilGone(list));

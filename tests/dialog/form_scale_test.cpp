@@ -1,0 +1,48 @@
+// The main window follows a change of its monitor's scale: it takes the
+// size Windows suggests and lays its controls out anew.
+
+#include <gtest/gtest.h>
+
+#include "app/win/form1.h"
+#include "app/win/resource.h"
+#include "app/win/string_grid.h"
+
+namespace kx27 {
+namespace {
+
+TEST(FormScale, DpiChangedLaysTheWindowOutAgain) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterStringGrid(instance);
+  TForm1::Register(instance);
+  // Never shown, so nothing is read; never closed, so nothing is written
+  // beside the test program. It lives as long as the test program.
+  static TForm1 form;
+  HWND window = form.Create(instance, nullptr);
+  ASSERT_NE(window, nullptr);
+  RECT client{};
+  GetClientRect(window, &client);
+  const int dpi = static_cast<int>(client.right) * 96 / 648;
+
+  for (const int to : {144, 120, 96}) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    RECT suggested{frame.left, frame.top, frame.left + (frame.right - frame.left) * to / dpi,
+                   frame.top + (frame.bottom - frame.top) * to / dpi};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+    GetWindowRect(window, &frame);
+    EXPECT_EQ(frame.right - frame.left, suggested.right - suggested.left) << to;
+    RECT button{};
+    GetWindowRect(GetDlgItem(window, IDC_BUTTON1), &button);
+    EXPECT_EQ(button.right - button.left, MulDiv(193, to, 96)) << to;
+    RECT grid{};
+    GetWindowRect(GetDlgItem(window, IDC_STRINGGRID1), &grid);
+    EXPECT_EQ(grid.right - grid.left, MulDiv(409, to, 96)) << to;
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(window, IDC_EDIT1), WM_GETFONT, 0, 0));
+    LOGFONTW logfont{};
+    GetObjectW(font, sizeof logfont, &logfont);
+    EXPECT_EQ(logfont.lfHeight, -MulDiv(13, to, 96)) << to;
+  }
+}
+
+}  // namespace
+}  // namespace kx27
