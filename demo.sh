@@ -81,11 +81,11 @@ else
   rm -f "$demo/desktop.png"
   echo "No desktop here: the dialog opened on a virtual display; its picture is $demo/dialog.png."
   echo "Pressing OK."
-  # OK lies at (328, 216), 193 x 33, in the 528 x 311 client area, which
-  # sits at the bottom of the frame and in its middle.
-  border=$(((width - 528) / 2))
-  client_top=$((top + height - border - 311))
-  xdotool mousemove --screen 0 $((left + border + 328 + 96)) $((client_top + 216 + 16)) click 1
+  # OK lies at (448, 298), 193 x 33, in the 648 x 393 client area (at 100 %
+  # scale), which sits at the bottom of the frame and in its middle.
+  border=$(((width - 648) / 2))
+  client_top=$((top + height - border - 393))
+  xdotool mousemove --screen 0 $((left + border + 448 + 96)) $((client_top + 298 + 16)) click 1
   wait "$tool"
 fi
 

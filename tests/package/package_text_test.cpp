@@ -120,7 +120,8 @@ TEST(ReadmeTest, SaysWhatTheGuideSaysQuotingTheDialogExactly) {
         "環境設定ファイル(JWF)を指定して下さい。",
         "この設定画面のレイヤ設定をクリアします。よろしいですか？",
         "（※画面切替／[OK]をせず[キャンセル]をした場合は保存されません）", "はい(Y)",
-        "いいえ(N)", "処理中です", "処理中(ESC:中断)：", "ファイル生成中です"}) {
+        "いいえ(N)", "処理中です", "処理中(ESC:中断)：", "ファイル生成中です",
+        "変更される要素: ", "線種にない値 1 か所（0 として保存）"}) {
     EXPECT_NE(readme.find(quote), std::string::npos) << quote;
   }
 }
