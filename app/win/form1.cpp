@@ -158,7 +158,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
       return 0;
-    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lparam));
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<NMHDR*>(lparam));
     case WM_ACTIVATE:
       OnActivate(LOWORD(wparam) != WA_INACTIVE);
       return 0;
@@ -207,9 +207,9 @@ void TForm1::OnCommand(int id, int code) {
   }
 }
 
-LRESULT TForm1::OnNotify(const NMHDR& header) {
+LRESULT TForm1::OnNotify(NMHDR& header) {
   if (header.idFrom == IDC_STRINGGRID1 && header.code == kGridCellTip) {
-    StringGrid1CellTip(*reinterpret_cast<TGridCellTip*>(const_cast<NMHDR*>(&header)));
+    StringGrid1CellTip(reinterpret_cast<TGridCellTip&>(header));
     return 0;
   }
   if (header.idFrom != IDC_TABCONTROL1) return 0;

@@ -43,7 +43,7 @@ class TForm1 {
                                      LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnCommand(int id, int code);
-  LRESULT OnNotify(const NMHDR& header);
+  LRESULT OnNotify(NMHDR& header);
   LRESULT OnControlColor(HDC dc, HWND control);
   void OnActivate(bool active);
 

@@ -34,6 +34,7 @@ struct TGrid {
   HWND Edit = nullptr;
   HWND Tip = nullptr;
   HFONT Font = nullptr;
+  HFONT HeaderFont = nullptr;  // owned: the layer names along the narrow columns
   TGridView View;
   TGridCells Cells;
   TCellElements Elements{};
@@ -364,7 +365,14 @@ void PaintCell(const TGrid& grid, HDC dc, int col, int row, bool focused) {
   const std::wstring shown = ToUtf16(text);
   UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
   format |= fixed && col != 0 ? DT_CENTER : DT_LEFT;
+  const bool layer_header = row == 0 && col != 0;
+  if (layer_header) {
+    text_rect.left = inner.left + 1;
+    text_rect.right = inner.right - 1;
+  }
+  HGDIOBJ old_font = layer_header && grid.HeaderFont ? SelectObject(dc, grid.HeaderFont) : nullptr;
   DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text_rect, format);
+  if (old_font) SelectObject(dc, old_font);
 
   if (!fixed) {
     const int mark = Scaled(grid, kMarkerSize);
@@ -504,6 +512,18 @@ LRESULT OnCreate(TGrid& grid, HWND window) {
   return 0;
 }
 
+// Five sixths of the grid's font: a layer number and a two-character name
+// fit a column.
+void SetHeaderFont(TGrid& grid) {
+  if (grid.HeaderFont) DeleteObject(grid.HeaderFont);
+  grid.HeaderFont = nullptr;
+  LOGFONTW font{};
+  if (!grid.Font || !GetObjectW(grid.Font, sizeof font, &font)) return;
+  font.lfHeight = font.lfHeight * 5 / 6;
+  font.lfWidth = 0;
+  grid.HeaderFont = CreateFontIndirectW(&font);
+}
+
 LRESULT CopySelectedText(TGrid& grid, WPARAM size, LPARAM buffer) {
   const std::wstring text = ToUtf16(CurrentCell(grid));
   auto* out = reinterpret_cast<wchar_t*>(buffer);
@@ -518,7 +538,8 @@ void OnMouseMove(TGrid& grid, int x, int y) {
   int col = -1;
   int row = -1;
   const bool hit = CellAt(grid.View, x, y, col, row);
-  if (grid.Dragging && hit) {
+  if (grid.Dragging && hit &&
+      (std::max(col, 1) != grid.View.Col || std::max(row, 1) != grid.View.Row)) {
     Select(grid.View, std::max(col, 1), std::max(row, 1), true);
     AfterSelection(grid);
   }
@@ -526,11 +547,15 @@ void OnMouseMove(TGrid& grid, int x, int y) {
   if ((col != grid.TipCol || row != grid.TipRow) && grid.Tip) {
     grid.TipCol = col;
     grid.TipRow = row;
-    SendMessageW(grid.Tip, TTM_POP, 0, 0);  // shows again with the new cell's text
+    // Starts over, so that the tip shows again with the new cell's text.
+    SendMessageW(grid.Tip, TTM_ACTIVATE, FALSE, 0);
+    SendMessageW(grid.Tip, TTM_ACTIVATE, TRUE, 0);
   }
 }
 
 void OnButtonDown(TGrid& grid, UINT message, WPARAM keys, int x, int y) {
+  // The list's button shows only while the grid has the focus.
+  const bool had_focus = GetFocus() == grid.Window || GetFocus() == grid.Edit;
   EndEdit(grid, true);
   SetFocus(grid.Window);
   int col = 0;
@@ -538,7 +563,7 @@ void OnButtonDown(TGrid& grid, UINT message, WPARAM keys, int x, int y) {
   if (!CellAt(grid.View, x, y, col, row)) return;
   const POINT point{x, y};
   const RECT button = ButtonRect(grid);
-  if (col == grid.View.Col && row == grid.View.Row && PtInRect(&button, point)) {
+  if (had_focus && col == grid.View.Col && row == grid.View.Row && PtInRect(&button, point)) {
     OpenDropDown(grid);
     return;
   }
@@ -584,6 +609,7 @@ LRESULT HandleMessage(TGrid& grid, UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_SETFONT:
       grid.Font = reinterpret_cast<HFONT>(wparam);
+      SetHeaderFont(grid);
       SendMessageW(grid.Edit, WM_SETFONT, wparam, lparam);
       if (grid.Tip) SendMessageW(grid.Tip, WM_SETFONT, wparam, lparam);
       if (LOWORD(lparam)) InvalidateRect(window, nullptr, FALSE);
@@ -665,6 +691,7 @@ LRESULT CALLBACK GridProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
   if (!grid) return DefWindowProcW(window, message, wparam, lparam);
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    if (grid->HeaderFont) DeleteObject(grid->HeaderFont);
     delete grid;
     return DefWindowProcW(window, message, wparam, lparam);
   }

@@ -176,6 +176,17 @@ void RunningDialog::PressChord(std::initializer_list<WORD> keys) const {
   Sync();
 }
 
+void RunningDialog::PointAt(int id, int x, int y) const {
+  POINT point{x, y};
+  ClientToScreen(Control(id), &point);
+  // Two steps, so that the control sees the pointer move inside it.
+  for (const int step : {1, 0}) {
+    SetCursorPos(point.x - step, point.y - step);
+    Sleep(100);
+  }
+  Sync();
+}
+
 int RunningDialog::FocusedId() const {
   HWND focus = FocusedWindow();
   return focus != window_ && IsChild(window_, focus) ? GetDlgCtrlID(focus) : 0;

@@ -40,6 +40,9 @@ class RunningDialog {
   // front first.
   void PressChord(std::initializer_list<WORD> keys) const;
 
+  // Moves the mouse pointer over a point of a control, as the user does.
+  void PointAt(int id, int x, int y) const;
+
   // The id of the focused control, 0 when the focus is elsewhere.
   int FocusedId() const;
 

@@ -4,6 +4,9 @@
 // each screen scale. Judged by what the dialog shows and the files it
 // leaves.
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -20,6 +23,14 @@ namespace {
 
 constexpr wchar_t kExchange[] = L"JWC_TEMP.TXT";
 constexpr wchar_t kSettings[] = L"kx27.dat";
+
+std::wstring WindowTextOf(HWND window) {
+  wchar_t text[512] = {};
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
+                      &length);
+  return text;
+}
 
 bool OpenNamed(const TestFolder& folder, RunningDialog& dialog,
                const SettingsText& settings = BaseSettings()) {
@@ -43,6 +54,24 @@ TEST(GridKnowsTheDrawing, NamesCountsAndValuesThatAreNoLineType) {
             L"グループ 1\u3000レイヤ 2 外構\r\n線種 7 二点鎖1\u3000要素 1（変更 1）");
   dialog.ClickAndWait(IDC_CHECKBOX1);
   EXPECT_EQ(dialog.Text(IDC_LABELA1), L"変更される要素: 5");
+
+  // The pointer on group 0 layer 3, then on group 1 layer 2: the tip follows.
+  const struct { int x, y; const wchar_t* tip; } tips[] = {
+      {96 + 3 * 36 + 10, 24 + 10,
+       L"グループ 0 建具\r\nレイヤ 3 窓\r\n線種 5 一点鎖1\r\n線 1・円 1・弧 1・寸法線 0\r\n"
+       L"変更される要素 3"},
+      {96 + 2 * 36 + 10, 2 * 24 + 10,
+       L"グループ 1\r\nレイヤ 2 外構\r\n線種 7 二点鎖1\r\n線 1・円 0・弧 0・寸法線 0\r\n"
+       L"変更される要素 1"},
+  };
+  for (const auto& t : tips) {
+    dialog.PointAt(IDC_STRINGGRID1, t.x, t.y);
+    HWND tip = dialog.WaitForWindowOfClass(TOOLTIPS_CLASSW);
+    ASSERT_NE(tip, nullptr) << "no tooltip";
+    for (int waited = 0; waited < 3000 && WindowTextOf(tip) != t.tip; waited += 100) Sleep(100);
+    EXPECT_EQ(WindowTextOf(tip), t.tip);
+  }
+  SaveWindowBitmap(dialog.Window(), L"dialog_cell_tooltip.bmp");
 
   dialog.TypeIntoCell(1, 1, L"10");
   EXPECT_EQ(dialog.Text(IDC_LABELA1),
