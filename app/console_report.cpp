@@ -1,5 +1,6 @@
 #include "app/console_report.h"
 
+#include "app/grouped_digits.h"
 #include "app/layer_names.h"
 #include "app/line_type_names.h"
 
@@ -58,17 +59,6 @@ std::string PresetReport(int preset_no, const TPreset& preset, const TDrawingSta
     if (!named.empty()) report += "layers of group " + GroupLabel(*drawing, group) + ": " + named + "\n";
   }
   return report;
-}
-
-std::string GroupedDigits(std::int64_t value) {
-  const auto magnitude = static_cast<unsigned long long>(value);
-  const std::string digits = std::to_string(value < 0 ? 0ULL - magnitude : magnitude);
-  std::string grouped = value < 0 ? "-" : "";
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
-    grouped += digits[i];
-  }
-  return grouped;
 }
 
 }  // namespace kx27

@@ -22,7 +22,4 @@ std::string DryRunReport(const TDrawingState& drawing, const TLayerSummary& summ
 // the table.
 std::string PresetReport(int preset_no, const TPreset& preset, const TDrawingState* drawing);
 
-// 1234567 as "1,234,567".
-std::string GroupedDigits(std::int64_t value);
-
 }  // namespace kx27

@@ -10,8 +10,8 @@
 #include <system_error>
 
 #include "app/cell_value.h"
-#include "app/console_report.h"
 #include "app/grid_status.h"
+#include "app/grouped_digits.h"
 #include "app/jwf_import.h"
 #include "app/layer_names.h"
 #include "app/line_type_names.h"

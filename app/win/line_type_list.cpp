@@ -17,6 +17,7 @@ namespace kx27 {
 namespace {
 
 constexpr UINT_PTR kListSubclassId = 1;
+constexpr UINT kCloseList = WM_APP;  // after the list lost the activation
 constexpr int kItemHeight = 20;  // at 100 % scale
 constexpr int kListWidth = 300;
 constexpr int kVisibleItems = 14;
@@ -123,12 +124,14 @@ void Choose(TLineTypeList& list) {
   SetFocus(grid);
 }
 
-void Close(TLineTypeList& list) {
+// refocus is false when the list lost the activation: the click that took
+// it keeps the focus where it put it.
+void Close(TLineTypeList& list, bool refocus) {
   if (list.Done) return;
   list.Done = true;
   const HWND grid = list.Grid;
   DestroyWindow(list.Popup);
-  SetFocus(grid);
+  if (refocus) SetFocus(grid);
 }
 
 LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
@@ -142,7 +145,7 @@ LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
         return 0;
       }
       if (wparam == VK_ESCAPE || wparam == VK_F4 || wparam == VK_TAB) {
-        Close(list);
+        Close(list, true);
         return 0;
       }
       break;
@@ -210,9 +213,10 @@ LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     case WM_SETFOCUS: SetFocus(list->List); return 0;
     case WM_ACTIVATE:
       // A click anywhere else closes the list, as a combo box's does.
-      if (LOWORD(wparam) == WA_INACTIVE) PostMessageW(window, WM_CLOSE, 0, 0);
+      if (LOWORD(wparam) == WA_INACTIVE) PostMessageW(window, kCloseList, 0, 0);
       return 0;
-    case WM_CLOSE: Close(*list); return 0;
+    case kCloseList: Close(*list, false); return 0;
+    case WM_CLOSE: Close(*list, true); return 0;
     case WM_NCDESTROY:
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       delete list;

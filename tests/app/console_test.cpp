@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <regex>
 
 #include "app/element_count.h"
+#include "app/grouped_digits.h"
 #include "app/settings_file.h"
 #include "kx27_version.h"
 #include "tests/app/sample_exchange.h"
@@ -37,6 +39,14 @@ TEST(CountElementLines, CountsElementsNotCommands) {
   for (int i = 0; i < 100000; ++i) big += "lg1\r\nmsg\r\n0 0 3 4\r\ncs 1 2 1 0 \"5\r\n1 2 3 4\r\n";
   TTempFolder folder;
   EXPECT_EQ(CountElementLinesInFile(folder.Write("big.txt", big)), 200000);
+}
+
+TEST(GroupedDigits, ThousandsSeparatedByCommas) {
+  const std::pair<std::int64_t, const char*> cases[] = {
+      {0, "0"},         {999, "999"},           {1000, "1,000"},
+      {1234567, "1,234,567"}, {-1234, "-1,234"}, {INT64_MIN, "-9,223,372,036,854,775,808"},
+  };
+  for (const auto& [value, text] : cases) EXPECT_EQ(GroupedDigits(value), text) << value;
 }
 
 #ifdef KX27C_PATH
