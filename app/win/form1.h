@@ -53,6 +53,7 @@ class TForm1 {
   void LayoutControls();
   void OnDpiChanged(int dpi, const RECT& suggested);
   void SetLabelText(int id, const wchar_t* text);  // sized to fit, as labels do
+  void FitLabel(int id);
   int Scaled(int size) const { return MulDiv(size, dpi_, 96); }
 
   void FormShow();

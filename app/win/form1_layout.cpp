@@ -227,13 +227,7 @@ void TForm1::LayoutControls() {
   HWND tab = Control(IDC_TABCONTROL1);
   TabCtrl_SetItemSize(tab, Scaled(kTabWidth), FontLineHeight(tab, font_) + Scaled(6));
   SetGridScale(Control(IDC_STRINGGRID1), dpi_);
-  SetLabelText(IDC_LABEL1, L"コメント");
-  for (int id : {IDC_LABELL1, IDC_LABELL2}) {
-    const int length = GetWindowTextLengthW(Control(id));
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(Control(id), text.data(), length + 1)));
-    if (!text.empty()) SetLabelText(id, text.c_str());
-  }
+  for (int id : {IDC_LABEL1, IDC_LABELL1, IDC_LABELL2}) FitLabel(id);
   InvalidateRect(window_, nullptr, TRUE);
 }
 
@@ -247,12 +241,19 @@ void TForm1::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 void TForm1::SetLabelText(int id, const wchar_t* text) {
+  SetWindowTextW(Control(id), text);
+  FitLabel(id);
+}
+
+void TForm1::FitLabel(int id) {
   HWND label = Control(id);
-  SetWindowTextW(label, text);
+  const int length = GetWindowTextLengthW(label);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(label, text.data(), length + 1)));
   HDC dc = GetDC(label);
   HGDIOBJ old_font = SelectObject(dc, font_);
   RECT size{};
-  DrawTextW(dc, text, -1, &size, DT_CALCRECT | DT_NOPREFIX);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &size, DT_CALCRECT | DT_NOPREFIX);
   SelectObject(dc, old_font);
   ReleaseDC(label, dc);
   SetWindowPos(label, nullptr, 0, 0, size.right, size.bottom,
