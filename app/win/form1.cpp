@@ -375,12 +375,15 @@ void TForm1::TabControl1Change() {
 }
 
 // Which elements count follows the box: the grid's markers and the count.
+// Without an exchange file there is no drawing to mark the layers by.
 void TForm1::CheckBox1Click() {
-  TCellElements elements{};
-  for (int cell = 0; cell < 256; ++cell) {
-    elements[static_cast<std::size_t>(cell)] = summary_.Elements(cell, DimensionsChecked());
+  if (selection_.Status != TReadStatus::kMissing) {
+    TCellElements elements{};
+    for (int cell = 0; cell < 256; ++cell) {
+      elements[static_cast<std::size_t>(cell)] = summary_.Elements(cell, DimensionsChecked());
+    }
+    SetGridElements(Control(IDC_STRINGGRID1), elements);
   }
-  SetGridElements(Control(IDC_STRINGGRID1), elements);
   StringGrid1Change();
 }
 

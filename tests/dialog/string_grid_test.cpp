@@ -13,7 +13,9 @@
 namespace kx27 {
 namespace {
 
-enum class Act { kClick, kDoubleClick, kType, kKey, kFocusAway, kChord, kShiftClick, kDrag, kClipboard };
+enum class Act {
+  kClick, kDoubleClick, kType, kKey, kAltKey, kFocusAway, kChord, kShiftClick, kDrag, kClipboard
+};
 
 constexpr int kShift = 1;
 constexpr int kCtrl = 2;
@@ -29,6 +31,7 @@ Step Click(int col, int row) { return {Act::kClick, col, row}; }
 Step DoubleClick(int col, int row) { return {Act::kDoubleClick, col, row}; }
 Step Type(std::wstring text) { return {Act::kType, 0, 0, std::move(text)}; }
 Step Key(int vk) { return {Act::kKey, vk}; }
+Step AltKey(int vk) { return {Act::kAltKey, vk}; }
 Step FocusAway() { return {Act::kFocusAway}; }
 Step Chord(int modifiers, int vk) { return {Act::kChord, vk, modifiers}; }
 Step ShiftClick(int col, int row) { return {Act::kShiftClick, col, row}; }
@@ -123,6 +126,9 @@ class StringGridTest : public testing::Test {
         if (c) SendMessageW(GetFocus(), WM_CHAR, c, 1);
         break;
       }
+      case Act::kAltKey:
+        SendMessageW(GetFocus(), WM_SYSKEYDOWN, static_cast<WPARAM>(step.a), LPARAM{1} << 29 | 1);
+        break;
       case Act::kFocusAway: SetFocus(other_); break;
       case Act::kChord: {
         // The modifiers as the keyboard state shows them while the key goes down.
@@ -292,6 +298,10 @@ TEST_F(StringGridTest, RangesAreSelectedFilledPastedAndUndone) {
        {Click(2, 2), ShiftClick(2, 3), Key(VK_F4), Key(VK_END), Key(VK_RETURN), Click(9, 9),
         Type(L"1"), Key(VK_RETURN), Chord(kCtrl, 'Z')},
        {9, 9, 9, 9}, "2.2=62;3.2=62;"},
+      {"Alt+Down opens the list, also while editing",
+       {Click(2, 2), AltKey(VK_DOWN), Key(VK_END), Key(VK_RETURN), Click(3, 3), Type(L"1"),
+        AltKey(VK_DOWN), Key(VK_HOME), Key(VK_RETURN)},
+       {3, 3, 3, 3}, "2.2=62;3.3=0;"},
       {"Esc closes the list", {Click(2, 2), Key(VK_F4), Key(VK_DOWN), Key(VK_ESCAPE)},
        {2, 2, 2, 2}, ""},
   };

@@ -312,6 +312,7 @@ TEST_P(JwfImport, FillsRowsOnlyFromAnEnvironmentFile) {
     ASSERT_TRUE(dialog.WaitUntilGone(message));
   }
   dialog.Sync();
+  EXPECT_EQ(dialog.FocusedId(), IDC_BUTTON4) << "the focus is back where it was";
   // The grid shows what was read, unfiltered, and keeps rows the file lacks.
   EXPECT_EQ(dialog.CellText(4, 1), c.accepted ? L"10" : L"5");
   EXPECT_EQ(dialog.CellText(3, 2), c.accepted ? L"62" : L"7");
