@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native core tests, then the
-# Windows programs and their tests under Wine.
+# Builds everything and runs every test: the native core tests, the same
+# under sanitizers with the fuzz targets, then the Windows programs and their
+# tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -9,6 +10,13 @@ source cmake/install-deps.sh
 cmake -S . -B build/native -G Ninja
 cmake --build build/native
 ctest --test-dir build/native --output-on-failure
+
+# The same tests built with clang under the address and undefined-behaviour
+# sanitizers, then each fuzz target for a minute; any report fails the run.
+cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKX27_FUZZ=ON
+cmake --build build/fuzz
+ctest --test-dir build/fuzz --output-on-failure
+fuzz/run.sh build/fuzz 60
 
 # The same core tests cross-built and run under Wine, then the dialog driven
 # from outside. The build prepares the tree's Wine prefix and virtual display;

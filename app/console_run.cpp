@@ -1,6 +1,8 @@
 #include "app/console_run.h"
 
 #include <chrono>
+#include <new>
+#include <optional>
 
 #include "app/console_report.h"
 #include "app/conversion.h"
@@ -9,6 +11,7 @@
 #include "app/program_path.h"
 #include "app/selection.h"
 #include "app/settings_file.h"
+#include "exchange/file_lock.h"
 #include "exchange/output_buffer.h"
 #include "exchange/writer.h"
 #include "text/number_format.h"
@@ -28,19 +31,49 @@ std::string Utf8(const std::filesystem::path& path) {
   return std::string(text.begin(), text.end());
 }
 
-TConsoleOutcome Failure(const std::filesystem::path& file, std::string_view reason) {
-  return {1, "kx27c: " + Utf8(file) + ": " + std::string(reason), {}};
+std::string Line(const std::filesystem::path& file, std::string_view text) {
+  return "kx27c: " + Utf8(file) + ": " + std::string(text);
 }
 
-}  // namespace
+TConsoleOutcome Failure(const std::filesystem::path& file, std::string_view reason) {
+  return {1, Line(file, reason), {}, {}};
+}
 
-TConsoleOutcome RunConsole(const TConsoleOptions& options) {
+std::string Summary(std::int64_t read, std::int64_t changed, std::int64_t written,
+                    std::chrono::steady_clock::time_point start) {
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - start);
+  std::string summary = "kx27c: ";
+  AppendInt(summary, read);
+  summary += " elements read, ";
+  AppendInt(summary, changed);
+  summary += " line types changed, ";
+  AppendInt(summary, written);
+  summary += " elements written, ";
+  AppendInt(summary, elapsed.count());
+  summary += " ms";
+  return summary;
+}
+
+TConsoleOutcome Convert(const TConsoleOptions& options, TFileSystem& files,
+                        const std::filesystem::path& exchange_file,
+                        const std::filesystem::path& target) {
   const auto start = std::chrono::steady_clock::now();
-  const std::filesystem::path exchange_file =
-      options.ExchangeFile ? *options.ExchangeFile : ExchangeFilePath();
   // The dialog's own settings file, whatever this program is called.
   const std::filesystem::path settings_file =
       options.SettingsFile ? *options.SettingsFile : ProgramPath().parent_path() / "kx27.dat";
+
+  // Only a run that writes takes the lock, from before it reads.
+  const bool writes = !options.ShowPreset && !options.DryRun;
+  std::optional<TFileLock> lock;
+  if (writes) {
+    switch (lock.emplace(target, kLockWait, files).Result()) {
+      case TFileSystem::TLock::kLocked: break;
+      case TFileSystem::TLock::kBusy: return Failure(target, "in use by another conversion");
+      case TFileSystem::TLock::kFailed:
+        return Failure(target, "cannot be written: no lock file can be made beside it");
+    }
+  }
 
   // A preset is shown with the names of a drawing only when one is named;
   // its elements need not be fit to write back.
@@ -55,7 +88,7 @@ TConsoleOutcome RunConsole(const TConsoleOptions& options) {
   }
   switch (options.ShowPreset ? TWriteBackProblem::kNone : FindWriteBackProblem(selection)) {
     case TWriteBackProblem::kIncompleteRead:
-      return Failure(exchange_file, "cannot be read");
+      return Failure(exchange_file, "cannot be read (a read error or too little memory)");
     case TWriteBackProblem::kBlockFigures:
       return Failure(exchange_file,
                      "holds block figures, which cannot be written back; nothing changed "
@@ -65,15 +98,22 @@ TConsoleOutcome RunConsole(const TConsoleOptions& options) {
   }
 
   TSettings settings;
+  std::string warning;
   switch (LoadSettings(settings_file, settings)) {
     case TLoadResult::kLoaded:
       break;
     case TLoadResult::kMissing:
-      // Without a settings file every preset is 0: nothing converts.
       if (options.SettingsFile) return Failure(settings_file, "no such file");
+      warning = Line(settings_file, "no such file; every preset is empty, no line type changes");
       break;
     case TLoadResult::kUnreadable:
       return Failure(settings_file, "cannot be read");
+    case TLoadResult::kTruncated:
+      // Its missing values would read as 0 and leave layers unconverted; a
+      // report only says so.
+      if (writes) return Failure(settings_file, "cut short (truncated); save the presets again");
+      warning = Line(settings_file, "cut short (truncated); its missing values read as 0");
+      break;
   }
 
   TDrawing& drawing = selection.Drawing;
@@ -81,45 +121,58 @@ TConsoleOutcome RunConsole(const TConsoleOptions& options) {
     const std::int32_t shown = *options.ShowPreset;
     return {0, {},
             PresetReport(shown, settings.Presets[static_cast<std::size_t>(shown - 1)],
-                         shows_names ? &drawing.State : nullptr)};
+                         shows_names ? &drawing.State : nullptr),
+            warning};
   }
   const std::int32_t preset_no = options.PresetNo ? *options.PresetNo : settings.PresetNo;
   const bool dimensions = options.Dimensions ? *options.Dimensions : settings.Dimensions;
   if (options.DryRun) {
     return {0, {},
             DryRunReport(drawing.State, SummarizeLayers(drawing.Store),
-                         settings.Presets[static_cast<std::size_t>(preset_no - 1)], dimensions)};
+                         settings.Presets[static_cast<std::size_t>(preset_no - 1)], dimensions),
+            warning};
   }
   const auto elements_read = static_cast<std::int64_t>(drawing.Store.OrderList.size());
   TSilentProgress progress;
   TWriter writer(drawing.State);
-  const std::int64_t changed =
-      ConvertAndWrite(drawing, settings.Presets[preset_no - 1], dimensions, writer, progress)
-          .Changed;
+  const TConversion conversion =
+      ConvertAndWrite(drawing, settings.Presets[preset_no - 1], dimensions, writer, progress);
   // The records are done with: their memory goes back before the file is
   // written and read again for the count below.
   drawing.Store = TElementStore{};
+  if (!conversion.Complete) return Failure(exchange_file, "out of memory; nothing changed");
 
-  const std::filesystem::path target = options.OutputFile ? *options.OutputFile : exchange_file;
-  const bool written = WriteExchangeFile(target, writer.Output());
+  const TReplaceResult written = WriteExchangeFile(target, writer.Output(), files);
   writer.Output().Clear();
-  if (!written) return Failure(target, "cannot be written");
-  if (options.Quiet) return {};
+  switch (written) {
+    case TReplaceResult::kReplaced: break;
+    case TReplaceResult::kReadOnly: return Failure(target, "read-only; nothing changed");
+    case TReplaceResult::kFailed: return Failure(target, "cannot be written; nothing changed");
+  }
+  if (options.Quiet) return {0, {}, {}, warning};
 
-  // The writer does not say which elements it dropped; the file does.
-  const std::int64_t elements_written = CountElementLinesInFile(target);
-  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-      std::chrono::steady_clock::now() - start);
-  std::string summary = "kx27c: ";
-  AppendInt(summary, elements_read);
-  summary += " elements read, ";
-  AppendInt(summary, changed);
-  summary += " line types changed, ";
-  AppendInt(summary, elements_written);
-  summary += " elements written, ";
-  AppendInt(summary, elapsed.count());
-  summary += " ms";
-  return {0, summary, {}};
+  // The new file is in place: from here on nothing may turn that into a
+  // failure. The writer does not say which elements it dropped; the file does.
+  try {
+    return {0,
+            Summary(elements_read, conversion.Changed, CountElementLinesInFile(target), start),
+            {}, warning};
+  } catch (const std::bad_alloc&) {
+    return {0, {}, {}, warning};
+  }
+}
+
+}  // namespace
+
+TConsoleOutcome RunConsole(const TConsoleOptions& options, TFileSystem& files) {
+  const std::filesystem::path exchange_file =
+      options.ExchangeFile ? *options.ExchangeFile : ExchangeFilePath();
+  const std::filesystem::path target = options.OutputFile ? *options.OutputFile : exchange_file;
+  try {
+    return Convert(options, files, exchange_file, target);
+  } catch (const std::bad_alloc&) {
+    return Failure(exchange_file, "out of memory; nothing changed");
+  }
 }
 
 }  // namespace kx27

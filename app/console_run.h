@@ -5,18 +5,23 @@
 #include <string>
 
 #include "app/console_options.h"
+#include "exchange/file_system.h"
 
 namespace kx27 {
 
 struct TConsoleOutcome {
-  int ExitCode = 0;     // 0 done, 1 a file could not be read or written
+  int ExitCode = 0;     // 0 done, 1 nothing changed: a file could not be
+                        // read, locked or written, or memory ran out
   std::string Message;  // one UTF-8 line for stderr, or empty
   std::string Output;   // Shift_JIS text for stdout (--dry-run, --show-preset), or empty
+  std::string Warning;  // one UTF-8 line for stderr before Message, or empty
 };
 
-// Runs the conversion that the options describe, or only reports what it
-// would do (--dry-run) or what a preset holds (--show-preset). Changes no
-// file unless it succeeds; never writes the settings file.
-TConsoleOutcome RunConsole(const TConsoleOptions& options);
+// Runs the conversion that the options describe, holding the lock on the file
+// it replaces from reading to writing, or only reports what it would do
+// (--dry-run) or what a preset holds (--show-preset). Changes no file unless
+// it succeeds; never writes the settings file.
+TConsoleOutcome RunConsole(const TConsoleOptions& options,
+                           TFileSystem& files = NativeFileSystem());
 
 }  // namespace kx27

@@ -54,9 +54,13 @@ bool HasJwfExtension(const std::filesystem::path& file) {
 }
 
 TJwfRows ImportJwf(const std::filesystem::path& file) {
-  TJwfRows rows;
   std::string bytes;
   ReadTextFile(file, bytes);
+  return ParseJwf(bytes);
+}
+
+TJwfRows ParseJwf(std::string_view bytes) {
+  TJwfRows rows;
   std::array<std::string, 16> slots;
   TLineCursor lines(bytes, /*eof_mark_ends=*/true);
   while (!lines.AtEnd()) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kx27 {
 
@@ -19,5 +20,8 @@ bool HasJwfExtension(const std::filesystem::path& file);
 
 // Reads the file; a missing or unreadable file gives what was read so far.
 TJwfRows ImportJwf(const std::filesystem::path& file);
+
+// ImportJwf for the file's bytes.
+TJwfRows ParseJwf(std::string_view bytes);
 
 }  // namespace kx27

@@ -1,6 +1,7 @@
 // kx27c: the line-type conversion without a dialog, for scripts and tests.
 
 #include <cstdio>
+#include <new>
 #include <string_view>
 #include <vector>
 
@@ -52,6 +53,7 @@ int Run(std::vector<kx27::TArgument> args) {
     return 0;
   }
   const kx27::TConsoleOutcome outcome = kx27::RunConsole(options);
+  if (!outcome.Warning.empty()) PrintError(outcome.Warning);
   if (!outcome.Output.empty()) PrintShiftJis(outcome.Output);
   if (!outcome.Message.empty()) PrintError(outcome.Message);
   return outcome.ExitCode;
@@ -65,5 +67,11 @@ int wmain(int argc, wchar_t** argv) {
 #else
 int main(int argc, char** argv) {
 #endif
-  return Run(std::vector<kx27::TArgument>(argv + (argc > 0 ? 1 : 0), argv + argc));
+  try {
+    return Run(std::vector<kx27::TArgument>(argv + (argc > 0 ? 1 : 0), argv + argc));
+  } catch (const std::bad_alloc&) {
+    // Before any file was touched: RunConsole answers for its own.
+    PrintError("kx27c: out of memory; nothing changed");
+    return 1;
+  }
 }

@@ -1,10 +1,22 @@
 #include "app/selection.h"
 
 #include "app/conversion.h"
+#include "exchange/file_lock.h"
 #include "exchange/output_buffer.h"
 #include "exchange/writer.h"
 
 namespace kx27 {
+namespace {
+
+// Not while kx27c converts the same file: one answer would silently replace
+// the other. Its answer then stands.
+template <typename Write>
+bool WriteLocked(const std::filesystem::path& exchange_file, Write write) {
+  const TFileLock lock(exchange_file, kLockWait);
+  return lock.Result() != TFileSystem::TLock::kBusy && write();
+}
+
+}  // namespace
 
 TSelection ReadSelection(const std::filesystem::path& exchange_file) {
   TExchangeRead read = ReadExchangeFile(exchange_file);
@@ -27,12 +39,14 @@ TWriteBack WriteBack(TSelection& selection, const TPreset& preset, bool dimensio
   result.Changed = conversion.Changed;
   result.Complete = conversion.Complete;
   progress.WritingFile();
-  result.Written = WriteExchangeFile(exchange_file, writer.Output());
+  result.Written = WriteLocked(exchange_file, [&] {
+    return WriteExchangeFile(exchange_file, writer.Output()) == TReplaceResult::kReplaced;
+  });
   return result;
 }
 
 bool LeaveUnchanged(const std::filesystem::path& exchange_file) {
-  return WriteUnchangedAnswer(exchange_file);
+  return WriteLocked(exchange_file, [&] { return WriteUnchangedAnswer(exchange_file); });
 }
 
 }  // namespace kx27

@@ -49,11 +49,14 @@ struct TWriteBack {
 };
 
 // Converts the selection by the preset and replaces the exchange file with
-// "hd" and every element; after Escape, with what the output kept.
+// "hd" and every element; after Escape, with what the output kept. The file
+// is written under the conversion lock (TFileLock); while another run holds
+// it, nothing is written.
 TWriteBack WriteBack(TSelection& selection, const TPreset& preset, bool dimensions,
                      TWriteBackProgress& progress, const std::filesystem::path& exchange_file);
 
-// Replaces the exchange file with "hq": the host leaves the drawing as it is.
+// Replaces the exchange file with "hq", under the lock as WriteBack: the host
+// leaves the drawing as it is.
 bool LeaveUnchanged(const std::filesystem::path& exchange_file);
 
 }  // namespace kx27

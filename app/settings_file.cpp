@@ -60,27 +60,38 @@ void AppendIntLine(std::string& out, std::int64_t value) {
 }  // namespace
 
 TLoadResult LoadSettings(const std::filesystem::path& path, TSettings& settings) {
+  std::string bytes;
+  const TReadResult read = ReadTextFile(path, bytes);
+  if (read == TReadResult::kRead) return ParseSettings(bytes, settings);
+
   settings.WinLeft = 0;
   settings.WinTop = 0;
   settings.PresetNo = 1;
-
-  std::string bytes;
-  const TReadResult read = ReadTextFile(path, bytes);
   if (read == TReadResult::kMissing) return TLoadResult::kMissing;
-
-  // A file read to its end gives empty lines past its last one; after a
-  // failure only the lines actually read count.
-  const bool whole = read == TReadResult::kRead;
+  // After a failure only the lines actually read count.
   TLineCursor lines(bytes);
-  for (int number = 1; number <= kLineCount; ++number) {
-    if (!whole && lines.AtEnd()) break;
+  for (int number = 1; number <= kLineCount && !lines.AtEnd(); ++number)
     ApplyLine(number, lines.Next(), settings);
-  }
-  return whole ? TLoadResult::kLoaded : TLoadResult::kUnreadable;
+  return TLoadResult::kUnreadable;
 }
 
-bool SaveSettings(const std::filesystem::path& path, const TSettings& settings) {
-  return ReplaceFile(path, RenderSettings(settings));
+TLoadResult ParseSettings(std::string_view bytes, TSettings& settings) {
+  settings.WinLeft = 0;
+  settings.WinTop = 0;
+  settings.PresetNo = 1;
+  // A file read to its end gives empty lines past its last one.
+  TLineCursor lines(bytes);
+  bool truncated = false;
+  for (int number = 1; number <= kLineCount; ++number) {
+    truncated = truncated || lines.AtEnd();
+    ApplyLine(number, lines.Next(), settings);
+  }
+  return truncated ? TLoadResult::kTruncated : TLoadResult::kLoaded;
+}
+
+bool SaveSettings(const std::filesystem::path& path, const TSettings& settings,
+                  TFileSystem& files) {
+  return ReplaceFile(path, RenderSettings(settings), files) == TReplaceResult::kReplaced;
 }
 
 std::string RenderSettings(const TSettings& settings) {

@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "app/preset.h"
+#include "exchange/file_system.h"
 
 namespace kx27 {
 
@@ -20,15 +22,21 @@ struct TSettings {
   bool Dimensions = false;
 };
 
-enum class TLoadResult { kLoaded, kMissing, kUnreadable };
+// kTruncated: the file ends before its last line, which no save leaves.
+enum class TLoadResult { kLoaded, kMissing, kUnreadable, kTruncated };
 
 // Reads the file into settings. WinLeft, WinTop and PresetNo start from 0, 0
 // and 1; a missing file changes nothing else; an unreadable one keeps what
 // was read before the failure. Missing lines read as empty.
 TLoadResult LoadSettings(const std::filesystem::path& path, TSettings& settings);
 
-// Replaces the file in one step; on failure the old file stays intact.
-bool SaveSettings(const std::filesystem::path& path, const TSettings& settings);
+// LoadSettings for a file's bytes read whole: kLoaded or kTruncated.
+TLoadResult ParseSettings(std::string_view bytes, TSettings& settings);
+
+// Replaces the file in one step (ReplaceFile); on failure, a read-only file
+// included, the old file stays intact.
+bool SaveSettings(const std::filesystem::path& path, const TSettings& settings,
+                  TFileSystem& files = NativeFileSystem());
 
 // The bytes SaveSettings writes: 5145 lines, each with CR LF.
 std::string RenderSettings(const TSettings& settings);

@@ -3,7 +3,10 @@
 kx27_packages=(g++ cmake ninja-build libgtest-dev
   # the Windows cross build, Wine to run it, and a display for the dialog
   g++-mingw-w64-x86-64-posix wine64 fonts-wine xvfb fonts-ipafont-gothic
-  imagemagick x11-apps xdotool)
+  imagemagick x11-apps xdotool
+  # the sanitizer build and the fuzz targets: clang, its sanitizer and
+  # libFuzzer runtimes, and the symbolizer for readable reports
+  clang libclang-rt-14-dev llvm)
 
 kx27_missing=()
 for p in "${kx27_packages[@]}"; do

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <exception>
 
-#include "exchange/replace_file.h"
 #include "text/shift_jis.h"
 
 namespace kx27 {
@@ -23,12 +22,13 @@ bool HasLineBreak(std::string_view line) {
   return found != 0;
 }
 
-bool Replace(const std::filesystem::path& path, std::string_view bytes) {
+TReplaceResult Replace(const std::filesystem::path& path, std::string_view bytes,
+                       TFileSystem& files) {
   try {
-    return ReplaceFile(path, bytes);
+    return ReplaceFile(path, bytes, files);
   } catch (const std::exception&) {
     // Out of memory for a path: the old file is still in place.
-    return false;
+    return TReplaceResult::kFailed;
   }
 }
 
@@ -79,10 +79,13 @@ void TOutputBuffer::Reallocate(std::size_t capacity) {
   capacity_ = capacity;
 }
 
-bool WriteExchangeFile(const std::filesystem::path& path, const TOutputBuffer& output) {
-  return Replace(path, output.FileBytes());
+TReplaceResult WriteExchangeFile(const std::filesystem::path& path, const TOutputBuffer& output,
+                                 TFileSystem& files) {
+  return Replace(path, output.FileBytes(), files);
 }
 
-bool WriteUnchangedAnswer(const std::filesystem::path& path) { return Replace(path, kUnchanged); }
+bool WriteUnchangedAnswer(const std::filesystem::path& path) {
+  return Replace(path, kUnchanged, NativeFileSystem()) == TReplaceResult::kReplaced;
+}
 
 }  // namespace kx27

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string_view>
 
+#include "exchange/replace_file.h"
+
 namespace kx27 {
 
 class TOutputBuffer {
@@ -46,10 +48,11 @@ class TOutputBuffer {
   std::int32_t count_ = 0;
 };
 
-// Replaces the file at path with the buffer's FileBytes() in one step,
-// written straight from the buffer. On failure the old file stays as it was
-// and the result is false.
-bool WriteExchangeFile(const std::filesystem::path& path, const TOutputBuffer& output);
+// Replaces the file at path with the buffer's FileBytes() in one step
+// (ReplaceFile), written straight from the buffer. Unless the result is
+// kReplaced the old file stays as it was.
+TReplaceResult WriteExchangeFile(const std::filesystem::path& path, const TOutputBuffer& output,
+                                 TFileSystem& files = NativeFileSystem());
 
 // Replaces the file at path with "hq": the host leaves the drawing as it is.
 bool WriteUnchangedAnswer(const std::filesystem::path& path);

@@ -115,4 +115,11 @@ TExchangeRead ReadExchangeFile(const std::filesystem::path& path) {
   return TExchangeRead{std::move(reader.Drawing()), status};
 }
 
+TDrawing ReadExchangeText(std::string_view bytes) {
+  TExchangeReader reader;
+  TLineSplitter splitter{TRawLines(reader)};
+  if (splitter.Feed(bytes)) splitter.Finish();
+  return std::move(reader.Drawing());
+}
+
 }  // namespace kx27

@@ -28,6 +28,9 @@ struct TExchangeRead {
 // early.
 TExchangeRead ReadExchangeFile(const std::filesystem::path& path);
 
+// ReadExchangeFile for the bytes of a whole file.
+TDrawing ReadExchangeText(std::string_view bytes);
+
 // Applies lines one by one to a drawing of its own.
 class TExchangeReader {
  public:

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <regex>
+#include <set>
 
 #include "app/element_count.h"
 #include "app/grouped_digits.h"
 #include "app/settings_file.h"
+#include "exchange/file_lock.h"
 #include "kx27_version.h"
 #include "tests/app/sample_exchange.h"
 #include "tests/exchange/temp_folder.h"
@@ -63,9 +65,11 @@ class Kx27c : public ::testing::Test {
     folder_.Write("set.dat", settings_ = RenderSettings(settings));
   }
 
-  int Run(std::string_view args, const std::filesystem::path& program = KX27C_PATH) {
-    const std::string command = "cd '" + folder_.Path().string() + "' && '" + program.string() +
-                                "' " + std::string(args) + " >stdout.txt 2>stderr.txt";
+  int Run(std::string_view args, const std::filesystem::path& program = KX27C_PATH,
+          std::string_view prefix = "") {
+    const std::string command = "cd '" + folder_.Path().string() + "' && (" +
+                                std::string(prefix) + " '" + program.string() + "' " +
+                                std::string(args) + ") >stdout.txt 2>stderr.txt";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
@@ -174,13 +178,100 @@ TEST_F(Kx27c, DryRunAndShowPreset) {
 TEST_F(Kx27c, DefaultsToTheFilesBesideTheProgram) {
   std::filesystem::create_directory(folder_ / "bin");
   std::filesystem::copy_file(KX27C_PATH, folder_ / "bin" / "kx27c");
-  // Without kx27.dat every preset is empty; with it, its preset and box count.
+  // Without kx27.dat every preset is empty, and it says so; with it, its
+  // preset and box count.
   for (const auto& expected : {kExchangeOutUnchanged, kExchangeOutWithDimensions}) {
     folder_.Write("bin/JWC_TEMP.TXT", kExchangeIn);
     EXPECT_EQ(Run("-q", folder_ / "bin" / "kx27c"), 0);
     EXPECT_EQ(File("bin/JWC_TEMP.TXT"), expected);
+    EXPECT_EQ(File("stderr.txt").find("kx27.dat: no such file") != std::string::npos,
+              expected == kExchangeOutUnchanged) << File("stderr.txt");
     folder_.Write("bin/kx27.dat", settings_);
   }
+}
+
+TEST_F(Kx27c, RefusesWithOneLineAndChangesNothing) {
+  const auto read_only = folder_.Write("READONLY.TXT", kExchangeIn);
+  std::filesystem::permissions(read_only, std::filesystem::perms::owner_read |
+                                              std::filesystem::perms::group_read);
+  folder_.Write("short.dat", settings_.substr(0, settings_.size() - 3));  // no check-box line
+  std::filesystem::create_directory(folder_ / "bin");
+  std::filesystem::copy_file(KX27C_PATH, folder_ / "bin" / "kx27c");
+  folder_.Write("bin/kx27.dat", "0\r\n0\r\n");
+  const struct { std::string_view args, file, named; std::filesystem::path program; } cases[] = {
+      {"-s set.dat READONLY.TXT", "READONLY.TXT", "READONLY.TXT: read-only", KX27C_PATH},
+      {"-s short.dat JWC_TEMP.TXT", "JWC_TEMP.TXT", "short.dat: cut short", KX27C_PATH},
+      {"JWC_TEMP.TXT", "JWC_TEMP.TXT", "kx27.dat: cut short", folder_ / "bin" / "kx27c"},
+  };
+  for (const auto& c : cases) {
+    folder_.Write("JWC_TEMP.TXT", kExchangeIn);
+    EXPECT_EQ(Run(c.args, c.program), 1) << c.args;
+    EXPECT_EQ(File(c.file), kExchangeIn) << c.args;
+    const std::string message = File("stderr.txt");
+    EXPECT_NE(message.find(c.named), std::string::npos) << message;
+    EXPECT_EQ(message.find('\n'), message.size() - 1) << message;
+  }
+  EXPECT_EQ(folder_.Entries(), 7) << "no temporary or lock file is left";
+}
+
+TEST_F(Kx27c, SecondRunOnALockedFileFails) {
+  const auto file = folder_.Write("JWC_TEMP.TXT", kExchangeIn);
+  const TFileLock lock(file, std::chrono::milliseconds(0));
+  ASSERT_EQ(lock.Result(), TFileSystem::TLock::kLocked);
+  EXPECT_EQ(Run("-s set.dat JWC_TEMP.TXT"), 1);
+  EXPECT_EQ(File("JWC_TEMP.TXT"), kExchangeIn);
+  EXPECT_NE(File("stderr.txt").find("JWC_TEMP.TXT: in use"), std::string::npos)
+      << File("stderr.txt");
+}
+
+// Runs started together take turns: each converts what the one before left.
+TEST_F(Kx27c, SimultaneousRunsTakeTurns) {
+  std::string big = "hq\r\n";
+  for (int i = 0; i < 50000; ++i) big += kExchangeIn.substr(4);
+  folder_.Write("JWC_TEMP.TXT", big);
+  ASSERT_EQ(Run("-q -s set.dat JWC_TEMP.TXT"), 0);
+  ASSERT_EQ(Run("-q -s set.dat JWC_TEMP.TXT"), 0);
+  const std::string twice = File("JWC_TEMP.TXT");
+  const std::string program = KX27C_PATH;
+  for (int trial = 0; trial < 3; ++trial) {
+    folder_.Write("JWC_TEMP.TXT", big);
+    EXPECT_EQ(Run("-q -s set.dat JWC_TEMP.TXT & '" + program +
+                  "' -q -s set.dat JWC_TEMP.TXT & wait"), 0);
+    EXPECT_EQ(File("JWC_TEMP.TXT"), twice);
+    EXPECT_EQ(File("stderr.txt"), "");
+  }
+}
+
+// Whatever the memory limit, the run converts the whole file or changes nothing.
+TEST_F(Kx27c, OutOfMemoryChangesNothing) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer needs more address space than any limit here";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+  GTEST_SKIP() << "the address sanitizer needs more address space than any limit here";
+#endif
+#endif
+  std::string big = "hq\r\n";
+  for (int i = 0; i < 50000; ++i) big += kExchangeIn.substr(4);
+  folder_.Write("JWC_TEMP.TXT", big);
+  ASSERT_EQ(Run("-q -s set.dat JWC_TEMP.TXT"), 0);
+  const std::string converted = File("JWC_TEMP.TXT");
+  std::set<int> statuses;
+  for (int megabytes = 8; megabytes <= 120; megabytes += 4) {
+    folder_.Write("JWC_TEMP.TXT", big);
+    const std::string limit = "ulimit -v " + std::to_string(megabytes * 1024) + "; exec";
+    const int status = Run("-q -s set.dat JWC_TEMP.TXT", KX27C_PATH, limit);
+    statuses.insert(status);
+    if (status == 0) {
+      EXPECT_EQ(File("JWC_TEMP.TXT"), converted) << megabytes << " MB";
+    } else {
+      EXPECT_EQ(status, 1) << megabytes << " MB";
+      EXPECT_EQ(File("JWC_TEMP.TXT"), big) << megabytes << " MB";
+      EXPECT_EQ(File("stderr.txt").find('\n'), File("stderr.txt").size() - 1);
+    }
+    EXPECT_EQ(folder_.Entries(), 4) << megabytes << " MB";
+  }
+  EXPECT_EQ(statuses, (std::set<int>{0, 1})) << "the limits reach neither outcome";
 }
 
 #endif  // KX27C_PATH

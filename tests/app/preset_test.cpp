@@ -22,6 +22,17 @@ TEST(ProgressCaption, CountsInFullWidthSeparators) {
   EXPECT_EQ(ProgressCaption(101, 250), u"\u51E6\u7406\u4E2D(ESC:\u4E2D\u65AD)\uFF1A101\uFF0F250");
 }
 
+TEST(SettingsWarningCaption, NamesTheFileWhenItWasCutShortOrUnreadable) {
+  const std::pair<TLoadResult, std::u16string_view> cases[] = {
+      {TLoadResult::kLoaded, u""},
+      {TLoadResult::kMissing, u""},
+      {TLoadResult::kTruncated, u"設定ファイル a.dat が途中で切れています（欠けた値は 0）"},
+      {TLoadResult::kUnreadable, u"設定ファイル a.dat を最後まで読めませんでした"},
+  };
+  for (const auto& [result, caption] : cases)
+    EXPECT_TRUE(SettingsWarningCaption(result, u"a.dat") == caption);
+}
+
 TEST(PresetGrid, StoresCellsThroughTheLineTypeFilter) {
   const std::pair<std::string_view, std::int32_t> cases[] = {
       {" 7", 7}, {"7 ", 0}, {"$3E", 62}, {"x1F", 31}, {"100", 0}, {"10", 0},

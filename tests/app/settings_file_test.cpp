@@ -99,7 +99,7 @@ TEST(SettingsFile, ShortFileReadsMissingLinesAsEmpty) {
   lines[ValueLine(2, -1) - 1] = "a\rb";      // a CR without LF is dropped
   TTempFolder folder;
   TSettings s = KnownSettings();
-  ASSERT_EQ(LoadSettings(folder.Write("short.dat", Join(lines)), s), TLoadResult::kLoaded);
+  ASSERT_EQ(LoadSettings(folder.Write("short.dat", Join(lines)), s), TLoadResult::kTruncated);
   EXPECT_EQ(s.JwfFolder + s.Presets[0].Comment + s.Presets[1].Comment + s.Presets[2].Comment, "77ab");
   EXPECT_EQ((std::vector<int>{s.PresetNo, s.Presets[0].Values[255], s.Presets[1].Values[37],
                               s.Presets[1].Values[38], s.Presets[2].Values[17], s.Dimensions}),

@@ -338,6 +338,21 @@ TEST_P(JwfImport, FillsRowsOnlyFromAnEnvironmentFile) {
 
 INSTANTIATE_TEST_SUITE_P(Dialog, JwfImport, ::testing::ValuesIn(kImportCases), CaseName);
 
+// A settings file cut short is read as far as it goes and said so in the
+// status line, without a box.
+TEST(TruncatedSettings, WarnsInTheStatusLine) {
+  TestFolder folder;
+  RunningDialog dialog;
+  ASSERT_TRUE(Open(folder, dialog, "10\r\n20\r\n\r\n2\r\n"));
+  EXPECT_EQ(dialog.Text(IDC_LABELA1), L"設定ファイル kx27.dat が途中で切れています（欠けた値は 0）");
+  EXPECT_EQ(dialog.SelectedTab(), 1);
+  EXPECT_TRUE(SaveWindowBitmap(dialog.Window(), L"dialog_truncated_settings.bmp"));
+  ClickCancel(dialog);
+  ASSERT_TRUE(dialog.WaitForExit());
+  EXPECT_EQ(folder.Read(kExchange), kHq);
+  EXPECT_EQ(folder.Read(kSettings), "10\r\n20\r\n\r\n2\r\n");
+}
+
 TEST(DialogScreenshots, FirstTabOtherTabAndImport) {
   TestFolder folder;
   SettingsText settings = BaseSettings();

@@ -1,0 +1,107 @@
+// Any bytes as an exchange file: read, convert, write. The output must be
+// one the host reads as meant, and reading and writing it again must give
+// the same bytes.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/conversion.h"
+#include "exchange/drawing_state.h"
+#include "exchange/emitters.h"
+#include "exchange/output_buffer.h"
+#include "exchange/reader.h"
+#include "fuzz/fuzz_check.h"
+#include "text/shift_jis.h"
+
+namespace {
+
+using namespace kx27;
+
+constexpr std::size_t kMaxLineBytes = 255;
+
+class TNoProgress final : public TWriteProgress {
+ public:
+  void Show(std::int32_t, std::int32_t) override {}
+  bool EscapeDown() override { return false; }
+};
+
+// Every layer gets a line type, so the conversion changes something.
+TPreset EveryLayerPreset() {
+  TPreset preset;
+  for (std::size_t i = 0; i < preset.Values.size(); ++i)
+    preset.Values[i] = FilterLineType(static_cast<std::int32_t>(i % 64));
+  return preset;
+}
+
+std::string ConvertAndRender(std::string_view input, const TPreset& preset) {
+  ResetDrawingState();
+  ReadExchangeText(input);
+  ResetOutputState();
+  TNoProgress progress;
+  const bool written = ConvertAndWrite(preset, true, progress).has_value();
+  FUZZ_CHECK(written);
+  std::string output = RenderOutput();
+  ClearOutput();
+  ReleaseStore();
+  return output;
+}
+
+bool EndsInsideDoubleByteChar(std::string_view part) {
+  for (std::size_t i = 0; i < part.size(); ++i)
+    if (IsLeadByte(static_cast<unsigned char>(part[i])) && ++i == part.size()) return true;
+  return false;
+}
+
+// A part is what the writer stored as one line: a text line carries its
+// head (up to the double quote) and its text, each cut on its own.
+void CheckPart(std::string_view part) {
+  FUZZ_CHECK(part.size() <= kMaxLineBytes);
+  // A cut at the limit never splits a character; shorter parts are as read.
+  FUZZ_CHECK(part.size() < kMaxLineBytes || !EndsInsideDoubleByteChar(part));
+}
+
+bool IsTextLine(std::string_view line) {
+  return line.size() > 2 && line[0] == 'c' && line[1] != 'n' && line.find('"') != line.npos;
+}
+
+void CheckNumbers(std::string_view numbers) {
+  std::string lower(numbers);
+  for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  FUZZ_CHECK(lower.find("nan") == std::string::npos);
+  FUZZ_CHECK(lower.find("inf") == std::string::npos);
+}
+
+void CheckOutput(std::string_view output) {
+  FUZZ_CHECK(output.substr(0, 4) == "hd\r\n");
+  std::size_t start = 0;
+  while (start < output.size()) {
+    std::size_t end = output.find("\r\n", start);
+    // Only a text at the very end may go without a line end.
+    if (end == std::string_view::npos) end = output.size();
+    const std::string_view line = output.substr(start, end - start);
+    FUZZ_CHECK(line.find('\n') == std::string_view::npos);
+    FUZZ_CHECK(line.find('\r') == std::string_view::npos);
+    if (IsTextLine(line)) {
+      const std::size_t quote = line.find('"');
+      CheckPart(line.substr(0, quote + 1));
+      CheckPart(line.substr(quote + 1));
+      CheckNumbers(line.substr(0, quote));
+    } else {
+      CheckPart(line);
+      if (line.find('"') == std::string_view::npos) CheckNumbers(line);
+    }
+    start = end + 2;
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const std::string output = ConvertAndRender(input, EveryLayerPreset());
+  CheckOutput(output);
+  FUZZ_CHECK(ConvertAndRender(output, TPreset{}) == output);
+  return 0;
+}
