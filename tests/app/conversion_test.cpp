@@ -81,7 +81,7 @@ TEST(ConvertAndWrite, ExchangeFileInAndOut) {
     EXPECT_EQ(ConvertAndWrite(read.Drawing, SamplePreset(), dimensions, writer, progress).Changed,
               changed);
     EXPECT_EQ(progress.shown, "1/7 ");
-    ASSERT_TRUE(WriteExchangeFile(file, writer.Output()));
+    ASSERT_EQ(WriteExchangeFile(file, writer.Output()), TReplaceResult::kReplaced);
     EXPECT_EQ(TTempFolder::Read(file), expected) << dimensions;
   }
 }

@@ -386,12 +386,12 @@ TEST(ExchangeFile, ReplacesAnExistingFile) {
   const auto file = folder.Write("JWC_TEMP.TXT", "hq\r\nold drawing\r\n");
   TOutputBuffer output;
   for (int i = 0; i < 60000; ++i) output.AppendTextLines("ch 1 2 3 4 \"", std::string(i % 40, 'x'));
-  ASSERT_TRUE(WriteExchangeFile(file, output));
+  ASSERT_EQ(WriteExchangeFile(file, output), TReplaceResult::kReplaced);
   EXPECT_EQ(TTempFolder::Read(file), output.FileBytes());
   EXPECT_EQ(folder.Entries(), 1);
 
   output.Clear();
-  ASSERT_TRUE(WriteExchangeFile(file, output));
+  ASSERT_EQ(WriteExchangeFile(file, output), TReplaceResult::kReplaced);
   EXPECT_EQ(TTempFolder::Read(file), "hq\r\n");
   folder.Write("JWC_TEMP.TXT", "hd\r\n");
   ASSERT_TRUE(WriteUnchangedAnswer(file));
@@ -406,9 +406,9 @@ TEST(ExchangeFile, FailureLeavesTheOldFileAndNoTemporaryFile) {
   TOutputBuffer output;
   output.AppendLine("hd");
 
-  EXPECT_FALSE(WriteExchangeFile(folder / "missing" / "JWC_TEMP.TXT", output));
-  EXPECT_FALSE(WriteExchangeFile(folder / "DIR.TXT", output));
-  EXPECT_FALSE(ReplaceFile(folder / "DIR.TXT", "bytes"));
+  EXPECT_EQ(WriteExchangeFile(folder / "missing" / "JWC_TEMP.TXT", output), TReplaceResult::kFailed);
+  EXPECT_EQ(WriteExchangeFile(folder / "DIR.TXT", output), TReplaceResult::kFailed);
+  EXPECT_EQ(ReplaceFile(folder / "DIR.TXT", "bytes"), TReplaceResult::kFailed);
   EXPECT_EQ(folder.Entries(), 2);
   EXPECT_EQ(TTempFolder::Read(folder / "JWC_TEMP.TXT"), "hq\r\n");
   EXPECT_EQ(TTempFolder::Read(folder / "DIR.TXT" / "inside"), "kept");
