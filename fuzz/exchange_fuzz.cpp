@@ -8,10 +8,8 @@
 #include <string_view>
 
 #include "app/conversion.h"
-#include "exchange/drawing_state.h"
-#include "exchange/emitters.h"
-#include "exchange/output_buffer.h"
 #include "exchange/reader.h"
+#include "exchange/writer.h"
 #include "fuzz/fuzz_check.h"
 #include "text/shift_jis.h"
 
@@ -36,16 +34,12 @@ TPreset EveryLayerPreset() {
 }
 
 std::string ConvertAndRender(std::string_view input, const TPreset& preset) {
-  ResetDrawingState();
-  ReadExchangeText(input);
-  ResetOutputState();
+  TDrawing drawing = ReadExchangeText(input);
+  TWriter writer(drawing.State);
   TNoProgress progress;
-  const bool written = ConvertAndWrite(preset, true, progress).has_value();
-  FUZZ_CHECK(written);
-  std::string output = RenderOutput();
-  ClearOutput();
-  ReleaseStore();
-  return output;
+  const TConversion conversion = ConvertAndWrite(drawing, preset, true, writer, progress);
+  FUZZ_CHECK(conversion.Complete);
+  return std::string(writer.Output().FileBytes());
 }
 
 bool EndsInsideDoubleByteChar(std::string_view part) {
