@@ -255,7 +255,9 @@ void TForm1::FormShow() {
   settings_path_ = SettingsFilePath();
   selection_ = ReadSelection(exchange_path_);
   summary_ = SummarizeLayers(selection_.Drawing.Store);
-  LoadSettings(settings_path_, settings_);
+  const std::u16string warning = SettingsWarningCaption(
+      LoadSettings(settings_path_, settings_), settings_path_.filename().u16string());
+  settings_warning_.assign(warning.begin(), warning.end());
 
   RECT frame;
   GetWindowRect(window_, &frame);
@@ -432,6 +434,8 @@ void TForm1::StringGrid1Change() {
     text += L"\u3000／\u3000線種にない値 " + std::to_wstring(status.NotAllowed) +
             L" か所（0 として保存）";
   }
+  // A settings file cut short stays said as long as the dialog is open.
+  if (!settings_warning_.empty()) text = settings_warning_ + L"\u3000／\u3000" + text;
   SetWindowTextW(Control(IDC_LABELA1), text.c_str());
   StringGrid1SelChange();
 }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <filesystem>
+#include <string>
 
 #include "app/selection.h"
 #include "app/grid_undo.h"
@@ -89,6 +90,7 @@ class TForm1 {
   TSelection selection_;
   bool answered_ = false;  // OK wrote the exchange file
   TLayerSummary summary_;  // of the drawing read at start-up
+  std::wstring settings_warning_;  // kept in the status line; empty when none
   std::array<TGridUndo, kPresetCount> undo_;  // of the presets not shown
   HWND focus_ = nullptr;  // the focused control while the window is inactive
   bool shown_ = false;
