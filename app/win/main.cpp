@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/win/form1.h"
+#include "app/win/main_form.h"
 #include "app/win/resource.h"
 #include "app/win/string_grid.h"
 
@@ -60,10 +60,10 @@ HWND CreateApplicationWindow(HINSTANCE instance) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  if (!kx27::RegisterStringGrid(instance) || !kx27::TForm1::Register(instance)) return 1;
+  if (!kx27::RegisterStringGrid(instance) || !kx27::TMainForm::Register(instance)) return 1;
 
   HWND application = CreateApplicationWindow(instance);
-  kx27::TForm1 form;
+  kx27::TMainForm form;
   HWND window = form.Create(instance, application);
   if (!window) return 1;
   ShowWindow(window, show == SW_HIDE ? SW_SHOWNORMAL : show);

@@ -1,6 +1,6 @@
 #pragma once
 
-// StringGrid1: a 17 x 17 text grid whose row 0 and column 0 are fixed
+// The preset grid: a 17 x 17 text grid whose row 0 and column 0 are fixed
 // headers, editable a cell or a range at a time. Window class
 // KX27_GRID_CLASS; the cells hold Shift_JIS text.
 //

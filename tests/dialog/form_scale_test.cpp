@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/win/form1.h"
+#include "app/win/main_form.h"
 #include "app/win/resource.h"
 #include "app/win/string_grid.h"
 
@@ -13,10 +13,10 @@ namespace {
 TEST(FormScale, DpiChangedLaysTheWindowOutAgain) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterStringGrid(instance);
-  TForm1::Register(instance);
+  TMainForm::Register(instance);
   // Never shown, so nothing is read; never closed, so nothing is written
   // beside the test program. It lives as long as the test program.
-  static TForm1 form;
+  static TMainForm form;
   HWND window = form.Create(instance, nullptr);
   ASSERT_NE(window, nullptr);
   RECT client{};
@@ -32,12 +32,12 @@ TEST(FormScale, DpiChangedLaysTheWindowOutAgain) {
     GetWindowRect(window, &frame);
     EXPECT_EQ(frame.right - frame.left, suggested.right - suggested.left) << to;
     RECT button{};
-    GetWindowRect(GetDlgItem(window, IDC_BUTTON1), &button);
+    GetWindowRect(GetDlgItem(window, IDC_OK), &button);
     EXPECT_EQ(button.right - button.left, MulDiv(193, to, 96)) << to;
     RECT grid{};
-    GetWindowRect(GetDlgItem(window, IDC_STRINGGRID1), &grid);
+    GetWindowRect(GetDlgItem(window, IDC_PRESET_GRID), &grid);
     EXPECT_EQ(grid.right - grid.left, MulDiv(409, to, 96)) << to;
-    HFONT font = reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(window, IDC_EDIT1), WM_GETFONT, 0, 0));
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(window, IDC_COMMENT), WM_GETFONT, 0, 0));
     LOGFONTW logfont{};
     GetObjectW(font, sizeof logfont, &logfont);
     EXPECT_EQ(logfont.lfHeight, -MulDiv(13, to, 96)) << to;

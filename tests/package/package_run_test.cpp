@@ -162,8 +162,8 @@ TEST_P(DialogBatTest, CmdWaitsForTheDialogAndTheFileHoldsItsAnswer) {
 
 INSTANTIATE_TEST_SUITE_P(
     Buttons, DialogBatTest,
-    ::testing::Values(TDialogCase{"Ok", IDC_BUTTON1, kConverted},
-                      TDialogCase{"Cancel", IDC_BUTTON2, test::kHq}),
+    ::testing::Values(TDialogCase{"Ok", IDC_OK, kConverted},
+                      TDialogCase{"Cancel", IDC_CANCEL, test::kHq}),
     [](const ::testing::TestParamInfo<TDialogCase>& test) { return test.param.name; });
 
 TEST(PresetBatTest, ConvertsAsKx27cDoesByPresetOneWhateverTheDialogLastUsed) {

@@ -201,11 +201,11 @@ HWND RunningDialog::WaitForWindowOfClass(std::wstring_view class_name) const {
 }
 
 int RunningDialog::SelectedTab() const {
-  return static_cast<int>(Send(Control(IDC_TABCONTROL1), TCM_GETCURSEL, 0, 0));
+  return static_cast<int>(Send(Control(IDC_PRESET_TABS), TCM_GETCURSEL, 0, 0));
 }
 
 bool RunningDialog::SelectTab(int index) const {
-  HWND tab = Control(IDC_TABCONTROL1);
+  HWND tab = Control(IDC_PRESET_TABS);
   RECT item{};
   if (RemoteItemRect(process_.hProcess, tab, index, item) && item.left >= 0 &&
       item.right <= ClickableRight(tab)) {
@@ -220,13 +220,13 @@ bool RunningDialog::SelectTab(int index) const {
 }
 
 void RunningDialog::ClickCell(int column, int row) const {
-  SendClick(Control(IDC_STRINGGRID1), kHeaderWidth + (column - 1) * kCellWidth + kCellWidth / 2,
+  SendClick(Control(IDC_PRESET_GRID), kHeaderWidth + (column - 1) * kCellWidth + kCellWidth / 2,
             row * kCellHeight + kCellHeight / 2);
 }
 
 std::wstring RunningDialog::CellText(int column, int row) const {
   ClickCell(column, row);
-  return Text(IDC_STRINGGRID1);
+  return Text(IDC_PRESET_GRID);
 }
 
 void RunningDialog::TypeIntoCell(int column, int row, std::wstring_view text) const {

@@ -38,8 +38,8 @@ bool Open(const TestFolder& folder, RunningDialog& dialog, const std::string& se
 }
 
 using Action = void (*)(const RunningDialog&);
-void ClickOk(const RunningDialog& d) { d.Click(IDC_BUTTON1); }
-void ClickCancel(const RunningDialog& d) { d.Click(IDC_BUTTON2); }
+void ClickOk(const RunningDialog& d) { d.Click(IDC_OK); }
+void ClickCancel(const RunningDialog& d) { d.Click(IDC_CANCEL); }
 
 // Every way of leaving the dialog without OK hands the drawing back
 // untouched ("hq") and leaves the settings file as it was, even after edits.
@@ -69,7 +69,7 @@ TEST_P(CloseWithoutOk, ReturnsHqAndKeepsSettings) {
   ASSERT_TRUE(Open(folder, dialog, settings));
   dialog.TypeIntoCell(4, 1, L"9");
   ASSERT_TRUE(dialog.SelectTab(2));
-  dialog.ClickAndWait(IDC_CHECKBOX1);
+  dialog.ClickAndWait(IDC_DIMENSIONS);
   c.close(dialog);
   ASSERT_TRUE(dialog.WaitForExit()) << "the dialog did not close";
 
@@ -132,9 +132,9 @@ TEST_P(Ok, ConvertsAndSaves) {
   for (LONG x : {window.left + 10, window.right - 10}) {
     EXPECT_NE(MonitorFromPoint(POINT{x, window.top + 5}, MONITOR_DEFAULTTONULL), nullptr) << x;
   }
-  EXPECT_EQ(SendMessageW(dialog.Control(IDC_CHECKBOX1), BM_GETCHECK, 0, 0) == BST_CHECKED,
+  EXPECT_EQ(SendMessageW(dialog.Control(IDC_DIMENSIONS), BM_GETCHECK, 0, 0) == BST_CHECKED,
             c.dimensions_saved);
-  if (c.dimensions_clicked) dialog.ClickAndWait(IDC_CHECKBOX1);
+  if (c.dimensions_clicked) dialog.ClickAndWait(IDC_DIMENSIONS);
   c.ok(dialog);
   ASSERT_TRUE(dialog.WaitForExit());
 
@@ -196,13 +196,13 @@ TEST(OkAfterEdits, StoresTypedCellsThroughTheFilter) {
   TestFolder folder;
   RunningDialog dialog;
   ASSERT_TRUE(Open(folder, dialog, BaseSettings().Render()));
-  EXPECT_EQ(dialog.Text(IDC_EDIT1), L"外壁");
+  EXPECT_EQ(dialog.Text(IDC_COMMENT), L"外壁");
   dialog.TypeIntoCell(4, 1, L"10");  // group 0 layer 3: not a line type
   dialog.TypeIntoCell(2, 1, L"4");   // group 0 layer 1
   EXPECT_EQ(dialog.CellText(4, 1), L"10");
 
   ASSERT_TRUE(dialog.SelectTab(1));
-  EXPECT_EQ(dialog.Text(IDC_EDIT1), L"既存の設定");
+  EXPECT_EQ(dialog.Text(IDC_COMMENT), L"既存の設定");
   dialog.TypeIntoCell(3, 2, L"62");  // group 1 layer 2
   dialog.TypeIntoCell(1, 1, L"25");  // group 0 layer 0: not a line type
 
@@ -210,7 +210,7 @@ TEST(OkAfterEdits, StoresTypedCellsThroughTheFilter) {
   EXPECT_EQ(dialog.CellText(4, 1), L"0");
   EXPECT_EQ(dialog.CellText(2, 1), L"4");
   ASSERT_TRUE(dialog.SelectTab(19));  // out of view: reached with the arrow keys
-  EXPECT_EQ(dialog.Text(IDC_EDIT1), L"");
+  EXPECT_EQ(dialog.Text(IDC_COMMENT), L"");
   ASSERT_TRUE(dialog.SelectTab(1));
   EXPECT_EQ(dialog.CellText(1, 1), L"0");
   EXPECT_EQ(dialog.CellText(3, 2), L"62");
@@ -240,7 +240,7 @@ TEST_P(ClearThenOk, SavesWhatTheAnswerLeft) {
   TestFolder folder;
   RunningDialog dialog;
   ASSERT_TRUE(Open(folder, dialog, BaseSettings().Render()));
-  dialog.Click(IDC_BUTTON3);
+  dialog.Click(IDC_CLEAR_PRESET);
   HWND box = dialog.WaitForBox(L"確認");
   ASSERT_NE(box, nullptr) << "no confirmation";
   EXPECT_EQ(BoxMessage(box),
@@ -250,7 +250,7 @@ TEST_P(ClearThenOk, SavesWhatTheAnswerLeft) {
   ASSERT_TRUE(dialog.WaitUntilGone(box));
   dialog.Sync();
 
-  EXPECT_EQ(dialog.Text(IDC_EDIT1), cleared ? L"" : L"外壁");
+  EXPECT_EQ(dialog.Text(IDC_COMMENT), cleared ? L"" : L"外壁");
   EXPECT_EQ(dialog.CellText(4, 1), cleared ? L"0" : L"5");
   ClickOk(dialog);
   ASSERT_TRUE(dialog.WaitForExit());
@@ -299,7 +299,7 @@ TEST_P(JwfImport, FillsRowsOnlyFromAnEnvironmentFile) {
   const std::string settings = BaseSettings().Render();
   RunningDialog dialog;
   ASSERT_TRUE(Open(folder, dialog, settings));
-  dialog.Click(IDC_BUTTON4);
+  dialog.Click(IDC_IMPORT_JWF);
   HWND open = dialog.WaitForBox(kOpenCaption);
   ASSERT_NE(open, nullptr) << "no open dialog";
   ASSERT_TRUE(ChooseFileInOpenDialog(open, file));
@@ -312,7 +312,7 @@ TEST_P(JwfImport, FillsRowsOnlyFromAnEnvironmentFile) {
     ASSERT_TRUE(dialog.WaitUntilGone(message));
   }
   dialog.Sync();
-  EXPECT_EQ(dialog.FocusedId(), IDC_BUTTON4) << "the focus is back where it was";
+  EXPECT_EQ(dialog.FocusedId(), IDC_IMPORT_JWF) << "the focus is back where it was";
   // The grid shows what was read, unfiltered, and keeps rows the file lacks.
   EXPECT_EQ(dialog.CellText(4, 1), c.accepted ? L"10" : L"5");
   EXPECT_EQ(dialog.CellText(3, 2), c.accepted ? L"62" : L"7");
@@ -346,10 +346,10 @@ TEST(TruncatedSettings, WarnsInTheStatusLine) {
   TestFolder folder;
   RunningDialog dialog;
   ASSERT_TRUE(Open(folder, dialog, "10\r\n20\r\n\r\n2\r\n"));
-  EXPECT_EQ(dialog.Text(IDC_LABELA1).rfind(kWarning, 0), 0u) << dialog.Text(IDC_LABELA1);
+  EXPECT_EQ(dialog.Text(IDC_PROGRESS_LABEL).rfind(kWarning, 0), 0u) << dialog.Text(IDC_PROGRESS_LABEL);
   // It stays while the grid changes.
   ASSERT_TRUE(dialog.SelectTab(2));
-  EXPECT_EQ(dialog.Text(IDC_LABELA1).rfind(kWarning, 0), 0u) << dialog.Text(IDC_LABELA1);
+  EXPECT_EQ(dialog.Text(IDC_PROGRESS_LABEL).rfind(kWarning, 0), 0u) << dialog.Text(IDC_PROGRESS_LABEL);
   EXPECT_TRUE(SaveWindowBitmap(dialog.Window(), L"dialog_truncated_settings.bmp"));
   ClickCancel(dialog);
   ASSERT_TRUE(dialog.WaitForExit());
@@ -380,7 +380,7 @@ TEST(DialogScreenshots, FirstTabOtherTabAndImport) {
   ASSERT_TRUE(dialog.SelectTab(1));
   EXPECT_TRUE(SaveWindowBitmap(dialog.Window(), L"dialog_second_tab.bmp"));
 
-  dialog.Click(IDC_BUTTON4);
+  dialog.Click(IDC_IMPORT_JWF);
   HWND open = dialog.WaitForBox(kOpenCaption);
   ASSERT_NE(open, nullptr);
   EXPECT_TRUE(SaveWindowBitmap(open, L"dialog_open_jwf.bmp"));

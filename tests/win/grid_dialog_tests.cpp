@@ -45,15 +45,15 @@ TEST(GridKnowsTheDrawing, NamesCountsAndValuesThatAreNoLineType) {
   ASSERT_TRUE(OpenNamed(folder, dialog));
   // Preset 1 changes the line, circle and arc of group 0 layer 3 and the line
   // of group 1 layer 2; the dimension line only with the box ticked.
-  EXPECT_EQ(dialog.Text(IDC_LABELA1), L"変更される要素: 4");
+  EXPECT_EQ(dialog.Text(IDC_PROGRESS_LABEL), L"変更される要素: 4");
   EXPECT_EQ(dialog.CellText(4, 1), L"5");
   EXPECT_EQ(dialog.Text(IDC_CELLINFO),
             L"グループ 0 建具\u3000レイヤ 3 窓\r\n線種 5 一点鎖1\u3000要素 3（変更 3）");
   EXPECT_EQ(dialog.CellText(3, 2), L"7");
   EXPECT_EQ(dialog.Text(IDC_CELLINFO),
             L"グループ 1\u3000レイヤ 2 外構\r\n線種 7 二点鎖1\u3000要素 1（変更 1）");
-  dialog.ClickAndWait(IDC_CHECKBOX1);
-  EXPECT_EQ(dialog.Text(IDC_LABELA1), L"変更される要素: 5");
+  dialog.ClickAndWait(IDC_DIMENSIONS);
+  EXPECT_EQ(dialog.Text(IDC_PROGRESS_LABEL), L"変更される要素: 5");
 
   // The pointer on group 0 layer 3, then on group 1 layer 2: the tip follows.
   const struct { int x, y; const wchar_t* tip; } tips[] = {
@@ -65,7 +65,7 @@ TEST(GridKnowsTheDrawing, NamesCountsAndValuesThatAreNoLineType) {
        L"変更される要素 1"},
   };
   for (const auto& t : tips) {
-    dialog.PointAt(IDC_STRINGGRID1, t.x, t.y);
+    dialog.PointAt(IDC_PRESET_GRID, t.x, t.y);
     HWND tip = dialog.WaitForWindowOfClass(TOOLTIPS_CLASSW);
     ASSERT_NE(tip, nullptr) << "no tooltip";
     for (int waited = 0; waited < 3000 && WindowTextOf(tip) != t.tip; waited += 100) Sleep(100);
@@ -74,16 +74,16 @@ TEST(GridKnowsTheDrawing, NamesCountsAndValuesThatAreNoLineType) {
   SaveWindowBitmap(dialog.Window(), L"dialog_cell_tooltip.bmp");
 
   dialog.TypeIntoCell(1, 1, L"10");
-  EXPECT_EQ(dialog.Text(IDC_LABELA1),
+  EXPECT_EQ(dialog.Text(IDC_PROGRESS_LABEL),
             L"変更される要素: 5\u3000／\u3000線種にない値 1 か所（0 として保存）");
   EXPECT_EQ(dialog.Text(IDC_CELLINFO),
             L"グループ 0 建具\u3000レイヤ 0\r\n「10」は線種ではありません（0 として保存）\u3000要素 0");
   SaveWindowBitmap(dialog.Window(), L"dialog_not_a_line_type.bmp");
   dialog.TypeIntoCell(4, 1, L"1");  // group 0 layer 3: only the arc is not of type 1
-  EXPECT_EQ(dialog.Text(IDC_LABELA1),
+  EXPECT_EQ(dialog.Text(IDC_PROGRESS_LABEL),
             L"変更される要素: 3\u3000／\u3000線種にない値 1 か所（0 として保存）");
 
-  dialog.Click(IDC_BUTTON2);
+  dialog.Click(IDC_CANCEL);
   ASSERT_TRUE(dialog.WaitForExit());
   EXPECT_EQ(folder.Read(kExchange), kHq);
 }
@@ -115,7 +115,7 @@ TEST(GridRangeEditing, PasteFillUndoAndDeleteThenOk) {
   dialog.CellText(2, 5);
   dialog.PressChord({VK_DELETE});
   EXPECT_EQ(dialog.CellText(2, 5), L"0");
-  dialog.Click(IDC_BUTTON1);
+  dialog.Click(IDC_OK);
   ASSERT_TRUE(dialog.WaitForExit());
 
   EXPECT_EQ(folder.Read(kExchange), kConverted);
@@ -146,22 +146,22 @@ TEST(GridLineTypeList, ChoosesByKeyboardAndClosesWithEscape) {
   dialog.PressKey(VK_RETURN);
   ASSERT_TRUE(dialog.WaitUntilGone(list));
   dialog.Sync();
-  EXPECT_EQ(dialog.FocusedId(), IDC_STRINGGRID1);
-  EXPECT_EQ(dialog.Text(IDC_STRINGGRID1), L"6");
+  EXPECT_EQ(dialog.FocusedId(), IDC_PRESET_GRID);
+  EXPECT_EQ(dialog.Text(IDC_PRESET_GRID), L"6");
 
   // The button at the cell's right edge (layer 3 is the fourth column).
   const LPARAM button = MAKELPARAM(96 + 4 * 36 - 6, 24 + 12);
-  PostMessageW(dialog.Control(IDC_STRINGGRID1), WM_LBUTTONDOWN, MK_LBUTTON, button);
-  PostMessageW(dialog.Control(IDC_STRINGGRID1), WM_LBUTTONUP, 0, button);
+  PostMessageW(dialog.Control(IDC_PRESET_GRID), WM_LBUTTONDOWN, MK_LBUTTON, button);
+  PostMessageW(dialog.Control(IDC_PRESET_GRID), WM_LBUTTONUP, 0, button);
   list = dialog.WaitForWindowOfClass(KX27_LINETYPE_LIST_CLASS);
   ASSERT_NE(list, nullptr) << "the cell's button opened no list";
   dialog.PressKey(VK_DOWN);
   dialog.PressKey(VK_ESCAPE);
   ASSERT_TRUE(dialog.WaitUntilGone(list));
   dialog.Sync();
-  EXPECT_EQ(dialog.Text(IDC_STRINGGRID1), L"6");
+  EXPECT_EQ(dialog.Text(IDC_PRESET_GRID), L"6");
 
-  dialog.Click(IDC_BUTTON1);
+  dialog.Click(IDC_OK);
   ASSERT_TRUE(dialog.WaitForExit());
   EXPECT_EQ(folder.Read(kExchange), Returned("lt6", "", "lt7", "lt1"));
 }
@@ -173,7 +173,7 @@ TEST(GridKeyboard, PresetKeysFocusAndJapaneseButtons) {
   TestFolder folder;
   RunningDialog dialog;
   ASSERT_TRUE(OpenNamed(folder, dialog));
-  EXPECT_EQ(dialog.FocusedId(), IDC_BUTTON1);
+  EXPECT_EQ(dialog.FocusedId(), IDC_OK);
 
   dialog.CellText(1, 1);
   const struct {
@@ -187,11 +187,11 @@ TEST(GridKeyboard, PresetKeysFocusAndJapaneseButtons) {
   for (const auto& s : switches) {
     dialog.PressChord(s.keys);
     EXPECT_EQ(dialog.SelectedTab(), s.tab);
-    EXPECT_EQ(dialog.FocusedId(), IDC_STRINGGRID1);
+    EXPECT_EQ(dialog.FocusedId(), IDC_PRESET_GRID);
   }
-  EXPECT_EQ(dialog.Text(IDC_EDIT1), L"既存の設定");
+  EXPECT_EQ(dialog.Text(IDC_COMMENT), L"既存の設定");
 
-  dialog.Click(IDC_BUTTON3);
+  dialog.Click(IDC_CLEAR_PRESET);
   HWND box = dialog.WaitForBox(L"確認");
   ASSERT_NE(box, nullptr);
   SaveWindowBitmap(box, L"dialog_clear_box.bmp");
@@ -204,12 +204,12 @@ TEST(GridKeyboard, PresetKeysFocusAndJapaneseButtons) {
   AnswerBox(box, IDNO);
   ASSERT_TRUE(dialog.WaitUntilGone(box));
   dialog.Sync();
-  EXPECT_EQ(dialog.FocusedId(), IDC_BUTTON3);  // the clicked button had it
+  EXPECT_EQ(dialog.FocusedId(), IDC_CLEAR_PRESET);  // the clicked button had it
 
   dialog.CellText(2, 2);
   dialog.PressChord({VK_TAB});
-  EXPECT_EQ(dialog.FocusedId(), IDC_BUTTON3);
-  dialog.Click(IDC_BUTTON2);
+  EXPECT_EQ(dialog.FocusedId(), IDC_CLEAR_PRESET);
+  dialog.Click(IDC_CANCEL);
   ASSERT_TRUE(dialog.WaitForExit());
   EXPECT_EQ(folder.Read(kExchange), kHq);
 }
@@ -260,16 +260,16 @@ TEST(DialogScreenshots, AtEachScale) {
     EXPECT_EQ(client.right, MulDiv(648, dpi, 96)) << dpi;
     EXPECT_EQ(client.bottom, MulDiv(393, dpi, 96)) << dpi;
     RECT grid{};
-    GetClientRect(dialog.Control(IDC_STRINGGRID1), &grid);
+    GetClientRect(dialog.Control(IDC_PRESET_GRID), &grid);
     // The header column and eight value columns fit at every scale.
     EXPECT_GE(grid.right, MulDiv(96 + 8 * 36, dpi, 96)) << dpi;
     const LPARAM cell = MAKELPARAM(MulDiv(96 + 3 * 36 + 10, dpi, 96), MulDiv(24 + 10, dpi, 96));
-    PostMessageW(dialog.Control(IDC_STRINGGRID1), WM_LBUTTONDOWN, MK_LBUTTON, cell);
-    PostMessageW(dialog.Control(IDC_STRINGGRID1), WM_LBUTTONUP, 0, cell);
+    PostMessageW(dialog.Control(IDC_PRESET_GRID), WM_LBUTTONDOWN, MK_LBUTTON, cell);
+    PostMessageW(dialog.Control(IDC_PRESET_GRID), WM_LBUTTONUP, 0, cell);
     dialog.Sync();
-    EXPECT_EQ(dialog.Text(IDC_STRINGGRID1), L"5") << dpi;
+    EXPECT_EQ(dialog.Text(IDC_PRESET_GRID), L"5") << dpi;
     EXPECT_TRUE(SaveWindowBitmap(dialog.Window(), L"dialog_scale_" + std::to_wstring(dpi) + L".bmp"));
-    dialog.Click(IDC_BUTTON1);
+    dialog.Click(IDC_OK);
     ASSERT_TRUE(dialog.WaitForExit()) << dpi;
     EXPECT_EQ(folder.Read(kSettings), settings.Render()) << dpi;
   }

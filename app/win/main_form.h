@@ -23,16 +23,16 @@ inline constexpr const wchar_t* kApplicationTitle = L"kx27_レイヤ→線種変
 
 struct TGridCellTip;
 
-class TForm1 {
+class TMainForm {
  public:
-  TForm1() = default;
-  TForm1(const TForm1&) = delete;
-  TForm1& operator=(const TForm1&) = delete;
-  ~TForm1();
+  TMainForm() = default;
+  TMainForm(const TMainForm&) = delete;
+  TMainForm& operator=(const TMainForm&) = delete;
+  ~TMainForm();
 
   static bool Register(HINSTANCE instance);
 
-  // Creates the window hidden; FormShow runs when it is first shown.
+  // Creates the window hidden; OnShow runs when it is first shown.
   HWND Create(HINSTANCE instance, HWND owner);
 
   // Keys that act on the whole window wherever the focus is (Ctrl+Tab,
@@ -48,7 +48,7 @@ class TForm1 {
   LRESULT OnControlColor(HDC dc, HWND control);
   void OnActivate(bool active);
 
-  // form1_layout.cpp
+  // main_form_layout.cpp
   void CreateFonts();
   void CreateControls();
   void LayoutControls();
@@ -57,18 +57,18 @@ class TForm1 {
   void FitLabel(int id);
   int Scaled(int size) const { return MulDiv(size, dpi_, 96); }
 
-  void FormShow();
-  void FormClose();
-  void Button1Click();
-  void Button2Click();
-  void Button3Click();
-  void Button4Click();
-  void TabControl1Changing();
-  void TabControl1Change();
-  void CheckBox1Click();
-  void StringGrid1SelChange();
-  void StringGrid1Change();
-  void StringGrid1CellTip(TGridCellTip& tip);
+  void OnShow();
+  void OnClose();
+  void OnOk();
+  void OnCancel();
+  void OnClearPreset();
+  void OnImportJwf();
+  void OnPresetChanging();
+  void OnPresetChanged();
+  void OnDimensionsClicked();
+  void OnGridSelectionChanged();
+  void OnGridChanged();
+  void OnGridCellTip(TGridCellTip& tip);
   void SwitchPreset(int step);
 
   HWND Control(int id) const { return GetDlgItem(window_, id); }

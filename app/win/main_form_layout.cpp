@@ -1,4 +1,4 @@
-#include "app/win/form1.h"
+#include "app/win/main_form.h"
 
 #include <commctrl.h>
 #include <uxtheme.h>
@@ -54,7 +54,7 @@ constexpr const wchar_t* kMemoText =
     L"\u3000実行を行う必要がある\r\n"
     L"\u3000場合があります。";
 
-struct TControlSpec {
+struct TControlLayout {
   int Id;
   const wchar_t* Class;
   const wchar_t* Text;
@@ -69,32 +69,32 @@ struct TControlSpec {
 constexpr DWORD kTabStop = WS_TABSTOP | WS_GROUP;
 // The grid shows 8 columns and 8 rows of value cells beside its headers;
 // the strip under it names the selected cell in full.
-constexpr TControlSpec kControls[] = {
-    {IDC_BUTTON1, WC_BUTTONW, L"ＯＫ(&Y)", BS_DEFPUSHBUTTON | kTabStop, 0, 448, 298, 193, 33},
-    {IDC_BUTTON2, WC_BUTTONW, L"キャンセル(&N)", BS_PUSHBUTTON | kTabStop, 0, 448, 338, 193, 25},
-    {IDC_MEMO1, WC_EDITW, kMemoText,
+constexpr TControlLayout kControls[] = {
+    {IDC_OK, WC_BUTTONW, L"ＯＫ(&Y)", BS_DEFPUSHBUTTON | kTabStop, 0, 448, 298, 193, 33},
+    {IDC_CANCEL, WC_BUTTONW, L"キャンセル(&N)", BS_PUSHBUTTON | kTabStop, 0, 448, 338, 193, 25},
+    {IDC_GUIDE_MEMO, WC_EDITW, kMemoText,
      ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_VSCROLL | WS_GROUP, WS_EX_CLIENTEDGE, 448, 0,
      193, 291},
-    {IDC_TABCONTROL1, WC_TABCONTROLW, L"", TCS_FIXEDWIDTH | TCS_SINGLELINE | kTabStop, 0, 0, 0,
+    {IDC_PRESET_TABS, WC_TABCONTROLW, L"", TCS_FIXEDWIDTH | TCS_SINGLELINE | kTabStop, 0, 0, 0,
      441, 338},
-    {IDC_EDIT1, WC_EDITW, L"", ES_AUTOHSCROLL | kTabStop, WS_EX_CLIENTEDGE, 64, 24, 369, 21},
-    {IDC_STRINGGRID1, KX27_GRID_CLASS, L"", WS_HSCROLL | WS_VSCROLL | kTabStop, WS_EX_CLIENTEDGE,
+    {IDC_COMMENT, WC_EDITW, L"", ES_AUTOHSCROLL | kTabStop, WS_EX_CLIENTEDGE, 64, 24, 369, 21},
+    {IDC_PRESET_GRID, KX27_GRID_CLASS, L"", WS_HSCROLL | WS_VSCROLL | kTabStop, WS_EX_CLIENTEDGE,
      24, 64, 409, 237},
-    {IDC_BUTTON3, WC_BUTTONW, L"内容クリア", BS_PUSHBUTTON | kTabStop, 0, 280, 44, 73, 20},
-    {IDC_BUTTON4, WC_BUTTONW, L"JWF読込み", BS_PUSHBUTTON | kTabStop, 0, 360, 44, 73, 20},
-    {IDC_CHECKBOX1, WC_BUTTONW, L"寸法図形（寸法値線の線種を変換するか否か）",
+    {IDC_CLEAR_PRESET, WC_BUTTONW, L"内容クリア", BS_PUSHBUTTON | kTabStop, 0, 280, 44, 73, 20},
+    {IDC_IMPORT_JWF, WC_BUTTONW, L"JWF読込み", BS_PUSHBUTTON | kTabStop, 0, 360, 44, 73, 20},
+    {IDC_DIMENSIONS, WC_BUTTONW, L"寸法図形（寸法値線の線種を変換するか否か）",
      BS_AUTOCHECKBOX | kTabStop, 0, 8, 346, 425, 17},
-    {IDC_LABEL1, WC_STATICW, L"コメント", SS_LEFT | SS_NOPREFIX, 0, 4, 28, 56, 13},
-    {IDC_LABELL1, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, 0, 124, 48, 49, 13},
-    {IDC_LABELL2, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, 0, 8, 96, 49, 13},
+    {IDC_COMMENT_LABEL, WC_STATICW, L"コメント", SS_LEFT | SS_NOPREFIX, 0, 4, 28, 56, 13},
+    {IDC_LAYER_LABEL, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, 0, 124, 48, 49, 13},
+    {IDC_GROUP_LABEL, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, 0, 8, 96, 49, 13},
     {IDC_CELLINFO, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, 0, 24, 303, 409, 30},
-    {IDC_LABELA1, WC_STATICW, L"\u3000", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0, 0,
+    {IDC_PROGRESS_LABEL, WC_STATICW, L"\u3000", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0, 0,
      kClientHeight - kStatusHeight, kClientWidth, kStatusHeight},
 };
 
 // The controls that lie on the tab strip and show on every tab.
-constexpr int kOnTabStrip[] = {IDC_LABEL1, IDC_LABELL1, IDC_LABELL2, IDC_EDIT1,
-                               IDC_STRINGGRID1, IDC_BUTTON3, IDC_BUTTON4, IDC_CELLINFO};
+constexpr int kOnTabStrip[] = {IDC_COMMENT_LABEL, IDC_LAYER_LABEL, IDC_GROUP_LABEL, IDC_COMMENT,
+                               IDC_PRESET_GRID, IDC_CLEAR_PRESET, IDC_IMPORT_JWF, IDC_CELLINFO};
 
 void ExcludeTabStripControls(HWND tab, HDC dc) {
   HWND form = GetParent(tab);
@@ -175,14 +175,14 @@ bool IsTabStripColored(int id) {
 }  // namespace
 
 // Created at the system's scale; WM_CREATE sizes it for its own monitor.
-HWND TForm1::Create(HINSTANCE instance, HWND owner) {
+HWND TMainForm::Create(HINSTANCE instance, HWND owner) {
   const RECT frame = FrameForClient(kClientWidth, kClientHeight, kFormStyle, 96);
   return CreateWindowExW(0, KX27_FORM_CLASS, L"レイヤ→線種変換", kFormStyle, 202, 107,
                          frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
                          instance, this);
 }
 
-void TForm1::CreateFonts() {
+void TMainForm::CreateFonts() {
   for (HFONT font : {font_, small_font_}) {
     if (font) DeleteObject(font);
   }
@@ -192,19 +192,19 @@ void TForm1::CreateFonts() {
   if (!memo_brush_) memo_brush_ = CreateSolidBrush(kMemoColor);
 }
 
-void TForm1::CreateControls() {
+void TMainForm::CreateControls() {
   dpi_ = WindowDpi(window_);
   CreateFonts();
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
-  for (const TControlSpec& layout : kControls) {
+  for (const TControlLayout& layout : kControls) {
     CreateWindowExW(layout.ExStyle, layout.Class, layout.Text, WS_CHILD | WS_VISIBLE | layout.Style,
                     0, 0, 0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.Id)),
                     instance, nullptr);
   }
-  HWND tab = Control(IDC_TABCONTROL1);
+  HWND tab = Control(IDC_PRESET_TABS);
   AddPresetTabs(tab);
   SetWindowSubclass(tab, TabProc, kSubclassId, 0);
-  SetWindowSubclass(Control(IDC_MEMO1), MemoProc, kSubclassId, 0);
+  SetWindowSubclass(Control(IDC_GUIDE_MEMO), MemoProc, kSubclassId, 0);
   LayoutControls();
   const RECT frame = FrameForClient(Scaled(kClientWidth), Scaled(kClientHeight), kFormStyle, dpi_);
   SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -213,26 +213,26 @@ void TForm1::CreateControls() {
 
 // Places and sizes every control, its font and the grid's cells for the
 // window's scale.
-void TForm1::LayoutControls() {
-  for (const TControlSpec& layout : kControls) {
+void TMainForm::LayoutControls() {
+  for (const TControlLayout& layout : kControls) {
     HWND control = Control(layout.Id);
-    const bool small = layout.Id == IDC_BUTTON3 || layout.Id == IDC_BUTTON4;
+    const bool small = layout.Id == IDC_CLEAR_PRESET || layout.Id == IDC_IMPORT_JWF;
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(small ? small_font_ : font_),
                  FALSE);
-    const int top = layout.Id == IDC_LABELA1 ? Scaled(kClientHeight - kStatusHeight)
+    const int top = layout.Id == IDC_PROGRESS_LABEL ? Scaled(kClientHeight - kStatusHeight)
                                              : Scaled(layout.Top);
     SetWindowPos(control, nullptr, Scaled(layout.Left), top, Scaled(layout.Width),
                  Scaled(layout.Height), SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  HWND tab = Control(IDC_TABCONTROL1);
+  HWND tab = Control(IDC_PRESET_TABS);
   TabCtrl_SetItemSize(tab, Scaled(kTabWidth), FontLineHeight(tab, font_) + Scaled(6));
-  SetGridScale(Control(IDC_STRINGGRID1), dpi_);
-  for (int id : {IDC_LABEL1, IDC_LABELL1, IDC_LABELL2}) FitLabel(id);
+  SetGridScale(Control(IDC_PRESET_GRID), dpi_);
+  for (int id : {IDC_COMMENT_LABEL, IDC_LAYER_LABEL, IDC_GROUP_LABEL}) FitLabel(id);
   InvalidateRect(window_, nullptr, TRUE);
 }
 
 // Moved to a monitor of another scale, or the scale changed.
-void TForm1::OnDpiChanged(int dpi, const RECT& suggested) {
+void TMainForm::OnDpiChanged(int dpi, const RECT& suggested) {
   dpi_ = dpi;
   CreateFonts();
   LayoutControls();
@@ -240,12 +240,12 @@ void TForm1::OnDpiChanged(int dpi, const RECT& suggested) {
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TForm1::SetLabelText(int id, const wchar_t* text) {
+void TMainForm::SetLabelText(int id, const wchar_t* text) {
   SetWindowTextW(Control(id), text);
   FitLabel(id);
 }
 
-void TForm1::FitLabel(int id) {
+void TMainForm::FitLabel(int id) {
   HWND label = Control(id);
   const int length = GetWindowTextLengthW(label);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -260,14 +260,14 @@ void TForm1::FitLabel(int id) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT TForm1::OnControlColor(HDC dc, HWND control) {
+LRESULT TMainForm::OnControlColor(HDC dc, HWND control) {
   const int id = GetDlgCtrlID(control);
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-  if (id == IDC_LABELA1) {
+  if (id == IDC_PROGRESS_LABEL) {
     SetBkColor(dc, kStatusColor);
     return reinterpret_cast<LRESULT>(status_brush_);
   }
-  if (id == IDC_MEMO1) {
+  if (id == IDC_GUIDE_MEMO) {
     SetBkColor(dc, kMemoColor);
     return reinterpret_cast<LRESULT>(memo_brush_);
   }

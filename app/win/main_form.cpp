@@ -1,4 +1,4 @@
-#include "app/win/form1.h"
+#include "app/win/main_form.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -28,7 +28,7 @@
 namespace kx27 {
 namespace {
 
-// The conversion runs without returning to the message loop: LabelA1 is
+// The conversion runs without returning to the message loop: the label is
 // repainted at once and Escape is read from the keyboard's current state.
 class TLabelProgress final : public TWriteBackProgress {
  public:
@@ -105,14 +105,14 @@ int CellIndex(int col, int row) { return (row - 1) * 16 + (col - 1); }
 
 }  // namespace
 
-TForm1::~TForm1() {
+TMainForm::~TMainForm() {
   for (HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(small_font_),
                          static_cast<HGDIOBJ>(status_brush_), static_cast<HGDIOBJ>(memo_brush_)}) {
     if (object) DeleteObject(object);
   }
 }
 
-bool TForm1::Register(HINSTANCE instance) {
+bool TMainForm::Register(HINSTANCE instance) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = WindowProc;
@@ -127,13 +127,13 @@ bool TForm1::Register(HINSTANCE instance) {
   return RegisterClassExW(&window_class) != 0;
 }
 
-LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
-    auto* form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    auto* form = static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
     form->window_ = window;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
   }
-  auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!form) return DefWindowProcW(window, message, wparam, lparam);
   // No exception may cross the system's frames; the window stays usable and
   // every way of closing still writes the exchange file.
@@ -144,7 +144,7 @@ LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wparam, LP
   }
 }
 
-LRESULT TForm1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE:
       CreateControls();
@@ -152,7 +152,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SHOWWINDOW:
       if (wparam && !shown_) {
         shown_ = true;
-        FormShow();
+        OnShow();
       }
       break;
     case WM_COMMAND:
@@ -179,60 +179,60 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
     case WM_ENDSESSION:
-      if (wparam) FormClose();
+      if (wparam) OnClose();
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
-      FormClose();
+      OnClose();
       return 0;
     default: break;
   }
   return DefWindowProcW(window_, message, wparam, lparam);
 }
 
-void TForm1::OnCommand(int id, int code) {
-  if (id == IDC_STRINGGRID1) {
-    if (code == kGridSelChange) StringGrid1SelChange();
-    if (code == kGridChange) StringGrid1Change();
+void TMainForm::OnCommand(int id, int code) {
+  if (id == IDC_PRESET_GRID) {
+    if (code == kGridSelChange) OnGridSelectionChanged();
+    if (code == kGridChange) OnGridChanged();
     return;
   }
   if (code != BN_CLICKED) return;
   switch (id) {
-    case IDC_BUTTON1: Button1Click(); break;
-    case IDC_BUTTON2: Button2Click(); break;
-    case IDC_BUTTON3: Button3Click(); break;
-    case IDC_BUTTON4: Button4Click(); break;
-    case IDC_CHECKBOX1: CheckBox1Click(); break;
+    case IDC_OK: OnOk(); break;
+    case IDC_CANCEL: OnCancel(); break;
+    case IDC_CLEAR_PRESET: OnClearPreset(); break;
+    case IDC_IMPORT_JWF: OnImportJwf(); break;
+    case IDC_DIMENSIONS: OnDimensionsClicked(); break;
     default: break;
   }
 }
 
-LRESULT TForm1::OnNotify(NMHDR& header) {
-  if (header.idFrom == IDC_STRINGGRID1 && header.code == kGridCellTip) {
-    StringGrid1CellTip(reinterpret_cast<TGridCellTip&>(header));
+LRESULT TMainForm::OnNotify(NMHDR& header) {
+  if (header.idFrom == IDC_PRESET_GRID && header.code == kGridCellTip) {
+    OnGridCellTip(reinterpret_cast<TGridCellTip&>(header));
     return 0;
   }
-  if (header.idFrom != IDC_TABCONTROL1) return 0;
+  if (header.idFrom != IDC_PRESET_TABS) return 0;
   if (header.code == TCN_SELCHANGING) {
-    TabControl1Changing();
+    OnPresetChanging();
     return FALSE;  // never refuses
   }
-  if (header.code == TCN_SELCHANGE) TabControl1Change();
+  if (header.code == TCN_SELCHANGE) OnPresetChanged();
   return 0;
 }
 
 // The focus goes back where it was when the window is active again (after a
 // message box, the open dialog or the line-type list); at first to OK.
-void TForm1::OnActivate(bool active) {
+void TMainForm::OnActivate(bool active) {
   if (!active) {
     HWND focus = GetFocus();
     if (focus && IsChild(window_, focus)) focus_ = focus;
     return;
   }
-  SetFocus(focus_ && IsWindow(focus_) && IsWindowEnabled(focus_) ? focus_ : Control(IDC_BUTTON1));
+  SetFocus(focus_ && IsWindow(focus_) && IsWindowEnabled(focus_) ? focus_ : Control(IDC_OK));
 }
 
-bool TForm1::TranslateWindowKey(const MSG& message) {
+bool TMainForm::TranslateWindowKey(const MSG& message) {
   if (message.message != WM_KEYDOWN || !IsKeyDown(VK_CONTROL) || IsKeyDown(VK_MENU)) return false;
   if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
   switch (message.wParam) {
@@ -244,13 +244,13 @@ bool TForm1::TranslateWindowKey(const MSG& message) {
 }
 
 // As a click on the tab does, the focus staying where it is.
-void TForm1::SwitchPreset(int step) {
+void TMainForm::SwitchPreset(int step) {
   const int next = (SelectedPreset() - 1 + step + kPresetCount) % kPresetCount;
-  TabControl1Changing();
-  TabCtrl_SetCurSel(Control(IDC_TABCONTROL1), next);
-  TabControl1Change();
+  OnPresetChanging();
+  TabCtrl_SetCurSel(Control(IDC_PRESET_TABS), next);
+  OnPresetChanged();
 }
-void TForm1::FormShow() {
+void TMainForm::OnShow() {
   exchange_path_ = ExchangeFilePath();
   settings_path_ = SettingsFilePath();
   selection_ = ReadSelection(exchange_path_);
@@ -267,18 +267,18 @@ void TForm1::FormShow() {
   SetWindowPos(window_, nullptr, position.x, position.y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-  SetLabelText(IDC_LABELL1, L"レイヤ");
-  SetLabelText(IDC_LABELL2, L"レ\r\nイ\r\nヤ\r\nグ\r\nル\r\n｜\r\nプ");
-  Button_SetCheck(Control(IDC_CHECKBOX1), settings_.Dimensions ? BST_CHECKED : BST_UNCHECKED);
-  CheckBox1Click();
+  SetLabelText(IDC_LAYER_LABEL, L"レイヤ");
+  SetLabelText(IDC_GROUP_LABEL, L"レ\r\nイ\r\nヤ\r\nグ\r\nル\r\n｜\r\nプ");
+  Button_SetCheck(Control(IDC_DIMENSIONS), settings_.Dimensions ? BST_CHECKED : BST_UNCHECKED);
+  OnDimensionsClicked();
 
   if (settings_.PresetNo < 1 || settings_.PresetNo > kPresetCount) settings_.PresetNo = 1;
-  TabCtrl_SetCurSel(Control(IDC_TABCONTROL1), settings_.PresetNo - 1);  // sends no notification
+  TabCtrl_SetCurSel(Control(IDC_PRESET_TABS), settings_.PresetNo - 1);  // sends no notification
   ShowPreset(settings_.PresetNo);
-  StringGrid1SelChange();
+  OnGridSelectionChanged();
 }
 
-void TForm1::FormClose() {
+void TMainForm::OnClose() {
   if (closed_) return;
   closed_ = true;
   // Every way of closing but OK leaves the drawing as the host has it.
@@ -286,7 +286,7 @@ void TForm1::FormClose() {
   selection_ = TSelection();
 }
 
-void TForm1::Button1Click() {
+void TMainForm::OnOk() {
   RECT frame;
   GetWindowRect(window_, &frame);
   const POINT position = ScreenToSettings(POINT{frame.left, frame.top});
@@ -304,30 +304,30 @@ void TForm1::Button1Click() {
   }
 
   ShowProgress(L"処理中です");
-  TLabelProgress progress(Control(IDC_LABELA1));
+  TLabelProgress progress(Control(IDC_PROGRESS_LABEL));
   WriteBack(selection_, settings_.Presets[static_cast<std::size_t>(settings_.PresetNo - 1)],
             settings_.Dimensions, progress, exchange_path_);
   answered_ = true;
   SendMessageW(window_, WM_CLOSE, 0, 0);
 }
 
-void TForm1::Button2Click() { SendMessageW(window_, WM_CLOSE, 0, 0); }
+void TMainForm::OnCancel() { SendMessageW(window_, WM_CLOSE, 0, 0); }
 
-void TForm1::Button3Click() {
+void TMainForm::OnClearPreset() {
   const int answer = AskYesNo(
       window_,
       L"この設定画面のレイヤ設定をクリアします。よろしいですか？\r\n"
       L"（※画面切替／[OK]をせず[キャンセル]をした場合は保存されません）",
       L"確認");
   if (answer == IDNO) return;
-  SetWindowTextW(Control(IDC_EDIT1), L"");
-  HWND grid = Control(IDC_STRINGGRID1);
+  SetWindowTextW(Control(IDC_COMMENT), L"");
+  HWND grid = Control(IDC_PRESET_GRID);
   TGridCells cells = GetGridCells(grid);
   ClearGridValues(cells);
   EditGridCells(grid, cells);
 }
 
-void TForm1::Button4Click() {
+void TMainForm::OnImportJwf() {
   std::wstring file(32768, L'\0');
   const std::wstring initial_folder = ToUtf16(settings_.JwfFolder);
   OPENFILENAMEW dialog{};
@@ -354,7 +354,7 @@ void TForm1::Button4Click() {
   if (!std::filesystem::is_regular_file(path, error)) return;
 
   const TJwfRows rows = ImportJwf(path);
-  HWND grid = Control(IDC_STRINGGRID1);
+  HWND grid = Control(IDC_PRESET_GRID);
   TGridCells cells = GetGridCells(grid);
   for (std::size_t group = 0; group < rows.size(); ++group) {
     if (!rows[group]) continue;
@@ -365,35 +365,35 @@ void TForm1::Button4Click() {
   EditGridCells(grid, cells);
 }
 
-void TForm1::TabControl1Changing() {
+void TMainForm::OnPresetChanging() {
   StoreGrid(SelectedPreset());
-  undo_[static_cast<std::size_t>(SelectedPreset() - 1)] = TakeGridUndo(Control(IDC_STRINGGRID1));
+  undo_[static_cast<std::size_t>(SelectedPreset() - 1)] = TakeGridUndo(Control(IDC_PRESET_GRID));
 }
 
-void TForm1::TabControl1Change() {
+void TMainForm::OnPresetChanged() {
   ShowPreset(SelectedPreset());
-  SetGridUndo(Control(IDC_STRINGGRID1),
+  SetGridUndo(Control(IDC_PRESET_GRID),
               std::move(undo_[static_cast<std::size_t>(SelectedPreset() - 1)]));
 }
 
 // Which elements count follows the box: the grid's markers and the count.
 // Without an exchange file there is no drawing to mark the layers by.
-void TForm1::CheckBox1Click() {
+void TMainForm::OnDimensionsClicked() {
   if (selection_.Status != TReadStatus::kMissing) {
     TCellElements elements{};
     for (int cell = 0; cell < 256; ++cell) {
       elements[static_cast<std::size_t>(cell)] = summary_.Elements(cell, DimensionsChecked());
     }
-    SetGridElements(Control(IDC_STRINGGRID1), elements);
+    SetGridElements(Control(IDC_PRESET_GRID), elements);
   }
-  StringGrid1Change();
+  OnGridChanged();
 }
 
 // The headers name the layers of the selected cell's group; the strip under
 // the grid names the cell and its line type in full.
-void TForm1::StringGrid1SelChange() {
+void TMainForm::OnGridSelectionChanged() {
   const TDrawingState& drawing = selection_.Drawing.State;
-  HWND grid = Control(IDC_STRINGGRID1);
+  HWND grid = Control(IDC_PRESET_GRID);
   int col = 1;
   int row = 1;
   GetGridCurrentCell(grid, col, row);
@@ -426,9 +426,9 @@ void TForm1::StringGrid1SelChange() {
 
 // The status line: what OK would change now, and any value that is no line
 // type, so that it is seen before it is stored as 0.
-void TForm1::StringGrid1Change() {
+void TMainForm::OnGridChanged() {
   const TGridStatus status =
-      GridStatus(ShownGridCells(Control(IDC_STRINGGRID1)), summary_, DimensionsChecked());
+      GridStatus(ShownGridCells(Control(IDC_PRESET_GRID)), summary_, DimensionsChecked());
   std::wstring text = L"変更される要素: " + Grouped(status.Changed);
   if (status.NotAllowed > 0) {
     text += L"\u3000／\u3000線種にない値 " + std::to_wstring(status.NotAllowed) +
@@ -436,18 +436,18 @@ void TForm1::StringGrid1Change() {
   }
   // A settings file cut short stays said as long as the dialog is open.
   if (!settings_warning_.empty()) text = settings_warning_ + L"\u3000／\u3000" + text;
-  SetWindowTextW(Control(IDC_LABELA1), text.c_str());
-  StringGrid1SelChange();
+  SetWindowTextW(Control(IDC_PROGRESS_LABEL), text.c_str());
+  OnGridSelectionChanged();
 }
 
-void TForm1::StringGrid1CellTip(TGridCellTip& tip) {
+void TMainForm::OnGridCellTip(TGridCellTip& tip) {
   const TDrawingState& drawing = selection_.Drawing.State;
   const bool dimensions = DimensionsChecked();
   if (tip.Col == 0 && tip.Row == 0) return;
   if (tip.Row == 0) {
     int col = 1;
     int row = 1;
-    GetGridCurrentCell(Control(IDC_STRINGGRID1), col, row);
+    GetGridCurrentCell(Control(IDC_PRESET_GRID), col, row);
     tip.Text = L"グループ " + ToUtf16(GroupLabel(drawing, row - 1)) + L" のレイヤ " +
                ToUtf16(LayerLabel(drawing, row - 1, tip.Col - 1));
     return;
@@ -462,7 +462,7 @@ void TForm1::StringGrid1CellTip(TGridCellTip& tip) {
     return;
   }
   const int cell = CellIndex(tip.Col, tip.Row);
-  const std::string& text = ShownGridCells(Control(IDC_STRINGGRID1))
+  const std::string& text = ShownGridCells(Control(IDC_PRESET_GRID))
       [static_cast<std::size_t>(tip.Row)][static_cast<std::size_t>(tip.Col)];
   const std::optional<std::int32_t> value = AllowedCellValue(text);
   tip.Text = L"グループ " + ToUtf16(GroupLabel(drawing, tip.Row - 1)) + L"\r\nレイヤ " +
@@ -479,33 +479,33 @@ void TForm1::StringGrid1CellTip(TGridCellTip& tip) {
   }
 }
 
-bool TForm1::DimensionsChecked() const {
-  return Button_GetCheck(Control(IDC_CHECKBOX1)) == BST_CHECKED;
+bool TMainForm::DimensionsChecked() const {
+  return Button_GetCheck(Control(IDC_DIMENSIONS)) == BST_CHECKED;
 }
 
-int TForm1::SelectedPreset() const {
-  const int index = TabCtrl_GetCurSel(Control(IDC_TABCONTROL1));
+int TMainForm::SelectedPreset() const {
+  const int index = TabCtrl_GetCurSel(Control(IDC_PRESET_TABS));
   return index >= 0 && index < kPresetCount ? index + 1 : 1;
 }
 
-void TForm1::StoreGrid(int preset_no) {
-  const TGridCells cells = GetGridCells(Control(IDC_STRINGGRID1));
-  StoreGridToPreset(cells, ToShiftJis(WindowText(Control(IDC_EDIT1))),
+void TMainForm::StoreGrid(int preset_no) {
+  const TGridCells cells = GetGridCells(Control(IDC_PRESET_GRID));
+  StoreGridToPreset(cells, ToShiftJis(WindowText(Control(IDC_COMMENT))),
                     settings_.Presets[static_cast<std::size_t>(preset_no - 1)]);
 }
 
-void TForm1::ShowPreset(int preset_no) {
-  HWND grid = Control(IDC_STRINGGRID1);
+void TMainForm::ShowPreset(int preset_no) {
+  HWND grid = Control(IDC_PRESET_GRID);
   TGridCells cells = GetGridCells(grid);
   std::string comment;
   ShowPresetInGrid(settings_.Presets[static_cast<std::size_t>(preset_no - 1)], cells, comment);
   SetGridCells(grid, cells);
-  SetWindowTextW(Control(IDC_EDIT1), ToUtf16(comment).c_str());
-  StringGrid1Change();
+  SetWindowTextW(Control(IDC_COMMENT), ToUtf16(comment).c_str());
+  OnGridChanged();
 }
 
-void TForm1::ShowProgress(const wchar_t* text) {
-  HWND label = Control(IDC_LABELA1);
+void TMainForm::ShowProgress(const wchar_t* text) {
+  HWND label = Control(IDC_PROGRESS_LABEL);
   SetWindowTextW(label, text);
   UpdateWindow(label);
 }
