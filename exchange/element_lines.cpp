@@ -16,7 +16,7 @@ using std::string_view;
 
 constexpr std::size_t kMaxTextBytes = 255;
 
-double Real(const TTokenList& t, int i) { return TextToReal(t.Token[i]); }
+double Real(const TTokenList& t, int i) { return RealAt(t, i); }
 
 // One element line being applied to a drawing.
 struct TLine {

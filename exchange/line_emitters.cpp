@@ -1,9 +1,10 @@
 #include "exchange/line_emitters.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <initializer_list>
 #include <span>
-#include <string>
 
 #include "text/conversions.h"
 #include "text/number_format.h"
@@ -41,26 +42,64 @@ bool Close(double a, double b) {
 
 bool Coincide(TXY a, TXY b) { return Close(a.X, b.X) && Close(a.Y, b.Y); }
 
-// Values separated by single blanks, behind whatever the line holds already.
-void AppendReals(std::string& line, std::span<const double> values) {
-  bool first = true;
-  for (double value : values) {
-    if (!first) line.push_back(' ');
-    first = false;
-    AppendReal(line, value);
+// Formats one line straight into the output buffer: the keyword, then
+// values, each with the room its text may take.
+class TLineInPlace {
+ public:
+  TLineInPlace(TWriter& w, std::string_view keyword, std::size_t values)
+      : output_(w.Output()),
+        end_(output_.BeginLine(keyword.size() + values * (kRealRoom + 1) + kTextHeadRoom)) {
+    std::memcpy(end_, keyword.data(), keyword.size());
+    end_ += keyword.size();
   }
-}
 
-void AppendReals(std::string& line, std::initializer_list<double> values) {
-  AppendReals(line, std::span<const double>(values.begin(), values.size()));
-}
+  // Values separated by single blanks, behind whatever the line holds already.
+  TLineInPlace& Reals(std::span<const double> values) {
+    bool first = true;
+    for (const double value : values) {
+      if (!first) *end_++ = ' ';
+      first = false;
+      end_ = WriteReal(end_, value);
+    }
+    return *this;
+  }
+
+  TLineInPlace& Reals(std::initializer_list<double> values) {
+    return Reals(std::span<const double>(values.begin(), values.size()));
+  }
+
+  TLineInPlace& Blank() {
+    *end_++ = ' ';
+    return *this;
+  }
+
+  TLineInPlace& Int(std::int32_t value) {
+    end_ = std::to_chars(end_, end_ + kRealRoom, value).ptr;
+    return *this;
+  }
+
+  // Keyword, numbers and blanks take less than 255 bytes and hold no line
+  // break: the line goes in as it stands.
+  void End() { output_.EndLine(end_); }
+
+  // The head of a text: the quote that the text follows ends it.
+  void EndTextHead() {
+    std::memcpy(end_, " \"", 2);
+    output_.EndTextHead(end_ + 2);
+  }
+
+ private:
+  // The blanks and quote around a text head's values.
+  static constexpr std::size_t kTextHeadRoom = 3;
+
+  TOutputBuffer& output_;
+  char* end_;
+};
 
 void PutReals(TWriter& w, std::int32_t z_flags, std::string_view keyword,
               std::initializer_list<double> values) {
   w.EmitZFlags(z_flags);
-  std::string& line = w.StartLine(keyword);
-  AppendReals(line, values);
-  w.Output().AppendLine(line);
+  TLineInPlace(w, keyword, values.size()).Reals(values).End();
 }
 
 // Most texts start with a visible character, which spares building the
@@ -75,12 +114,8 @@ bool IsBlankText(std::string_view text) {
 
 // The head of a text line: keyword, position and direction, then the quote
 // that the text follows.
-std::string& TextHead(TWriter& w, std::string_view keyword, TXY p, TXY direction) {
-  std::string& head = w.StartLine(keyword);
-  head.push_back(' ');
-  AppendReals(head, {p.X, p.Y, direction.X, direction.Y});
-  head.append(" \"");
-  return head;
+void PutTextHead(TWriter& w, std::string_view keyword, TXY p, TXY direction) {
+  TLineInPlace(w, keyword, 4).Blank().Reals({p.X, p.Y, direction.X, direction.Y}).EndTextHead();
 }
 
 std::string_view TextKeyword(std::int32_t text_kind) {
@@ -101,20 +136,14 @@ double RoundedLength(TXY p1, TXY p2) {
 void PutFlaggedSolid(TWriter& w, std::int32_t z_flags, std::string_view keyword,
                      const std::array<double, 7>& v, std::int32_t flag) {
   w.EmitZFlags(z_flags);
-  std::string& line = w.StartLine(keyword);
-  AppendReals(line, v);
-  line.push_back(' ');
-  AppendInt(line, flag);
-  w.Output().AppendLine(line);
+  TLineInPlace(w, keyword, v.size() + 1).Reals(v).Blank().Int(flag).End();
 }
 
 // "so" and "sg", once their values are known to be kept.
 void PutRingSolid(TWriter& w, std::int32_t z_flags, std::string_view keyword,
                   const std::array<double, 8>& v) {
   w.EmitZFlags(z_flags);
-  std::string& line = w.StartLine(keyword);
-  AppendReals(line, v);
-  w.Output().AppendLine(line);
+  TLineInPlace(w, keyword, v.size()).Reals(v).End();
 }
 
 bool IsDegenerateFlaggedSolid(const std::array<double, 7>& v) {
@@ -207,11 +236,11 @@ void PutPoint(TWriter& w, std::int32_t z_flags, TXY p) {
 void PutCodedPoint(TWriter& w, std::int32_t z_flags, TXY p, double v3, double v4,
                    std::int32_t code) {
   w.EmitZFlags(z_flags);
-  std::string& line = w.StartLine("pt ");
-  AppendReals(line, {p.X, p.Y, Tiny(v3) ? 1.0 : v3, v4});
-  line.push_back(' ');
-  AppendInt(line, code < -7 || code > 11 ? -3 : code);
-  w.Output().AppendLine(line);
+  TLineInPlace(w, "pt ", 5)
+      .Reals({p.X, p.Y, Tiny(v3) ? 1.0 : v3, v4})
+      .Blank()
+      .Int(code < -7 || code > 11 ? -3 : code)
+      .End();
 }
 
 void PutCircle(TWriter& w, std::int32_t z_flags, TXY center, double radius) {
@@ -229,7 +258,8 @@ void PutText(TWriter& w, std::int32_t z_flags, std::int32_t text_kind, std::stri
              TXY p, TXY direction) {
   if (IsDegenerateText(text)) return;
   w.EmitZFlags(z_flags);
-  w.Output().AppendTextLines(TextHead(w, TextKeyword(text_kind), p, direction), text);
+  PutTextHead(w, TextKeyword(text_kind), p, direction);
+  w.Output().AppendLine(text);
 }
 
 void PutDim(TWriter& w, std::int32_t z_flags, std::string_view text, TXY p1, TXY p2, TXY p,
@@ -239,13 +269,13 @@ void PutDim(TWriter& w, std::int32_t z_flags, std::string_view text, TXY p1, TXY
   // the dimension line would take them.
   w.Output().AppendLine("msg");
   PutReals(w, z_flags, "", {p1.X, p1.Y, p2.X, p2.Y});
+  PutTextHead(w, "cs", p, direction);
   if (!IsBlankText(text)) {
-    w.Output().AppendTextLines(TextHead(w, "cs", p, direction), text);
+    w.Output().AppendLine(text);
     return;
   }
-  std::string length;
-  AppendReal(length, RoundedLength(p1, p2));
-  w.Output().AppendTextLines(TextHead(w, "cs", p, direction), length);
+  char length[kRealRoom];
+  w.Output().AppendLine(std::string_view(length, WriteReal(length, RoundedLength(p1, p2))));
 }
 
 void PutSolid2(TWriter& w, std::int32_t z_flags, TXY p1, TXY p2) {

@@ -34,11 +34,11 @@ TReplaceResult Replace(const std::filesystem::path& path, std::string_view bytes
 
 }  // namespace
 
-void TOutputBuffer::AppendLine(std::string_view line) { Store(line, "\r\n"); }
+void TOutputBuffer::AppendLine(std::string_view line) { Store(line, kLineEnd); }
 
 void TOutputBuffer::AppendTextLines(std::string_view head, std::string_view text) {
   Store(head, "");
-  Store(text, "\r\n");
+  Store(text, kLineEnd);
 }
 
 void TOutputBuffer::Reserve(std::size_t bytes) {
@@ -52,15 +52,31 @@ std::string_view TOutputBuffer::FileBytes() const {
   return std::string_view(data_.get(), size_);
 }
 
+char* TOutputBuffer::BeginLine(std::size_t room) {
+  Grow(size_ + room + kLineEnd.size());
+  return data_.get() + size_;
+}
+
+void TOutputBuffer::AppendLines(const TOutputBuffer& other) {
+  if (other.count_ == 0) return;
+  Grow(size_ + other.size_);
+  std::memcpy(data_.get() + size_, other.data_.get(), other.size_);
+  size_ += other.size_;
+  count_ += other.count_;
+}
+
+void TOutputBuffer::Rewind() {
+  size_ = 0;
+  count_ = 0;
+}
+
 // The buffer holds the file's bytes as they will be written: every line with
 // its CR LF, a text's head line directly followed by its text. Writing the
 // file is then one pass over one block, with no second copy. Its growth is
 // kept in hand here, since it is most of the memory that the run holds.
 void TOutputBuffer::Store(std::string_view line, std::string_view ending) {
   if (line.size() > kMaxLineBytes) line = CutToWholeChars(line, kMaxLineBytes);
-  const std::size_t needed = size_ + line.size() + ending.size();
-  // Grows by half rather than doubling, to keep the unused room small.
-  if (needed > capacity_) Reallocate(std::max(needed, capacity_ + capacity_ / 2 + 4096));
+  Grow(size_ + line.size() + ending.size());
   if (!line.empty()) {
     char* const start = data_.get() + size_;
     std::memcpy(start, line.data(), line.size());
@@ -68,8 +84,13 @@ void TOutputBuffer::Store(std::string_view line, std::string_view ending) {
     if (HasLineBreak(line)) std::replace_if(start, start + line.size(), IsLineBreak, ' ');
   }
   if (!ending.empty()) std::memcpy(data_.get() + size_ + line.size(), ending.data(), ending.size());
-  size_ = needed;
+  size_ += line.size() + ending.size();
   ++count_;
+}
+
+void TOutputBuffer::Grow(std::size_t needed) {
+  // Grows by half rather than doubling, to keep the unused room small.
+  if (needed > capacity_) Reallocate(std::max(needed, capacity_ + capacity_ / 2 + 4096));
 }
 
 void TOutputBuffer::Reallocate(std::size_t capacity) {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -21,6 +22,26 @@ class TOutputBuffer {
   // file carries both as one line. Each is cut to 255 bytes on its own.
   void AppendTextLines(std::string_view head, std::string_view text);
 
+  // A line formatted in place: BeginLine gives room for at most room bytes
+  // at the end of the buffer, the caller writes the line there, and
+  // EndLine(end) stores the bytes up to end with CR LF. For lines known to
+  // be shorter than 255 bytes and free of line breaks, as keywords and
+  // numbers are: they are stored as they stand.
+  char* BeginLine(std::size_t room);
+  void EndLine(char* end) {
+    std::memcpy(end, kLineEnd.data(), kLineEnd.size());
+    size_ = static_cast<std::size_t>(end - data_.get()) + kLineEnd.size();
+    ++count_;
+  }
+  // Likewise for the head line of a text, which AppendLine(text) follows.
+  void EndTextHead(char* end) {
+    size_ = static_cast<std::size_t>(end - data_.get());
+    ++count_;
+  }
+
+  // Appends every line of other, as other holds them.
+  void AppendLines(const TOutputBuffer& other);
+
   // Lines stored so far; a text's head and text line count as two.
   std::int32_t Count() const { return count_; }
 
@@ -34,12 +55,18 @@ class TOutputBuffer {
   // Empties the buffer and releases its storage.
   void Clear();
 
+  // Empties the buffer but keeps its storage for the lines to come.
+  void Rewind();
+
   // The file's bytes: every line with CR LF, a text's head line joined with
   // its text line, or "hq" CR LF when the buffer is empty.
   std::string_view FileBytes() const;
 
  private:
+  static constexpr std::string_view kLineEnd = "\r\n";
+
   void Store(std::string_view line, std::string_view ending);
+  void Grow(std::size_t needed);
   void Reallocate(std::size_t capacity);
 
   std::unique_ptr<char[]> data_;

@@ -4,43 +4,13 @@
 #include <fstream>
 #include <vector>
 
+#include "exchange/batch_source.h"
 #include "exchange/header_commands.h"
-#include "text/line_splitter.h"
+#include "exchange/line_cutter.h"
 
 namespace kx27 {
 
 namespace {
-
-constexpr std::size_t kBlockSize = std::size_t{1} << 20;
-constexpr char kEndOfFile = '\x1A';
-
-// One line as the file holds it, CR LF or LF already split off: 0x1A where a
-// line begins ends the file, and where it stands inside one ends the line; a
-// carriage return inside a line is dropped, not kept as a break.
-class TRawLines {
- public:
-  explicit TRawLines(TExchangeReader& reader) : reader_(reader) {}
-
-  bool operator()(std::string_view raw) {
-    if (!raw.empty() && raw.front() == kEndOfFile) return false;
-    const std::size_t eof = raw.find(kEndOfFile);
-    if (eof != std::string_view::npos) raw = raw.substr(0, eof);
-    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-    if (raw.find('\r') == std::string_view::npos) {
-      reader_.ParseLine(raw);
-      return true;
-    }
-    cleaned_.clear();
-    for (const char c : raw)
-      if (c != '\r') cleaned_.push_back(c);
-    reader_.ParseLine(cleaned_);
-    return true;
-  }
-
- private:
-  TExchangeReader& reader_;
-  std::string cleaned_;
-};
 
 // The rest of a file tends to hold its elements in the proportions of its
 // start. Giving every array the size the whole file will probably need
@@ -79,28 +49,35 @@ TReadStatus ReadInto(const std::filesystem::path& path, TExchangeReader& reader)
   if (status.type() == std::filesystem::file_type::not_found) return TReadStatus::kMissing;
   std::ifstream in(path, std::ios::binary);
   if (!in.is_open()) return TReadStatus::kUnreadable;
-  const auto file_size = static_cast<double>(std::filesystem::file_size(path, error));
-  std::vector<char> block(kBlockSize);
-  TLineSplitter splitter{TRawLines(reader)};
-  for (std::size_t blocks = 1;; ++blocks) {
-    in.read(block.data(), static_cast<std::streamsize>(block.size()));
-    if (in.bad()) return TReadStatus::kStoppedEarly;
-    const auto got = static_cast<std::size_t>(in.gcount());
-    if (!splitter.Feed(std::string_view(block.data(), got))) return TReadStatus::kComplete;
-    if (got < block.size()) break;
-    if (blocks == 1 && !error && file_size > 4.0 * kBlockSize)
-      ReserveLikeTheStart(reader.Drawing().Store, 1.1 * file_size / kBlockSize);
+  const std::uintmax_t file_size = std::filesystem::file_size(path, error);
+  TBatchSource batches(in, error ? 0 : static_cast<std::size_t>(file_size));
+  for (std::size_t count = 1; const TParsedBatch* batch = batches.Next(); ++count) {
+    reader.Apply(*batch);
+    constexpr double kBlock = TBatchSource::kBlockSize;
+    if (count == 1 && !error && static_cast<double>(file_size) > 4.0 * kBlock)
+      ReserveLikeTheStart(reader.Drawing().Store, 1.1 * static_cast<double>(file_size) / kBlock);
   }
-  splitter.Finish();
-  return TReadStatus::kComplete;
+  return batches.Failed() ? TReadStatus::kStoppedEarly : TReadStatus::kComplete;
 }
 
 }  // namespace
 
 void TExchangeReader::ParseLine(std::string_view line) {
   SplitTokens(line, token_bytes_, tokens_);
+  tokens_.ParsedMask = 0;
   if (tokens_.Count == 1 && tokens_.Token[0].empty()) return;
-  if (!ApplyCommandLine(tokens_, drawing_.State)) ApplyElementLine(tokens_, drawing_, font_);
+  Apply(tokens_);
+}
+
+void TExchangeReader::Apply(const TTokenList& tokens) {
+  if (!ApplyCommandLine(tokens, drawing_.State)) ApplyElementLine(tokens, drawing_, font_);
+}
+
+void TExchangeReader::Apply(const TParsedBatch& batch) {
+  for (const TParsedLine& line : batch.Lines) {
+    batch.Get(line, tokens_);
+    Apply(tokens_);
+  }
 }
 
 TExchangeRead ReadExchangeFile(const std::filesystem::path& path) {
@@ -117,8 +94,9 @@ TExchangeRead ReadExchangeFile(const std::filesystem::path& path) {
 
 TDrawing ReadExchangeText(std::string_view bytes) {
   TExchangeReader reader;
-  TLineSplitter splitter{TRawLines(reader)};
-  if (splitter.Feed(bytes)) splitter.Finish();
+  TLineCutter cutter;
+  cutter.Cut(bytes.data(), bytes.data() + bytes.size(), true,
+             [&reader](std::string_view line) { reader.ParseLine(line); });
   return std::move(reader.Drawing());
 }
 

@@ -8,6 +8,7 @@
 
 #include "exchange/drawing.h"
 #include "exchange/element_lines.h"
+#include "exchange/parsed_batch.h"
 #include "exchange/tokenizer.h"
 
 namespace kx27 {
@@ -36,6 +37,9 @@ class TExchangeReader {
  public:
   // One line without its line end.
   void ParseLine(std::string_view line);
+  // A line split already, or every line of a batch.
+  void Apply(const TTokenList& tokens);
+  void Apply(const TParsedBatch& batch);
 
   TDrawing& Drawing() { return drawing_; }
   const TDrawing& Drawing() const { return drawing_; }

@@ -3,8 +3,11 @@
 // Splits one exchange-file line into its tokens.
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "text/conversions.h"
 
 namespace kx27 {
 
@@ -15,7 +18,20 @@ struct TTokenList {
   // Index of the last token plus one; a trailing separator opens an empty
   // token that counts. Entries from Count on are left over from earlier lines.
   int Count = 0;
+  // Tokens i < kParsedReals whose bit i is set were parsed as reals already:
+  // Reals[i] holds TextToReal(Token[i]).
+  std::uint32_t ParsedMask = 0;
+  const double* Reals = nullptr;
 };
+
+// Element lines take their reals from the first nine tokens at most.
+inline constexpr int kParsedReals = 9;
+
+// TextToReal(tokens.Token[i]), parsed already or now.
+inline double RealAt(const TTokenList& tokens, int i) {
+  if ((tokens.ParsedMask >> i) & 1) return tokens.Reals[i];
+  return TextToReal(tokens.Token[i]);
+}
 
 // Blanks and tabs separate tokens until the first double quote (dropped) or
 // equals sign (kept); from there on the rest of the line is one token.

@@ -46,13 +46,6 @@ class TWriter {
   const TOutputBuffer& Output() const { return output_; }
   const TDrawingState& Drawing() const { return drawing_; }
 
-  // A cleared line that starts with keyword, reused for every line: format
-  // a line in it, then hand it to Output().AppendLine.
-  std::string& StartLine(std::string_view keyword) {
-    line_.assign(keyword);
-    return line_;
-  }
-
   // Attribute lines, each written only where its value changes.
   void EmitGroup(std::int32_t group);
   void EmitLayer(std::int32_t layer);
@@ -69,6 +62,12 @@ class TWriter {
   void EmitZFlags(std::int32_t flags);
 
  private:
+  // A cleared line that starts with keyword, reused for every attribute
+  // line: format a line in it, then hand it to output_.AppendLine.
+  std::string& StartLine(std::string_view keyword) {
+    line_.assign(keyword);
+    return line_;
+  }
   void PutIntLine(std::string_view keyword, std::int32_t value);
   void PutHexLine(std::string_view keyword, std::int32_t value);
 

@@ -176,15 +176,15 @@ char* WriteScientific(char* p, char* last, const Decimal& decimal) {
 
 }  // namespace
 
-void AppendReal(std::string& out, double value) {
+char* WriteReal(char* out, double value) {
   // A non-finite value has no form the host can read; zero keeps the line valid.
   if (value == 0.0 || !std::isfinite(value)) {
-    out.push_back('0');
-    return;
+    *out = '0';
+    return out + 1;
   }
   const double magnitude = std::fabs(value);
-  char text[48];
-  char* p = text;
+  char* p = out;
+  char* const last = out + kRealRoom;
   // The sign without a branch: coordinates are as often negative as not.
   *p = '-';
   p += value < 0 ? 1 : 0;
@@ -192,20 +192,21 @@ void AppendReal(std::string& out, double value) {
     const Rounded rounded = RoundByScaling(magnitude);
     const Digits digits = ToDigits(rounded.digits);
     // Fixed for 1e-4 <= |value| < 1e15 after rounding.
-    if (rounded.exponent >= -4 && rounded.exponent <= kSignificantDigits - 1) {
-      p = WriteFixed(p, digits, rounded.exponent);
-    } else {
-      // Just below 1e-4, or rounded up to 1e15: rare.
-      Decimal decimal;
-      std::memcpy(decimal.digits, digits.text, 16);
-      decimal.count = digits.count;
-      decimal.exponent = rounded.exponent;
-      p = WriteScientific(p, text + sizeof text, decimal);
-    }
-  } else {
-    p = WriteScientific(p, text + sizeof text, RoundByText(magnitude));
+    if (rounded.exponent >= -4 && rounded.exponent <= kSignificantDigits - 1)
+      return WriteFixed(p, digits, rounded.exponent);
+    // Just below 1e-4, or rounded up to 1e15: rare.
+    Decimal decimal;
+    std::memcpy(decimal.digits, digits.text, 16);
+    decimal.count = digits.count;
+    decimal.exponent = rounded.exponent;
+    return WriteScientific(p, last, decimal);
   }
-  out.append(text, p);
+  return WriteScientific(p, last, RoundByText(magnitude));
+}
+
+void AppendReal(std::string& out, double value) {
+  char text[kRealRoom];
+  out.append(text, WriteReal(text, value));
 }
 
 double WrittenReal(double value) {

@@ -3,6 +3,7 @@
 // Numbers as the exchange and settings files write them: no locale, the
 // decimal separator is always a full stop.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -11,6 +12,13 @@ namespace kx27 {
 // General format with at most 15 significant digits: fixed notation for
 // 1e-4 <= |value| < 1e15, otherwise "1.5E20" / "1E-5"; zero is "0".
 void AppendReal(std::string& out, double value);
+
+// The most bytes WriteReal stores, including scratch past the text it leaves.
+inline constexpr std::size_t kRealRoom = 48;
+
+// AppendReal's text at out, which has kRealRoom bytes of room; returns the
+// end of the text.
+char* WriteReal(char* out, double value);
 std::string FormatReal(double value);
 
 // The value that a reader gets back from the text AppendReal writes: value

@@ -18,6 +18,7 @@
 #include "app/preset_grid.h"
 #include "app/program_path.h"
 #include "app/progress_caption.h"
+#include "app/repaint_pacer.h"
 #include "app/selection.h"
 #include "app/win/dpi.h"
 #include "app/win/encoding.h"
@@ -35,6 +36,7 @@ class TLabelProgress final : public TWriteBackProgress {
   explicit TLabelProgress(HWND label) : label_(label) {}
 
   void Show(std::int32_t current, std::int32_t total) override {
+    if (!pacer_.Due(TRepaintPacer::TClock::now())) return;
     const std::u16string caption = ProgressCaption(current, total);
     SetWindowTextW(label_, reinterpret_cast<const wchar_t*>(caption.c_str()));
     UpdateWindow(label_);
@@ -49,6 +51,7 @@ class TLabelProgress final : public TWriteBackProgress {
 
  private:
   HWND label_;
+  TRepaintPacer pacer_;
 };
 
 // What the user is told when OK cannot write the selection back; null when
