@@ -5,26 +5,18 @@
 #include <optional>
 
 #include "app/console_report.h"
-#include "app/conversion.h"
 #include "app/element_count.h"
+#include "app/file_conversion.h"
 #include "app/layer_summary.h"
 #include "app/program_path.h"
 #include "app/selection.h"
 #include "app/settings_file.h"
 #include "exchange/file_lock.h"
 #include "exchange/output_buffer.h"
-#include "exchange/writer.h"
 #include "text/number_format.h"
 
 namespace kx27 {
 namespace {
-
-// Nobody watches a console run, and there is no key to abort it with.
-class TSilentProgress final : public TWriteProgress {
- public:
-  void Show(std::int32_t, std::int32_t) override {}
-  bool EscapeDown() override { return false; }
-};
 
 std::string Utf8(const std::filesystem::path& path) {
   const std::u8string text = path.u8string();
@@ -55,6 +47,73 @@ std::string Summary(std::int64_t read, std::int64_t changed, std::int64_t writte
   return summary;
 }
 
+// The conversion itself, the lock taken: the exchange file read, converted
+// and written a part at a time, so the settings come first; a problem of the
+// exchange file is still the one reported first.
+TConsoleOutcome ConvertInParts(const TConsoleOptions& options, TFileSystem& files,
+                               const std::filesystem::path& exchange_file,
+                               const std::filesystem::path& target,
+                               const std::filesystem::path& settings_file,
+                               std::chrono::steady_clock::time_point start) {
+  TSettings settings;
+  const TLoadResult settings_read = LoadSettings(settings_file, settings);
+  const std::int32_t preset_no = options.PresetNo ? *options.PresetNo : settings.PresetNo;
+  const bool dimensions = options.Dimensions ? *options.Dimensions : settings.Dimensions;
+  // Settings that fail convert nothing: the exchange file is only checked.
+  const bool usable = settings_read == TLoadResult::kLoaded || settings_read == TLoadResult::kMissing;
+  const TPreset preset =
+      usable ? settings.Presets[static_cast<std::size_t>(preset_no - 1)] : TPreset{};
+  TFileConversion conversion = ConvertExchangeFile(exchange_file, preset, dimensions);
+
+  if (conversion.Status == TReadStatus::kMissing) return Failure(exchange_file, "no such file");
+  switch (conversion.Problem) {
+    case TWriteBackProblem::kIncompleteRead:
+      return Failure(exchange_file, "cannot be read (a read error or too little memory)");
+    case TWriteBackProblem::kBlockFigures:
+      return Failure(exchange_file,
+                     "holds block figures, which cannot be written back; nothing changed "
+                     "(the BAT needs REM #ht10)");
+    case TWriteBackProblem::kNone:
+      break;
+  }
+
+  std::string warning;
+  switch (settings_read) {
+    case TLoadResult::kLoaded:
+      break;
+    case TLoadResult::kMissing:
+      if (options.SettingsFile) return Failure(settings_file, "no such file");
+      warning = Line(settings_file, "no such file; every preset is empty, no line type changes");
+      break;
+    case TLoadResult::kUnreadable:
+      return Failure(settings_file, "cannot be read");
+    case TLoadResult::kTruncated:
+      // Its missing values would read as 0 and leave layers unconverted.
+      return Failure(settings_file, "cut short (truncated); save the presets again");
+  }
+  if (!conversion.Complete) return Failure(exchange_file, "out of memory; nothing changed");
+
+  const TReplaceResult written = WriteExchangeFile(target, conversion.Output, files);
+  conversion.Output.Clear();
+  switch (written) {
+    case TReplaceResult::kReplaced: break;
+    case TReplaceResult::kReadOnly: return Failure(target, "read-only; nothing changed");
+    case TReplaceResult::kFailed: return Failure(target, "cannot be written; nothing changed");
+  }
+  if (options.Quiet) return {0, {}, {}, warning};
+
+  // The new file is in place: from here on nothing may turn that into a
+  // failure. The writer does not say which elements it dropped; the file does.
+  try {
+    return {0,
+            Summary(conversion.ElementsRead, conversion.Changed, CountElementLinesInFile(target),
+                    start),
+            {}, warning};
+  } catch (const std::bad_alloc&) {
+    return {0, {}, {}, warning};
+  }
+}
+
 TConsoleOutcome Convert(const TConsoleOptions& options, TFileSystem& files,
                         const std::filesystem::path& exchange_file,
                         const std::filesystem::path& target) {
@@ -73,6 +132,7 @@ TConsoleOutcome Convert(const TConsoleOptions& options, TFileSystem& files,
       case TFileSystem::TLock::kFailed:
         return Failure(target, "cannot be written: no lock file can be made beside it");
     }
+    return ConvertInParts(options, files, exchange_file, target, settings_file, start);
   }
 
   // A preset is shown with the names of a drawing only when one is named;
@@ -109,9 +169,7 @@ TConsoleOutcome Convert(const TConsoleOptions& options, TFileSystem& files,
     case TLoadResult::kUnreadable:
       return Failure(settings_file, "cannot be read");
     case TLoadResult::kTruncated:
-      // Its missing values would read as 0 and leave layers unconverted; a
-      // report only says so.
-      if (writes) return Failure(settings_file, "cut short (truncated); save the presets again");
+      // A report only says that its missing values read as 0.
       warning = Line(settings_file, "cut short (truncated); its missing values read as 0");
       break;
   }
@@ -126,40 +184,10 @@ TConsoleOutcome Convert(const TConsoleOptions& options, TFileSystem& files,
   }
   const std::int32_t preset_no = options.PresetNo ? *options.PresetNo : settings.PresetNo;
   const bool dimensions = options.Dimensions ? *options.Dimensions : settings.Dimensions;
-  if (options.DryRun) {
-    return {0, {},
-            DryRunReport(drawing.State, SummarizeLayers(drawing.Store),
-                         settings.Presets[static_cast<std::size_t>(preset_no - 1)], dimensions),
-            warning};
-  }
-  const auto elements_read = static_cast<std::int64_t>(drawing.Store.OrderList.size());
-  TSilentProgress progress;
-  TWriter writer(drawing.State);
-  const TConversion conversion =
-      ConvertAndWrite(drawing, settings.Presets[preset_no - 1], dimensions, writer, progress);
-  // The records are done with: their memory goes back before the file is
-  // written and read again for the count below.
-  drawing.Store = TElementStore{};
-  if (!conversion.Complete) return Failure(exchange_file, "out of memory; nothing changed");
-
-  const TReplaceResult written = WriteExchangeFile(target, writer.Output(), files);
-  writer.Output().Clear();
-  switch (written) {
-    case TReplaceResult::kReplaced: break;
-    case TReplaceResult::kReadOnly: return Failure(target, "read-only; nothing changed");
-    case TReplaceResult::kFailed: return Failure(target, "cannot be written; nothing changed");
-  }
-  if (options.Quiet) return {0, {}, {}, warning};
-
-  // The new file is in place: from here on nothing may turn that into a
-  // failure. The writer does not say which elements it dropped; the file does.
-  try {
-    return {0,
-            Summary(elements_read, conversion.Changed, CountElementLinesInFile(target), start),
-            {}, warning};
-  } catch (const std::bad_alloc&) {
-    return {0, {}, {}, warning};
-  }
+  return {0, {},
+          DryRunReport(drawing.State, SummarizeLayers(drawing.Store),
+                       settings.Presets[static_cast<std::size_t>(preset_no - 1)], dimensions),
+          warning};
 }
 
 }  // namespace

@@ -24,9 +24,13 @@ TSelection ReadSelection(const std::filesystem::path& exchange_file) {
 }
 
 TWriteBackProblem FindWriteBackProblem(const TSelection& selection) {
-  if (selection.Status == TReadStatus::kUnreadable || selection.Status == TReadStatus::kStoppedEarly)
+  return FindWriteBackProblem(selection.Status, !selection.Drawing.Store.Blocks.empty());
+}
+
+TWriteBackProblem FindWriteBackProblem(TReadStatus status, bool has_blocks) {
+  if (status == TReadStatus::kUnreadable || status == TReadStatus::kStoppedEarly)
     return TWriteBackProblem::kIncompleteRead;
-  if (!selection.Drawing.Store.Blocks.empty()) return TWriteBackProblem::kBlockFigures;
+  if (has_blocks) return TWriteBackProblem::kBlockFigures;
   return TWriteBackProblem::kNone;
 }
 

@@ -34,6 +34,7 @@ enum class TWriteBackProblem {
 
 // Without a file there is no selection to lose: that is no problem.
 TWriteBackProblem FindWriteBackProblem(const TSelection& selection);
+TWriteBackProblem FindWriteBackProblem(TReadStatus status, bool has_blocks);
 
 // What a caller shows while OK works: the progress of the elements, then the
 // writing of the file.

@@ -1,13 +1,18 @@
 #include "exchange/batch_source.h"
 
 #include <exception>
+#include <system_error>
 
 namespace kx27 {
 
 TBatchSource::TBatchSource(std::istream& in, std::size_t file_size) : in_(in) {
   if (file_size < kBlockSize) return;
   for (TParsedBatch& batch : batches_) free_.push_back(&batch);
-  worker_ = std::thread([this] { Work(); });
+  try {
+    worker_ = std::thread([this] { Work(); });
+  } catch (const std::system_error&) {
+    // No thread to be had: the caller's thread parses as it goes.
+  }
 }
 
 TBatchSource::~TBatchSource() {

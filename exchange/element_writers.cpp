@@ -53,26 +53,27 @@ std::array<double, 8> RingValues(const TSoSolidRec& r) {
 void WriteRecord(TWriter& w, const TElementStore&, const TLineRec& rec) {
   if (IsDegenerateLine(From(rec), To(rec))) return;
   EmitLineAttrs(w, rec);
-  PutLine(w, rec.ZFlags, From(rec), To(rec));
+  if (w.Formats()) PutLine(w, rec.ZFlags, From(rec), To(rec));
 }
 
 bool WriteCurveStart(TWriter& w, const TLineRec& rec) {
   if (IsDegenerateLine(From(rec), To(rec))) return false;
   EmitLineAttrs(w, rec);
-  return PutCurveStart(w, rec.ZFlags, From(rec), To(rec));
+  return !w.Formats() || PutCurveStart(w, rec.ZFlags, From(rec), To(rec));
 }
 
 void WriteRecord(TWriter& w, const TElementStore&, const TCircleRec& rec) {
   if (IsDegenerateCircle(rec.Radius)) return;
   EmitLineAttrs(w, rec);
-  PutCircle(w, rec.ZFlags, {rec.X, rec.Y}, rec.Radius);
+  if (w.Formats()) PutCircle(w, rec.ZFlags, {rec.X, rec.Y}, rec.Radius);
 }
 
 void WriteRecord(TWriter& w, const TElementStore&, const TArcRec& rec) {
   if (IsDegenerateArc(rec.Radius, rec.Flatness)) return;
   EmitLineAttrs(w, rec);
-  PutArc(w, rec.ZFlags, {rec.X, rec.Y}, rec.Radius, rec.StartAngle, rec.EndAngle, rec.Flatness,
-         rec.TiltAngle);
+  if (w.Formats())
+    PutArc(w, rec.ZFlags, {rec.X, rec.Y}, rec.Radius, rec.StartAngle, rec.EndAngle, rec.Flatness,
+           rec.TiltAngle);
 }
 
 void WriteRecord(TWriter& w, const TElementStore& store, const TTextRec& rec) {
@@ -80,21 +81,21 @@ void WriteRecord(TWriter& w, const TElementStore& store, const TTextRec& rec) {
   if (IsDegenerateText(text)) return;
   EmitPlace(w, rec);
   EmitTextAttrs(w, store, rec);
-  PutText(w, rec.ZFlags, rec.TextKind, text, {rec.X, rec.Y}, {rec.DX, rec.DY});
+  if (w.Formats()) PutText(w, rec.ZFlags, rec.TextKind, text, {rec.X, rec.Y}, {rec.DX, rec.DY});
 }
 
 void WriteRecord(TWriter& w, const TElementStore&, const TPointRec& rec) {
   EmitPlace(w, rec);
   w.EmitPointColor(rec.Color);
   w.EmitLineWidth(rec.LineWidth);
-  PutPoint(w, rec.ZFlags, {rec.X, rec.Y});
+  if (w.Formats()) PutPoint(w, rec.ZFlags, {rec.X, rec.Y});
 }
 
 void WriteRecord(TWriter& w, const TElementStore&, const TCodedPointRec& rec) {
   EmitPlace(w, rec);
   w.EmitPointColor(rec.Color);
   w.EmitLineWidth(rec.LineWidth);
-  PutCodedPoint(w, rec.ZFlags, {rec.X, rec.Y}, rec.Scale, rec.Angle, rec.Code);
+  if (w.Formats()) PutCodedPoint(w, rec.ZFlags, {rec.X, rec.Y}, rec.Scale, rec.Angle, rec.Code);
 }
 
 void WriteRecord(TWriter& w, const TElementStore& store, const TDimRec& rec) {
@@ -107,8 +108,9 @@ void WriteRecord(TWriter& w, const TElementStore& store, const TDimRec& rec) {
   w.EmitLineType(line.LineType);
   w.EmitLineWidth(line.LineWidth);
   EmitTextAttrs(w, store, text);
-  PutDim(w, rec.ZFlags, store.Text(text.Text), From(line), To(line), {text.X, text.Y},
-         {text.DX, text.DY});
+  if (w.Formats())
+    PutDim(w, rec.ZFlags, store.Text(text.Text), From(line), To(line), {text.X, text.Y},
+           {text.DX, text.DY});
 }
 
 void WriteRecord(TWriter&, const TElementStore&, const TJwwEntBlk&) {}
@@ -116,43 +118,43 @@ void WriteRecord(TWriter&, const TElementStore&, const TJwwEntBlk&) {}
 void WriteRecord(TWriter& w, const TElementStore&, const TSolid2Rec& r) {
   if (IsDegenerateSolid2({r.X1, r.Y1}, {r.X2, r.Y2})) return;
   EmitSolidAttrs(w, r, true);
-  PutSolid2(w, r.ZFlags, {r.X1, r.Y1}, {r.X2, r.Y2});
+  if (w.Formats()) PutSolid2(w, r.ZFlags, {r.X1, r.Y1}, {r.X2, r.Y2});
 }
 
 void WriteRecord(TWriter& w, const TElementStore&, const TSolid3Rec& r) {
   if (IsDegenerateSolid3({r.X1, r.Y1}, {r.X2, r.Y2}, {r.X3, r.Y3})) return;
   EmitSolidAttrs(w, r, false);
-  PutSolid3(w, r.ZFlags, {r.X1, r.Y1}, {r.X2, r.Y2}, {r.X3, r.Y3});
+  if (w.Formats()) PutSolid3(w, r.ZFlags, {r.X1, r.Y1}, {r.X2, r.Y2}, {r.X3, r.Y3});
 }
 
 void WriteRecord(TWriter& w, const TElementStore&, const TSolid4Rec& r) {
   if (IsDegenerateSolid4({r.X1, r.Y1}, {r.X2, r.Y2}, {r.X3, r.Y3}, {r.X4, r.Y4})) return;
   EmitSolidAttrs(w, r, false);
-  PutSolid4(w, r.ZFlags, {r.X1, r.Y1}, {r.X2, r.Y2}, {r.X3, r.Y3}, {r.X4, r.Y4});
+  if (w.Formats()) PutSolid4(w, r.ZFlags, {r.X1, r.Y1}, {r.X2, r.Y2}, {r.X3, r.Y3}, {r.X4, r.Y4});
 }
 
 void WriteRecord(TWriter& w, const TElementStore&, const TScSolidRec& r) {
   if (IsDegenerateScSolid(ArcValues(r), r.Flag)) return;
   EmitSolidAttrs(w, r, false);
-  PutScSolid(w, r.ZFlags, ArcValues(r), r.Flag);
+  if (w.Formats()) PutScSolid(w, r.ZFlags, ArcValues(r), r.Flag);
 }
 
 void WriteRecord(TWriter& w, const TElementStore&, const TSeSolidRec& r) {
   if (IsDegenerateSeSolid(ArcValues(r), r.Flag)) return;
   EmitSolidAttrs(w, r, true);
-  PutSeSolid(w, r.ZFlags, ArcValues(r), r.Flag);
+  if (w.Formats()) PutSeSolid(w, r.ZFlags, ArcValues(r), r.Flag);
 }
 
 void WriteRecord(TWriter& w, const TElementStore&, const TSoSolidRec& r) {
   if (IsDegenerateRingSolid(RingValues(r))) return;
   EmitSolidAttrs(w, r, false);
-  PutSoSolid(w, r.ZFlags, RingValues(r));
+  if (w.Formats()) PutSoSolid(w, r.ZFlags, RingValues(r));
 }
 
 void WriteRecord(TWriter& w, const TElementStore&, const TSgSolidRec& r) {
   if (IsDegenerateRingSolid(RingValues(r))) return;
   EmitSolidAttrs(w, r, false);
-  PutSgSolid(w, r.ZFlags, RingValues(r));
+  if (w.Formats()) PutSgSolid(w, r.ZFlags, RingValues(r));
 }
 
 }  // namespace kx27

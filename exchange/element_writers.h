@@ -2,8 +2,9 @@
 
 // One writer per element kind: states the element's attributes, then appends
 // its element line, unless the element is degenerate; a degenerate element
-// writes nothing at all. Block entries have a writer that writes nothing:
-// the host cannot take them back.
+// writes nothing at all, and a tracking writer gets the attributes only.
+// Block entries have a writer that writes nothing: the host cannot take them
+// back.
 
 #include "exchange/element_store.h"
 #include "exchange/writer.h"

@@ -7,6 +7,14 @@
 
 namespace kx27 {
 
+bool SameWriterFacts(const TDrawingState& a, const TDrawingState& b) {
+  return a.BzFlag == b.BzFlag && a.FirstGroup == b.FirstGroup && a.FirstLayer == b.FirstLayer &&
+         a.LwSeen == b.LwSeen && a.FirstLineWidth == b.FirstLineWidth &&
+         a.FirstTextType == b.FirstTextType && a.FirstTextColor == b.FirstTextColor &&
+         a.FirstTextWidth == b.FirstTextWidth && a.FirstTextHeight == b.FirstTextHeight &&
+         a.FirstTextSpacing == b.FirstTextSpacing && a.FirstFontName == b.FirstFontName;
+}
+
 void TWriter::PutIntLine(std::string_view keyword, std::int32_t value) {
   std::string& line = StartLine(keyword);
   AppendInt(line, value);

@@ -1,8 +1,8 @@
 #include "exchange/reader.h"
 
+#include <cstdint>
 #include <exception>
 #include <fstream>
-#include <vector>
 
 #include "exchange/batch_source.h"
 #include "exchange/header_commands.h"
@@ -43,21 +43,14 @@ void ReserveLikeTheStart(TElementStore& s, double factor) {
   }
 }
 
-TReadStatus ReadInto(const std::filesystem::path& path, TExchangeReader& reader) {
-  std::error_code error;
-  const auto status = std::filesystem::status(path, error);
-  if (status.type() == std::filesystem::file_type::not_found) return TReadStatus::kMissing;
-  std::ifstream in(path, std::ios::binary);
-  if (!in.is_open()) return TReadStatus::kUnreadable;
-  const std::uintmax_t file_size = std::filesystem::file_size(path, error);
-  TBatchSource batches(in, error ? 0 : static_cast<std::size_t>(file_size));
-  for (std::size_t count = 1; const TParsedBatch* batch = batches.Next(); ++count) {
-    reader.Apply(*batch);
-    constexpr double kBlock = TBatchSource::kBlockSize;
-    if (count == 1 && !error && static_cast<double>(file_size) > 4.0 * kBlock)
-      ReserveLikeTheStart(reader.Drawing().Store, 1.1 * static_cast<double>(file_size) / kBlock);
-  }
-  return batches.Failed() ? TReadStatus::kStoppedEarly : TReadStatus::kComplete;
+TReadStatus ReadInto(TExchangeStream& stream) {
+  if (stream.Status() != TReadStatus::kComplete) return stream.Status();
+  constexpr double kBlock = TBatchSource::kBlockSize;
+  const auto file_size = static_cast<double>(stream.FileSize());
+  if (stream.ReadMore(1) && file_size > 4.0 * kBlock)
+    ReserveLikeTheStart(stream.Reader().Drawing().Store, 1.1 * file_size / kBlock);
+  stream.ReadMore(SIZE_MAX);
+  return stream.Status();
 }
 
 }  // namespace
@@ -80,16 +73,77 @@ void TExchangeReader::Apply(const TParsedBatch& batch) {
   }
 }
 
-TExchangeRead ReadExchangeFile(const std::filesystem::path& path) {
-  TExchangeReader reader;
-  TReadStatus status;
-  try {
-    status = ReadInto(path, reader);
-  } catch (...) {
-    // Out of memory or a failed read: what was applied so far stays.
-    status = TReadStatus::kStoppedEarly;
+void TExchangeReader::ClearRecords() {
+  TElementStore& store = drawing_.Store;
+  const auto clear = [](auto& array) { array.clear(); };
+  clear(store.OrderList);
+  clear(store.Lines);
+  clear(store.Circles);
+  clear(store.Arcs);
+  clear(store.Texts);
+  clear(store.Points);
+  clear(store.CodedPoints);
+  clear(store.Dims);
+  clear(store.Blocks);
+  clear(store.Solid2s);
+  clear(store.Solid3s);
+  clear(store.Solid4s);
+  clear(store.ScSolids);
+  clear(store.SeSolids);
+  clear(store.SoSolids);
+  clear(store.SgSolids);
+  clear(store.Chars);
+  // The font's stored bytes went with the text arena.
+  font_ = TStoredFont{};
+}
+
+TExchangeStream::TExchangeStream(const std::filesystem::path& path) {
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (status.type() == std::filesystem::file_type::not_found) {
+    status_ = TReadStatus::kMissing;
+    return;
   }
-  return TExchangeRead{std::move(reader.Drawing()), status};
+  in_.open(path, std::ios::binary);
+  if (!in_.is_open()) {
+    status_ = TReadStatus::kUnreadable;
+    return;
+  }
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  file_size_ = error ? 0 : static_cast<std::size_t>(size);
+  try {
+    batches_ = std::make_unique<TBatchSource>(in_, file_size_);
+  } catch (const std::exception&) {
+    status_ = TReadStatus::kStoppedEarly;
+  }
+}
+
+TExchangeStream::~TExchangeStream() = default;
+
+bool TExchangeStream::ReadMore(std::size_t records) {
+  if (ended_ || status_ != TReadStatus::kComplete) return false;
+  try {
+    while (reader_.Drawing().Store.OrderList.size() < records) {
+      const TParsedBatch* batch = batches_->Next();
+      if (batch == nullptr) {
+        ended_ = true;
+        if (batches_->Failed()) status_ = TReadStatus::kStoppedEarly;
+        break;
+      }
+      reader_.Apply(*batch);
+    }
+  } catch (...) {
+    // Out of memory: what was applied so far stays.
+    ended_ = true;
+    status_ = TReadStatus::kStoppedEarly;
+  }
+  return !ended_;
+}
+
+TExchangeRead ReadExchangeFile(const std::filesystem::path& path) {
+  TExchangeStream stream(path);
+  const TReadStatus status = ReadInto(stream);
+  return TExchangeRead{std::move(stream.Reader().Drawing()), status};
 }
 
 TDrawing ReadExchangeText(std::string_view bytes) {

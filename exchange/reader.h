@@ -2,7 +2,10 @@
 
 // Reads an exchange file into a drawing of its own.
 
+#include <cstddef>
 #include <filesystem>
+#include <fstream>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -44,11 +47,48 @@ class TExchangeReader {
   TDrawing& Drawing() { return drawing_; }
   const TDrawing& Drawing() const { return drawing_; }
 
+  // Empties the store for the records that follow, keeping its room; the
+  // drawing state goes on.
+  void ClearRecords();
+
  private:
   TDrawing drawing_;
   std::string token_bytes_;
   TTokenList tokens_;
   TStoredFont font_;
+};
+
+class TBatchSource;
+
+// Reads a file a part at a time, for a caller that is done with each part's
+// records before it reads on: memory then stays near the size of a part.
+// The drawing state is always that of the whole file read so far.
+class TExchangeStream {
+ public:
+  explicit TExchangeStream(const std::filesystem::path& path);
+  ~TExchangeStream();
+  TExchangeStream(const TExchangeStream&) = delete;
+  TExchangeStream& operator=(const TExchangeStream&) = delete;
+
+  // Reads on until the store holds at least records elements or the file has
+  // ended; false once it has ended (the store may still hold the last
+  // records).
+  bool ReadMore(std::size_t records);
+
+  TExchangeReader& Reader() { return reader_; }
+  // kMissing or kUnreadable from the start, kStoppedEarly once reading
+  // failed, kComplete otherwise.
+  TReadStatus Status() const { return status_; }
+  // The file's size, or 0 where it is not known.
+  std::size_t FileSize() const { return file_size_; }
+
+ private:
+  TExchangeReader reader_;
+  TReadStatus status_ = TReadStatus::kComplete;
+  std::size_t file_size_ = 0;
+  std::ifstream in_;
+  std::unique_ptr<TBatchSource> batches_;
+  bool ended_ = false;
 };
 
 }  // namespace kx27

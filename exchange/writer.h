@@ -38,9 +38,28 @@ struct TStatedAttributes {
   std::optional<std::string> FontName;
 };
 
+// Whether writers of the two drawings write the same elements alike: the
+// values they fall back on are equal, and so is whether "bz" and "lw" lines
+// were read.
+bool SameWriterFacts(const TDrawingState& a, const TDrawingState& b);
+
 class TWriter {
  public:
   explicit TWriter(const TDrawingState& drawing) : drawing_(drawing) {}
+
+  // A writer that only follows what the output states, for skipping ahead
+  // cheaply: element lines are left out, attribute lines still written.
+  static TWriter Tracking(const TDrawingState& drawing) {
+    TWriter writer(drawing);
+    writer.formats_ = false;
+    return writer;
+  }
+
+  // Whether element lines are written.
+  bool Formats() const { return formats_; }
+
+  // Goes on from where other stands: the same attributes count as stated.
+  void ContinueFrom(const TWriter& other) { stated_ = other.stated_; }
 
   TOutputBuffer& Output() { return output_; }
   const TOutputBuffer& Output() const { return output_; }
@@ -75,6 +94,7 @@ class TWriter {
   TOutputBuffer output_;
   TStatedAttributes stated_;
   std::string line_;
+  bool formats_ = true;
 };
 
 }  // namespace kx27

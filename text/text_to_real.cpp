@@ -62,9 +62,42 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// The form nearly every number in a drawing has: an optional minus, then
+// at most 19 digits with at most one point among them, whose value is a
+// double divided by an exact power of ten, which rounds correctly. False,
+// and value untouched, for anything else.
+bool ReadPlainDecimal(std::string_view text, double& value) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = p != end && *p == '-';
+  p += negative ? 1 : 0;
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  const char* point = nullptr;
+  for (; p != end; ++p) {
+    const auto digit = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0');
+    if (digit < 10) {
+      mantissa = mantissa * 10 + digit;
+      ++digits;
+    } else if (*p == '.' && point == nullptr) {
+      point = p;
+    } else {
+      return false;
+    }
+  }
+  const auto fraction_digits = point == nullptr ? 0 : static_cast<int>(end - point - 1);
+  if (digits == 0 || digits > 19 || mantissa > (std::uint64_t{1} << 53) || fraction_digits > 22)
+    return false;
+  const auto whole = static_cast<double>(mantissa);
+  const double magnitude = whole / kPowersOfTen[fraction_digits];
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
 }  // namespace
 
 double TextToReal(std::string_view text) {
+  if (double value; ReadPlainDecimal(text, value)) return value;
   const std::optional<TSignedText> split = SplitSign(text);
   if (!split) return 0.0;
   const bool negative = split->Negative;
