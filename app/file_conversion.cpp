@@ -14,7 +14,7 @@ namespace {
 
 // Records read before the first are written: by then a file has almost
 // always stated the first values that the writer falls back on.
-constexpr std::size_t kPartRecords = 32768;
+constexpr std::size_t kPartRecords = 8192;
 
 // Nobody watches this conversion, and there is no key to abort it with.
 class TSilentProgress final : public TWriteProgress {

@@ -1,6 +1,10 @@
 // Writes an exchange file as the host would hand it over, of a given number
-// of mixed elements, for measuring the console program:
-//   generate_exchange FILE ELEMENTS [SEED]
+// of elements, for measuring the console program:
+//   generate_exchange FILE ELEMENTS [SEED] [MIX]
+// MIX is "typical" (the default: lines, circles, arcs, texts, dimensions,
+// solids and points), "dimensions" (nine in ten elements are dimension
+// figures) or "texts" (nine in ten are short texts near the origin, the
+// smallest lines an element takes).
 
 #include <charconv>
 #include <cstdint>
@@ -12,9 +16,11 @@
 
 namespace {
 
+enum class TMix { kTypical, kDimensions, kTexts };
+
 class TGenerator {
  public:
-  explicit TGenerator(std::uint64_t seed) : random_(seed) {}
+  TGenerator(std::uint64_t seed, TMix mix) : random_(seed), mix_(mix) {}
 
   void Header() {
     Line("hq");
@@ -31,6 +37,14 @@ class TGenerator {
 
   void Element() {
     ChangeAttributes();
+    if (mix_ != TMix::kTypical && Pick(10) != 0) {
+      if (mix_ == TMix::kDimensions)
+        Dimension();
+      else
+        ShortText();
+      End();
+      return;
+    }
     const int kind = Pick(100);
     if (kind < 45) {
       Numbers("", 4);
@@ -44,10 +58,7 @@ class TGenerator {
     } else if (kind < 73) {
       Text("ch ");
     } else if (kind < 78) {
-      Line("msg");
-      Numbers("", 4);
-      End();
-      Text("cs ");
+      Dimension();
     } else if (kind < 85) {
       Numbers("sl ", 6);
     } else if (kind < 88) {
@@ -69,6 +80,24 @@ class TGenerator {
   const std::string& Bytes() const { return out_; }
 
  private:
+  void Dimension() {
+    Line("msg");
+    Numbers("", 4);
+    End();
+    Text("cs ");
+  }
+
+  // "ch 12 3 1 0 \"A7": a text of two characters at a small position.
+  void ShortText() {
+    out_ += "ch ";
+    AppendInt(Pick(100));
+    Append(' ');
+    AppendInt(Pick(100));
+    out_ += " 1 0 \"";
+    Append("ABCDEFGH"[Pick(8)]);
+    AppendInt(Pick(10));
+  }
+
   void ChangeAttributes() {
     if (Pick(200) == 0) {
       out_ += "lg";
@@ -147,20 +176,25 @@ class TGenerator {
   int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random_); }
 
   std::mt19937_64 random_;
+  TMix mix_;
   std::string out_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fputs("usage: generate_exchange FILE ELEMENTS [SEED]\n", stderr);
+  const std::string_view mix_name = argc > 4 ? argv[4] : "typical";
+  const TMix mix = mix_name == "dimensions" ? TMix::kDimensions
+                   : mix_name == "texts"    ? TMix::kTexts
+                                            : TMix::kTypical;
+  if (argc < 3 || argc > 5 || (mix == TMix::kTypical && mix_name != "typical")) {
+    std::fputs("usage: generate_exchange FILE ELEMENTS [SEED] [typical|dimensions|texts]\n", stderr);
     return 2;
   }
   const long long elements = std::atoll(argv[2]);
   const std::uint64_t seed = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 1;
 
-  TGenerator generator(seed);
+  TGenerator generator(seed, mix);
   generator.Header();
   for (long long i = 0; i < elements; ++i) generator.Element();
 

@@ -31,7 +31,7 @@ class TBatchSource {
   // Whether a read error or want of memory cut the file short.
   bool Failed() const { return failed_; }
 
-  static constexpr std::size_t kBlockSize = std::size_t{1} << 19;
+  static constexpr std::size_t kBlockSize = std::size_t{1} << 18;
 
  private:
   // Parses the next block into batch; false once there is no block after it.

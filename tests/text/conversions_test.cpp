@@ -53,13 +53,16 @@ TEST(TextToReal, RoundsLikeTheStandardConversion) {
   std::mt19937_64 random(27);
   std::string text;
   for (int i = 0; i < 200000; ++i) {
-    // Up to 20 digits with a point anywhere and exponents around the exact range.
+    // Up to 20 digits with a point anywhere, a minus or not, and exponents
+    // around the exact range or none, as most drawings write their numbers.
     char digits[24];
     const auto digit_count = std::to_chars(digits, digits + 24, random()).ptr - digits;
     const auto count = 1 + static_cast<std::size_t>(random() % digit_count);
     const auto point = random() % (count + 1);
-    text.assign(digits, point).append(".").append(digits + point, count - point).append("e");
-    text.append(std::to_string(static_cast<int>(random() % 61) - 30));
+    text.clear();
+    if (random() % 4 == 0) text.push_back('-');
+    text.append(digits, point).append(".").append(digits + point, count - point);
+    if (random() % 2 == 0) text.append("e").append(std::to_string(static_cast<int>(random() % 61) - 30));
     double expected = 0;
     std::from_chars(text.data(), text.data() + text.size(), expected);
     ASSERT_EQ(TextToReal(text), expected) << text;
