@@ -69,7 +69,7 @@ class TLineCutter {
     return p;
   }
 
-  // A line as the file holds it, up to its line feed: False when it ends
+  // A line as the file holds it, up to its line feed; false when it ends
   // the file.
   template <typename OnLine>
   bool OddLine(std::string_view raw, OnLine& on_line) {
