@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <string>
 
+#include "app/win/resource.h"
+
 namespace {
 
 constexpr int kRuns = 3;
@@ -55,9 +57,10 @@ HWND WaitForDialog(DWORD pid) {
           auto& f = *reinterpret_cast<TFind*>(data);
           DWORD owner = 0;
           GetWindowThreadProcessId(window, &owner);
-          wchar_t name[32];
-          GetClassNameW(window, name, 32);
-          if (owner != f.Pid || std::wstring(name) != L"TForm1" || !IsWindowVisible(window)) return TRUE;
+          wchar_t name[64];
+          GetClassNameW(window, name, 64);
+          if (owner != f.Pid || std::wstring(name) != KX27_FORM_CLASS || !IsWindowVisible(window))
+            return TRUE;
           f.Window = window;
           return FALSE;
         },
@@ -93,7 +96,7 @@ int wmain(int argc, wchar_t** argv) {
     // The drawing is read before the window takes input.
     SendMessageW(window, WM_NULL, 0, 0);
     const double start = Seconds();
-    PostMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(window, IDC_OK), BM_CLICK, 0, 0);
     dialog = std::min(dialog, Finish(process, start));
   }
   std::printf("kx27c.exe %.0f ms, dialog from OK to exit %.0f ms (%.2f x)\n", console * 1000,
