@@ -102,7 +102,7 @@ TEST(BatchParse, SameLinesAndNumbersWhereverBlocksEnd) {
 
 TEST(BatchParse, RandomBytesAroundLineEnds) {
   std::mt19937 random(7);
-  const std::string_view alphabet("\r\n\x1A\t 0123456789.-e\"=ab\x82", 25);
+  constexpr std::string_view alphabet = "\r\n\x1A\t 0123456789.-e\"=ab\x82";
   for (int round = 0; round < 300; ++round) {
     std::string file;
     const int length = std::uniform_int_distribution<int>(0, 80)(random);
