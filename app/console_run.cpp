@@ -31,6 +31,23 @@ TConsoleOutcome Failure(const std::filesystem::path& file, std::string_view reas
   return {1, Line(file, reason), {}, {}};
 }
 
+// The line for a selection that must stay as the host has it; nothing when
+// it may be written back.
+std::optional<TConsoleOutcome> Refusal(const std::filesystem::path& exchange_file,
+                                       TWriteBackProblem problem) {
+  switch (problem) {
+    case TWriteBackProblem::kIncompleteRead:
+      return Failure(exchange_file, "cannot be read (a read error or too little memory)");
+    case TWriteBackProblem::kBlockFigures:
+      return Failure(exchange_file,
+                     "holds block figures, which cannot be written back; nothing changed "
+                     "(the BAT needs REM #ht10)");
+    case TWriteBackProblem::kNone:
+      break;
+  }
+  return std::nullopt;
+}
+
 std::string Summary(std::int64_t read, std::int64_t changed, std::int64_t written,
                     std::chrono::steady_clock::time_point start) {
   const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -66,16 +83,7 @@ TConsoleOutcome ConvertInParts(const TConsoleOptions& options, TFileSystem& file
   TFileConversion conversion = ConvertExchangeFile(exchange_file, preset, dimensions);
 
   if (conversion.Status == TReadStatus::kMissing) return Failure(exchange_file, "no such file");
-  switch (conversion.Problem) {
-    case TWriteBackProblem::kIncompleteRead:
-      return Failure(exchange_file, "cannot be read (a read error or too little memory)");
-    case TWriteBackProblem::kBlockFigures:
-      return Failure(exchange_file,
-                     "holds block figures, which cannot be written back; nothing changed "
-                     "(the BAT needs REM #ht10)");
-    case TWriteBackProblem::kNone:
-      break;
-  }
+  if (auto refusal = Refusal(exchange_file, conversion.Problem)) return *refusal;
 
   std::string warning;
   switch (settings_read) {
@@ -146,15 +154,8 @@ TConsoleOutcome Convert(const TConsoleOptions& options, TFileSystem& files,
   if (shows_names && selection.Status == TReadStatus::kUnreadable) {
     return Failure(exchange_file, "cannot be read");
   }
-  switch (options.ShowPreset ? TWriteBackProblem::kNone : FindWriteBackProblem(selection)) {
-    case TWriteBackProblem::kIncompleteRead:
-      return Failure(exchange_file, "cannot be read (a read error or too little memory)");
-    case TWriteBackProblem::kBlockFigures:
-      return Failure(exchange_file,
-                     "holds block figures, which cannot be written back; nothing changed "
-                     "(the BAT needs REM #ht10)");
-    case TWriteBackProblem::kNone:
-      break;
+  if (!options.ShowPreset) {
+    if (auto refusal = Refusal(exchange_file, FindWriteBackProblem(selection))) return *refusal;
   }
 
   TSettings settings;
