@@ -48,6 +48,30 @@ std::optional<TConsoleOutcome> Refusal(const std::filesystem::path& exchange_fil
   return std::nullopt;
 }
 
+// What a settings file that did not load means for the run: a failure, or a
+// warning beside the result. A file cut short fails a conversion, whose
+// layers would stay unconverted; a report only says so.
+std::optional<TConsoleOutcome> SettingsFailure(const TConsoleOptions& options,
+                                               const std::filesystem::path& settings_file,
+                                               TLoadResult result, bool converts,
+                                               std::string& warning) {
+  switch (result) {
+    case TLoadResult::kLoaded:
+      break;
+    case TLoadResult::kMissing:
+      if (options.SettingsFile) return Failure(settings_file, "no such file");
+      warning = Line(settings_file, "no such file; every preset is empty, no line type changes");
+      break;
+    case TLoadResult::kUnreadable:
+      return Failure(settings_file, "cannot be read");
+    case TLoadResult::kTruncated:
+      if (converts) return Failure(settings_file, "cut short (truncated); save the presets again");
+      warning = Line(settings_file, "cut short (truncated); its missing values read as 0");
+      break;
+  }
+  return std::nullopt;
+}
+
 std::string Summary(std::int64_t read, std::int64_t changed, std::int64_t written,
                     std::chrono::steady_clock::time_point start) {
   const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -86,19 +110,8 @@ TConsoleOutcome ConvertInParts(const TConsoleOptions& options, TFileSystem& file
   if (auto refusal = Refusal(exchange_file, conversion.Problem)) return *refusal;
 
   std::string warning;
-  switch (settings_read) {
-    case TLoadResult::kLoaded:
-      break;
-    case TLoadResult::kMissing:
-      if (options.SettingsFile) return Failure(settings_file, "no such file");
-      warning = Line(settings_file, "no such file; every preset is empty, no line type changes");
-      break;
-    case TLoadResult::kUnreadable:
-      return Failure(settings_file, "cannot be read");
-    case TLoadResult::kTruncated:
-      // Its missing values would read as 0 and leave layers unconverted.
-      return Failure(settings_file, "cut short (truncated); save the presets again");
-  }
+  if (auto failure = SettingsFailure(options, settings_file, settings_read, true, warning))
+    return *failure;
   if (!conversion.Complete) return Failure(exchange_file, "out of memory; nothing changed");
 
   const TReplaceResult written = WriteExchangeFile(target, conversion.Output, files);
@@ -160,20 +173,9 @@ TConsoleOutcome Convert(const TConsoleOptions& options, TFileSystem& files,
 
   TSettings settings;
   std::string warning;
-  switch (LoadSettings(settings_file, settings)) {
-    case TLoadResult::kLoaded:
-      break;
-    case TLoadResult::kMissing:
-      if (options.SettingsFile) return Failure(settings_file, "no such file");
-      warning = Line(settings_file, "no such file; every preset is empty, no line type changes");
-      break;
-    case TLoadResult::kUnreadable:
-      return Failure(settings_file, "cannot be read");
-    case TLoadResult::kTruncated:
-      // A report only says that its missing values read as 0.
-      warning = Line(settings_file, "cut short (truncated); its missing values read as 0");
-      break;
-  }
+  const TLoadResult settings_read = LoadSettings(settings_file, settings);
+  if (auto failure = SettingsFailure(options, settings_file, settings_read, false, warning))
+    return *failure;
 
   TDrawing& drawing = selection.Drawing;
   if (options.ShowPreset) {
