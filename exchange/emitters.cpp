@@ -4,6 +4,7 @@
 
 #include "exchange/writer.h"
 #include "text/number_format.h"
+#include "text/shift_jis.h"
 
 namespace kx27 {
 
@@ -137,9 +138,13 @@ void TWriter::EmitFontName(std::string_view name) {
   // Without a first name to fall back on, the reader's own default, so that
   // no output holds a name the next reading would replace otherwise.
   if (unnamed(name)) name = unnamed(drawing_.FirstFontName) ? kDefaultFontName : drawing_.FirstFontName;
+  // Compared as the line will carry it: names that differ only past the
+  // line's end read back as one, and must be stated as one.
+  static constexpr std::string_view kKeyword = "cn\"$";
+  name = CutToWholeChars(name, kMaxLineBytes - kKeyword.size());
   if (stated_.FontName == name) return;
   // The quote makes the reader take the rest of the line, blanks included.
-  std::string& line = StartLine("cn\"$");
+  std::string& line = StartLine(kKeyword);
   line.append(name);
   output_.AppendLine(line);
   stated_.FontName.emplace(name);

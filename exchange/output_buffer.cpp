@@ -10,7 +10,6 @@ namespace kx27 {
 
 namespace {
 
-constexpr std::size_t kMaxLineBytes = 255;
 constexpr std::string_view kUnchanged = "hq\r\n";
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }

@@ -13,6 +13,9 @@
 
 namespace kx27 {
 
+// The longest line the host reads whole; longer ones are cut before it.
+inline constexpr std::size_t kMaxLineBytes = 255;
+
 class TOutputBuffer {
  public:
   // Appends one line, cut before a character that would pass 255 bytes.

@@ -105,6 +105,10 @@ TEST(RoundTrip, WhatWasLostBeforeComesBack) {
                "203132333435363738393031323334352e362030203132333435363738393031323334352e3720300d0a6369"
                "2031203120312e3030303030303030303030303030303032652d380d0a"),
        "hd\r\nlg0\r\nly0\r\n"},
+      {"font names that differ only past the line's end",
+       "hq\r\ncn\"$" + std::string(251, 'A') + "XXXXXXXX\r\nch 0 0 1 0 \"a\r\ncn\"$" + std::string(251, 'A') +
+           "YYYYYYYY\r\nch 0 5 1 0 \"b\r\n",
+       ""},
       {"largest values", "hq\r\n1.7976931348623157e308 0 -1.7976931348623157e308 1\r\n",
        "hd\r\nlg0\r\nly0\r\nlc1\r\nlt1\r\n1.79769313486231E308 0 -1.79769313486231E308 1\r\n"},
   };

@@ -40,7 +40,7 @@ struct TWrite {
 struct TOutputCase {
   const char* name;
   std::function<void(TWrite&)> write;
-  std::string_view lines;  // as for FileOf
+  std::string lines;  // as for FileOf
 };
 
 void ExpectFiles(std::initializer_list<TOutputCase> cases) {
@@ -118,6 +118,12 @@ TEST(Emitters, StateAttributesOnlyWhereTheyChange) {
          t.w.EmitFontName("<>"); t.w.EmitFontName("Arial"); t.w.EmitFontName("arial");
        },
        "cn\"$" DEFAULT_FONT "|cn\"$Arial|cn\"$arial"},
+      {"font names compared as their lines carry them, never cut inside a character",
+       [](TWrite& t) {
+         t.w.EmitFontName(std::string(251, 'A') + "X"); t.w.EmitFontName(std::string(251, 'A') + "Y");
+         t.w.EmitFontName(std::string(250, 'B') + "\x83\x53"); t.w.EmitFontName(std::string(250, 'B') + "\x83\x56");
+       },
+       "cn\"$" + std::string(251, 'A') + "|cn\"$" + std::string(250, 'B')},
       {"lc10 value out of range, then plain colour 10 already stated",
        [](TWrite& t) { t.w.EmitLc10(-5); t.w.EmitColor(10); t.w.EmitLc10(0x1000000); }, "lc10 0"},
       {"plain colour 10 states the lc10 value last given",
