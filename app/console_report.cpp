@@ -44,8 +44,9 @@ std::string PresetReport(int preset_no, const TPreset& preset, const TDrawingSta
       AppendRight(report, std::to_string(preset.Values[static_cast<std::size_t>(group * 16 + layer)]),
                   3);
     }
-    if (drawing && !drawing->GroupNames[static_cast<std::size_t>(group)].empty()) {
-      report += "  " + drawing->GroupNames[static_cast<std::size_t>(group)];
+    if (drawing && !GroupName(*drawing, group).empty()) {
+      report += "  ";
+      report += GroupName(*drawing, group);
     }
     report += '\n';
   }
@@ -53,7 +54,7 @@ std::string PresetReport(int preset_no, const TPreset& preset, const TDrawingSta
   for (int group = 0; group < 16; ++group) {
     std::string named;
     for (int layer = 0; layer < 16; ++layer) {
-      if (drawing->LayerNames[static_cast<std::size_t>(group)][static_cast<std::size_t>(layer)].empty()) continue;
+      if (LayerName(*drawing, group, layer).empty()) continue;
       named += (named.empty() ? "" : ", ") + LayerLabel(*drawing, group, layer);
     }
     if (!named.empty()) report += "layers of group " + GroupLabel(*drawing, group) + ": " + named + "\n";

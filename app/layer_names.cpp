@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "text/conversions.h"
+
 namespace kx27 {
 namespace {
 
@@ -16,13 +18,21 @@ std::string Label(int number, std::string_view name) {
 
 }  // namespace
 
+std::string_view GroupName(const TDrawingState& drawing, int group) {
+  return TrimBlanks(drawing.GroupNames[static_cast<std::size_t>(group & 15)]);
+}
+
+std::string_view LayerName(const TDrawingState& drawing, int group, int layer) {
+  return TrimBlanks(
+      drawing.LayerNames[static_cast<std::size_t>(group & 15)][static_cast<std::size_t>(layer & 15)]);
+}
+
 std::string GroupLabel(const TDrawingState& drawing, int group) {
-  return Label(group, drawing.GroupNames[static_cast<std::size_t>(group & 15)]);
+  return Label(group, GroupName(drawing, group));
 }
 
 std::string LayerLabel(const TDrawingState& drawing, int group, int layer) {
-  return Label(layer, drawing.LayerNames[static_cast<std::size_t>(group & 15)]
-                                        [static_cast<std::size_t>(layer & 15)]);
+  return Label(layer, LayerName(drawing, group, layer));
 }
 
 void LabelGridHeaders(TGridCells& cells, const TDrawingState& drawing, int group) {

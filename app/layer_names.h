@@ -5,11 +5,17 @@
 // the number alone where the drawing gives no name. Shift_JIS.
 
 #include <string>
+#include <string_view>
 
 #include "app/preset_grid.h"
 #include "exchange/drawing.h"
 
 namespace kx27 {
+
+// The names as they are shown: without the blanks the host may write
+// around them.
+std::string_view GroupName(const TDrawingState& drawing, int group);
+std::string_view LayerName(const TDrawingState& drawing, int group, int layer);
 
 std::string GroupLabel(const TDrawingState& drawing, int group);
 std::string LayerLabel(const TDrawingState& drawing, int group, int layer);

@@ -1,6 +1,7 @@
 #include "exchange/header_commands.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "exchange/drawing.h"
@@ -82,6 +83,26 @@ void ApplyTextType(const TTokenList& t, TDrawingState& d) {
     d.CurTextColor = color;
   }
   d.PolylineMode = false;
+}
+
+// A group or layer name is the rest of its line after the keyword, blanks
+// and all: the host writes "lyn 芯" and "lyn　躯体" as it names them.
+// Control bytes, 0xFE and 0xFF are dropped as from every token.
+std::string NameAfterKeyword(const TTokenList& t) {
+  const string_view line = t.Line;
+  std::size_t pos = line.find_first_not_of(" \t");
+  if (pos == string_view::npos || line.compare(pos, 3, t.Token[0].substr(0, 3)) != 0) {
+    // Bytes dropped before or inside the keyword: the token holds the name.
+    return std::string(From(t.Token[0], 3));
+  }
+  std::string name;
+  for (pos += 3; pos < line.size();) {
+    const std::size_t size = CharSize(line, pos);
+    const auto byte = static_cast<unsigned char>(line[pos]);
+    if (size == 2 || (byte >= 0x20 && byte <= 0xFD)) name.append(line, pos, size);
+    pos += size;
+  }
+  return name;
 }
 
 void ApplyFontName(const TTokenList& t, TDrawingState& d) {
@@ -171,9 +192,9 @@ bool ApplyHeader(const TTokenList& t, TDrawingState& d) {
 bool ApplyLayerOrLine(const TTokenList& t, TDrawingState& d) {
   const string_view t0 = t.Token[0];
   if (t0.starts_with("lgn")) {
-    d.GroupNames[d.CurGroup] = From(t0, 3);
+    d.GroupNames[d.CurGroup] = NameAfterKeyword(t);
   } else if (t0.starts_with("lyn")) {
-    d.LayerNames[d.CurGroup][d.CurLayer] = From(t0, 3);
+    d.LayerNames[d.CurGroup][d.CurLayer] = NameAfterKeyword(t);
   } else if (t0.starts_with("lg")) {
     ApplyGroup(t, d);
   } else if (t0.starts_with("ly")) {

@@ -23,6 +23,7 @@ bool Views(std::string_view text, std::string_view token) {
 void TParsedBatch::Get(const TParsedLine& line, TTokenList& tokens) const {
   const std::string_view* token = Tokens.data() + line.FirstToken;
   std::copy(token, token + line.Count, tokens.Token.begin());
+  tokens.Line = line.Line;
   tokens.Count = line.Count;
   tokens.ParsedMask = line.ParsedMask;
   tokens.Reals = Reals.data() + line.FirstReal;
@@ -65,6 +66,7 @@ void TBatchParser::AddLine(TParsedBatch& batch, std::string_view line) {
     }
   }
   TParsedLine parsed;
+  parsed.Line = line;
   parsed.FirstToken = static_cast<std::uint32_t>(batch.Tokens.size());
   parsed.FirstReal = static_cast<std::uint32_t>(batch.Reals.size());
   parsed.Count = tokens_.Count;

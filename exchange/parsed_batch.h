@@ -17,6 +17,7 @@
 namespace kx27 {
 
 struct TParsedLine {
+  std::string_view Line;
   std::uint32_t FirstToken = 0;
   std::uint32_t FirstReal = 0;
   std::uint32_t ParsedMask = 0;

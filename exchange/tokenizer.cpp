@@ -176,6 +176,7 @@ void SplitCopying(std::string_view line, std::string& scratch, TTokenList& token
 }  // namespace
 
 void SplitTokens(std::string_view line, std::string& scratch, TTokenList& tokens) {
+  tokens.Line = line;
   if (!SplitInPlace(line, tokens)) SplitCopying(line, scratch, tokens);
 }
 

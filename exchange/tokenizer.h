@@ -14,6 +14,9 @@ namespace kx27 {
 inline constexpr int kMaxTokens = 32;
 
 struct TTokenList {
+  // The whole line, as cut from the file: for the commands that take the
+  // rest of it as one text, blanks and all.
+  std::string_view Line;
   std::array<std::string_view, kMaxTokens> Token;
   // Index of the last token plus one; a trailing separator opens an empty
   // token that counts. Entries from Count on are left over from earlier lines.

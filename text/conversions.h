@@ -26,6 +26,10 @@ double TextToReal(std::string_view text);
 // Removes every byte <= 0x20 and every full-width space, wherever it stands.
 std::string StripBlanks(std::string_view text);
 
+// text without the half-width blanks, control bytes and full-width blanks
+// ("\x81\x40") at either end; those inside stay.
+std::string_view TrimBlanks(std::string_view text);
+
 // Splits a list separated by commas or blanks (quoted items allowed) into
 // slots, from slot 0 on; slots past the last item keep their content. Items
 // beyond the slots' count are dropped. Returns the number of items found.

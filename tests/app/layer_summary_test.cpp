@@ -21,14 +21,15 @@ namespace kx27 {
 namespace {
 
 // Group 0 "建具" layer 3 "窓": a line (lt1), a circle (lt5), an arc (lt1);
-// group 0 layer 5 unnamed: a text and a dimension whose line is on layer 5;
+// group 0 layer 5 named only by blanks: a text and a dimension whose line is on layer 5;
 // group 0 layer 4: a dimension whose line was read on layer 5; group A
-// unnamed, layer F "外構": two lines of line type 7.
+// unnamed, layer F "　外構 ": two lines of line type 7. Names come with the
+// blanks the host writes around them.
 constexpr std::string_view kLines[] = {
-    "hq", "lg0", "lgn\x8c\x9a\x8b\xef", "ly3", "lyn\x91\x8b", "lt1", "0 0 10 0", "lt5",
-    "ci 0 0 5", "lt1", "ci 0 0 3 0 90 1 0", "ly5", "ch 0 0 1 0 \"a", "msg", "0 0 3 4",
+    "hq", "lg0", "lgn \x8c\x9a\x8b\xef", "ly3", "lyn\x91\x8b", "lt1", "0 0 10 0", "lt5",
+    "ci 0 0 5", "lt1", "ci 0 0 3 0 90 1 0", "ly5", "lyn \x81\x40", "ch 0 0 1 0 \"a", "msg", "0 0 3 4",
     "cs 1 2 1 0 \"5", "msg", "0 0 1 1", "ly4", "cs 1 2 1 0 \"6", "lgA", "lyF",
-    "lyn\x8a\x4f\x8d\x5c", "lt7", "1 1 2 2", "3 3 4 4"};
+    "lyn\x81\x40\x8a\x4f\x8d\x5c ", "lt7", "1 1 2 2", "3 3 4 4"};
 
 TDrawing ReadLines() {
   TExchangeReader reader;

@@ -38,12 +38,12 @@ std::vector<std::string> ExpectedLines(std::string_view file) {
   return lines;
 }
 
-// Each line as its tokens joined by '|', with the reals of those parsed
+// Each line whole, then its tokens joined by '|', with the reals of those parsed
 // already, the way the reader gets them.
 std::vector<std::string> Described(const std::vector<TTokenList>& lists) {
   std::vector<std::string> out;
   for (const TTokenList& tokens : lists) {
-    std::string text;
+    std::string text = "[" + std::string(tokens.Line) + "]";
     for (int i = 0; i < tokens.Count; ++i) {
       text += std::string(tokens.Token[i]) + "|";
       if (i < kParsedReals) text += std::to_string(RealAt(tokens, i)) + "|";

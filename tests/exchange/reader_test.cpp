@@ -76,6 +76,15 @@ TEST(ReaderCommands, HeaderValuesLayersAndAttributes) {
   RunCases<std::string>({
       {{"lg3", "lgn\x8c\x9a\x8b\xef"}, NAME(GroupNames[3]), "\x8c\x9a\x8b\xef"},
       {{"lg2", "ly4", "lynWall"}, NAME(LayerNames[2][4]), "Wall"},
+      // A name is the rest of its line, blanks, quotes and half-width kana kept.
+      {{"ly1", "lyn \x90\x63"}, NAME(LayerNames[0][1]), " \x90\x63"},
+      {{"ly2", "lyn\x81\x40\x8b\x9c\x91\xcc"}, NAME(LayerNames[0][2]), "\x81\x40\x8b\x9c\x91\xcc"},
+      {{"ly3", "lyn \xb4\xda\xcd\xde-\xc0"}, NAME(LayerNames[0][3]), " \xb4\xda\xcd\xde-\xc0"},
+      {{"lg1", "lgnA  \x92\xca\x82\xe8 "}, NAME(GroupNames[1]), "A  \x92\xca\x82\xe8 "},
+      {{"lyn \"x = y"}, NAME(LayerNames[0][0]), " \"x = y"},
+      {{"  lyn a\tb\x01" "c"}, NAME(LayerNames[0][0]), " abc"},
+      {{"\x01lyn a b"}, NAME(LayerNames[0][0]), ""},
+      {{"lgn 1 2 3"}, NAME(GroupNames[0]), " 1 2 3"},
       {{"cn$", "cn\"$MS Mincho", "cn$A"}, NAME(FirstFontName), "MS Mincho"},
       {{"cn$", "cn\"$MS Mincho", "cn$A"}, NAME(CurFontName), "A"},
       {{"xfile=abc"}, NAME(SourceFileName), "=abc"},
@@ -323,6 +332,15 @@ TEST(ReaderFile, CarriageReturnNeverJoinsADoubleByteCharacter) {
   ASSERT_EQ(Kinds(d), (TKinds{kText, kBlock}));
   EXPECT_EQ(d.Store.Text(d.Store.Texts[0].Text), "\x82\xa0");
   EXPECT_EQ(d.Store.Text(d.Store.Blocks[0].Name), "a");
+}
+
+TEST(ReaderFile, NamesAreWholeLinesAsTheHostWritesThem) {
+  TTempFolder folder;
+  const TDrawing d = ReadFile(folder, "hq\r\nlg2\r\nlgn \x8c\x9a\x8b\xef\r\nly3\r\nlyn\x81\x40" "A \x92\xca\x82\xe8\r\n"
+                                      "ly4\r\nlyn\r\n");
+  EXPECT_EQ(d.State.GroupNames[2], " \x8c\x9a\x8b\xef");
+  EXPECT_EQ(d.State.LayerNames[2][3], "\x81\x40" "A \x92\xca\x82\xe8");
+  EXPECT_EQ(d.State.LayerNames[2][4], "");
 }
 
 TEST(ReaderFile, LinesAcrossBlocks) {

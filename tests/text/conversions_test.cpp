@@ -81,6 +81,18 @@ TEST(StripBlanks, RemovesBlanksAnywhereAndKeepsCharacters) {
   for (const auto& c : cases) EXPECT_EQ(StripBlanks(c.text), c.stripped) << c.text;
 }
 
+TEST(TrimBlanks, TrimsOnlyTheEnds) {
+  const struct { std::string_view text, trimmed; } cases[] = {
+      {" \x90\x63", "\x90\x63"},
+      {"\x81\x40\x8b\x9c\x91\xcc\x81\x40 ", "\x8b\x9c\x91\xcc"},
+      {"A \x81\x40 B", "A \x81\x40 B"},
+      {"\x83\x40", "\x83\x40"},  // ends in 0x40 but is no blank
+      {"\x81\x40\x81\x40\t", ""},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TrimBlanks(c.text), c.trimmed) << c.text;
+}
+
 TEST(SplitCommaText, SplitsAtCommasAndBlanks) {
   const struct { std::string_view text; int count; std::string_view joined; } cases[] = {
       {"", 0, "-|-|-|-"}, {" \t ", 0, "-|-|-|-"},
