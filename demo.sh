@@ -10,10 +10,10 @@ cd "$(dirname "$0")"
 
 source cmake/install-deps.sh
 
-build=build/win64
+build=build/win32
 demo=build/demo
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake >/dev/null
 cmake --build "$build" --target kx27
 
 program=$(find "$build/app" -name kx27.exe -print -quit)

@@ -21,10 +21,10 @@ fuzz/run.sh build/fuzz 60
 # The same core tests cross-built and run under Wine, then the dialog driven
 # from outside. The build prepares the tree's Wine prefix and virtual display;
 # both end with the run, whatever its outcome.
-trap 'cmake/wine-run.sh --stop build/win64' EXIT
-cmake -S . -B build/win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
-cmake --build build/win64
+trap 'cmake/wine-run.sh --stop build/win32' EXIT
+cmake -S . -B build/win32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake
+cmake --build build/win32
 # A test under Wine gets a second try: Wine, freshly started, now and then
 # ends a program before it runs (seen once in many runs, output-less, 0.05 s);
 # a real fault fails both tries.
-ctest --test-dir build/win64 --output-on-failure --timeout 300 --repeat until-pass:2
+ctest --test-dir build/win32 --output-on-failure --timeout 300 --repeat until-pass:2

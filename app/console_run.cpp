@@ -119,6 +119,9 @@ TConsoleOutcome ConvertInParts(const TConsoleOptions& options, TFileSystem& file
   switch (written) {
     case TReplaceResult::kReplaced: break;
     case TReplaceResult::kReadOnly: return Failure(target, "read-only; nothing changed");
+    case TReplaceResult::kInUse:
+      return Failure(target, "in use by another program; nothing changed");
+    case TReplaceResult::kDiskFull: return Failure(target, "disk full; nothing changed");
     case TReplaceResult::kFailed: return Failure(target, "cannot be written; nothing changed");
   }
   if (options.Quiet) return {0, {}, {}, warning};

@@ -2,17 +2,13 @@
 
 #include <algorithm>
 
+#include "app/cell_value.h"
+#include "text/conversions.h"
+
 namespace kx27 {
 namespace {
 
 constexpr int kLastValue = kGridSize - 1;
-
-std::string Trimmed(std::string_view text) {
-  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return std::string(text);
-}
 
 // A quoted cell from text[pos], which holds the opening quote; pos ends after
 // the closing one.
@@ -53,17 +49,17 @@ TTextBlock ParseTsv(std::string_view text) {
   std::size_t pos = 0;
   while (pos < text.size()) {
     const char c = text[pos];
-    if (c == '"' && Trimmed(cell).empty()) {
+    if (c == '"' && TrimBlanks(cell).empty()) {
       cell = QuotedCell(text, pos);
       continue;
     }
     ++pos;
     if (c == '\t') {
-      row.push_back(Trimmed(cell));
+      row.push_back(CellInput(cell));
       cell.clear();
     } else if (c == '\r' || c == '\n') {
       if (c == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
-      row.push_back(Trimmed(cell));
+      row.push_back(CellInput(cell));
       cell.clear();
       block.push_back(std::move(row));
       row.clear();
@@ -72,7 +68,7 @@ TTextBlock ParseTsv(std::string_view text) {
     }
   }
   if (!cell.empty() || !row.empty()) {
-    row.push_back(Trimmed(cell));
+    row.push_back(CellInput(cell));
     block.push_back(std::move(row));
   }
   return block;

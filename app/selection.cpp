@@ -16,6 +16,17 @@ bool WriteLocked(const std::filesystem::path& exchange_file, Write write) {
   return lock.Result() != TFileSystem::TLock::kBusy && write();
 }
 
+TAnswer AnswerOf(TReplaceResult result) {
+  switch (result) {
+    case TReplaceResult::kReplaced: return TAnswer::kWritten;
+    case TReplaceResult::kReadOnly: return TAnswer::kReadOnly;
+    case TReplaceResult::kInUse: return TAnswer::kInUse;
+    case TReplaceResult::kDiskFull: return TAnswer::kDiskFull;
+    case TReplaceResult::kFailed: break;
+  }
+  return TAnswer::kFailed;
+}
+
 }  // namespace
 
 TSelection ReadSelection(const std::filesystem::path& exchange_file) {
@@ -41,10 +52,16 @@ TWriteBack WriteBack(TSelection& selection, const TPreset& preset, bool dimensio
       ConvertAndWrite(selection.Drawing, preset, dimensions, writer, progress);
   TWriteBack result;
   result.Changed = conversion.Changed;
-  result.Complete = conversion.Complete;
+  // An output cut short would rebuild part of the selection.
+  if (!conversion.Complete) {
+    result.Answer = TAnswer::kOutOfMemory;
+    return result;
+  }
   progress.WritingFile();
-  result.Written = WriteLocked(exchange_file, [&] {
-    return WriteExchangeFile(exchange_file, writer.Output()) == TReplaceResult::kReplaced;
+  result.Answer = TAnswer::kBusy;
+  WriteLocked(exchange_file, [&] {
+    result.Answer = AnswerOf(WriteExchangeFile(exchange_file, writer.Output()));
+    return result.Answer == TAnswer::kWritten;
   });
   return result;
 }

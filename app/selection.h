@@ -43,10 +43,21 @@ class TWriteBackProgress : public TWriteProgress {
   virtual void WritingFile() = 0;
 };
 
+// What became of the answer. Unless it is kWritten, the exchange file is as
+// the host wrote it: its "hq" leaves the drawing unchanged.
+enum class TAnswer {
+  kWritten,
+  kOutOfMemory,  // while converting or writing the elements
+  kBusy,         // another run of this tool converts the same file
+  kReadOnly,
+  kInUse,        // another program holds the file open
+  kDiskFull,
+  kFailed,
+};
+
 struct TWriteBack {
   std::int64_t Changed = 0;  // line types that changed value
-  bool Complete = true;      // false: memory ran out, and "hq" was written
-  bool Written = false;      // the exchange file holds the answer
+  TAnswer Answer = TAnswer::kWritten;
 };
 
 // Converts the selection by the preset and replaces the exchange file with

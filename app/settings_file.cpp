@@ -89,9 +89,9 @@ TLoadResult ParseSettings(std::string_view bytes, TSettings& settings) {
   return truncated ? TLoadResult::kTruncated : TLoadResult::kLoaded;
 }
 
-bool SaveSettings(const std::filesystem::path& path, const TSettings& settings,
-                  TFileSystem& files) {
-  return ReplaceFile(path, RenderSettings(settings), files) == TReplaceResult::kReplaced;
+TReplaceResult SaveSettings(const std::filesystem::path& path, const TSettings& settings,
+                            TFileSystem& files) {
+  return ReplaceFile(path, RenderSettings(settings), files);
 }
 
 std::string RenderSettings(const TSettings& settings) {

@@ -10,6 +10,7 @@
 
 #include "app/preset.h"
 #include "exchange/file_system.h"
+#include "exchange/replace_file.h"
 
 namespace kx27 {
 
@@ -34,8 +35,8 @@ TLoadResult LoadSettings(const std::filesystem::path& path, TSettings& settings)
 TLoadResult ParseSettings(std::string_view bytes, TSettings& settings);
 
 // Replaces the file in one step (ReplaceFile); on failure, a read-only file
-// included, the old file stays intact.
-bool SaveSettings(const std::filesystem::path& path, const TSettings& settings,
+// included, the old file stays intact, and the result says why.
+TReplaceResult SaveSettings(const std::filesystem::path& path, const TSettings& settings,
                   TFileSystem& files = NativeFileSystem());
 
 // The bytes SaveSettings writes: 5145 lines, each with CR LF.

@@ -12,7 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 elements=${1:-200000}
-win=${2:-build/win64}
+win=${2:-build/win32}
 native=${3:-build/native}
 cmake --build "$native" --target generate_exchange -j2 >/dev/null
 cmake --build "$win" --target kx27 kx27c time_dialog -j2 >/dev/null

@@ -1,23 +1,4 @@
-# Cross build for 64-bit Windows with MinGW-w64 (posix threads flavour).
-# Every .exe links its runtime statically so that it stands alone beside
-# JWC_TEMP.TXT, and runs here under Wine through wine-run.sh.
-
-set(CMAKE_SYSTEM_NAME Windows)
+# 64-bit Windows: a developer configuration; the release is the 32-bit build.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(KX27_MINGW_TRIPLE x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${KX27_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${KX27_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${KX27_MINGW_TRIPLE}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${KX27_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# -static also pulls in winpthread, which the posix flavour would otherwise
-# load from a DLL that no user has.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

@@ -39,7 +39,7 @@ struct TElementStore {
   // Appends text to Chars; a length beyond 32 bits is cut at a character.
   TStoredText StoreText(std::string_view text);
   std::string_view Text(TStoredText text) const {
-    return std::string_view(Chars).substr(text.Offset, text.Length);
+    return std::string_view(Chars).substr(static_cast<std::size_t>(text.Offset), text.Length);
   }
 };
 

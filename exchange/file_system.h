@@ -15,6 +15,8 @@ class TFileSystem {
  public:
   enum class TCreate { kCreated, kExists, kFailed };
   enum class TLock { kLocked, kBusy, kFailed };
+  // Why an operation failed, as far as the user can act on it.
+  enum class TFailure { kOther, kDiskFull, kInUse };
 
   virtual ~TFileSystem() = default;
 
@@ -39,6 +41,10 @@ class TFileSystem {
   // lets go of it when the process ends, however it ends.
   virtual TLock TryLock(const std::filesystem::path& lock_file, TFileHandle& handle) = 0;
   virtual void Unlock(const std::filesystem::path& lock_file, TFileHandle handle) = 0;
+
+  // Why the operation that this thread ran last failed: the system's own
+  // per-thread error, so asked right after the failure.
+  virtual TFailure LastFailure() = 0;
 };
 
 // The operating system's files.

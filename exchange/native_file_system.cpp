@@ -100,6 +100,12 @@ class TPosixFileSystem final : public TFileSystem {
     unlink(lock_file.c_str());
     close(Fd(handle));
   }
+
+  TFailure LastFailure() override {
+    if (errno == ENOSPC || errno == EDQUOT) return TFailure::kDiskFull;
+    if (errno == EBUSY || errno == ETXTBSY) return TFailure::kInUse;
+    return TFailure::kOther;
+  }
 };
 
 }  // namespace

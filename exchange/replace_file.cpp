@@ -86,6 +86,15 @@ bool CreateTemp(const std::filesystem::path& path, TFileSystem& files,
   return false;
 }
 
+TReplaceResult FailureOf(TFileSystem& files) {
+  switch (files.LastFailure()) {
+    case TFileSystem::TFailure::kDiskFull: return TReplaceResult::kDiskFull;
+    case TFileSystem::TFailure::kInUse: return TReplaceResult::kInUse;
+    case TFileSystem::TFailure::kOther: break;
+  }
+  return TReplaceResult::kFailed;
+}
+
 }  // namespace
 
 TReplaceResult ReplaceFile(const std::filesystem::path& path, std::string_view bytes,
@@ -95,15 +104,20 @@ TReplaceResult ReplaceFile(const std::filesystem::path& path, std::string_view b
 
   std::filesystem::path temp;
   TFileHandle handle = 0;
-  if (!CreateTemp(path, files, temp, handle)) return TReplaceResult::kFailed;
+  if (!CreateTemp(path, files, temp, handle)) return FailureOf(files);
   // Only data on the disk may take the old file's place: after a power cut
   // the name would otherwise stand for an empty or partial file.
   bool written = files.Write(handle, bytes) && files.Flush(handle);
+  TReplaceResult failure = written ? TReplaceResult::kReplaced : FailureOf(files);
   // A full disk or a network share may only report it when closing.
-  written = files.Close(handle) && written;
+  if (!files.Close(handle) && written) {
+    written = false;
+    failure = FailureOf(files);
+  }
   if (written && files.Rename(temp, path)) return TReplaceResult::kReplaced;
+  if (written) failure = FailureOf(files);
   files.Remove(temp);
-  return TReplaceResult::kFailed;
+  return failure;
 }
 
 }  // namespace kx27

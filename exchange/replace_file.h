@@ -7,7 +7,13 @@
 
 namespace kx27 {
 
-enum class TReplaceResult { kReplaced, kReadOnly, kFailed };
+enum class TReplaceResult {
+  kReplaced,
+  kReadOnly,
+  kInUse,     // another program holds the file open
+  kDiskFull,
+  kFailed,    // any other reason
+};
 
 // Writes bytes to a temporary file of its own beside path, puts them on the
 // disk and then puts the file in place of path in one step, with path's

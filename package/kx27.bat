@@ -4,6 +4,7 @@ REM #cd
 REM #h1
 REM #hc üŽí‚ð•ÏŠ·‚·‚é”ÍˆÍ‚ð‘I‘ð‚µ‚Ä‚­‚¾‚³‚¢
 REM #g1
+REM #gn
 REM #zz
 REM #zw
 REM #zc

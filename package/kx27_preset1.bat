@@ -4,6 +4,7 @@ REM #cd
 REM #h1
 REM #hc 線種を変換する範囲を選択してください（プリセット①）
 REM #g1
+REM #gn
 REM #zz
 REM #zw
 REM #zc

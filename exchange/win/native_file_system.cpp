@@ -87,6 +87,18 @@ class TWin32FileSystem final : public TFileSystem {
   void Unlock(const std::filesystem::path&, TFileHandle handle) override {
     CloseHandle(Handle(handle));
   }
+
+  TFailure LastFailure() override {
+    switch (GetLastError()) {
+      case ERROR_DISK_FULL:
+      case ERROR_HANDLE_DISK_FULL: return TFailure::kDiskFull;
+      // Another program holds the file open: an antivirus scan, an editor.
+      case ERROR_SHARING_VIOLATION:
+      case ERROR_LOCK_VIOLATION:
+      case ERROR_USER_MAPPED_FILE: return TFailure::kInUse;
+      default: return TFailure::kOther;
+    }
+  }
 };
 
 }  // namespace

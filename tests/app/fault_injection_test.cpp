@@ -62,7 +62,7 @@ TEST(FaultInjection, SettingsSaveFailsWholeOrSucceeds) {
   new_settings.Presets[0].Comment = "new";
   for (int n = 1;; ++n) {
     TFailingFileSystem files(n);
-    const bool saved = SaveSettings(file, new_settings, files);
+    const bool saved = SaveSettings(file, new_settings, files) == TReplaceResult::kReplaced;
     EXPECT_EQ(Names(folder), std::set<std::string>{"kx27.dat"});
     if (n > files.Reached()) {
       EXPECT_TRUE(saved);

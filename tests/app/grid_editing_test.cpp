@@ -58,6 +58,8 @@ TEST(ParseTsv, ReadsWhatSpreadsheetsAndEditorsCopy) {
       {"\"a\tb\"\t\"say \"\"x\"\"\"\r\n\"two\r\nlines\"\r\n",
        {{"a\tb", "say \"x\""}, {"two\r\nlines"}}},
       {"\x83\x8c\t5\r\n", {{"\x83\x8c", "5"}}},  // Shift_JIS passes as it is
+      // Typed with the Japanese IME on: full-width digits, minus and blanks.
+      {"\x82\x54\t\x82\x50\x82\x51\r\n\x81\x40\x81\x7c\x82\x50\x81\x40\r\n", {{"5", "12"}, {"-1"}}},
   };
   for (const auto& [text, want] : cases) EXPECT_EQ(ParseTsv(text), want) << text;
 }

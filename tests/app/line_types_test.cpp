@@ -68,6 +68,25 @@ TEST(LineTypePattern, EveryLineTypeHasASampleThatTellsItApart) {
   }
 }
 
+TEST(CellInput, TakesFullWidthFormsAsHalfWidth) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"\x82\x54", "5"},                         // ５
+      {"\x82\x50\x82\x51", "12"},              // １２
+      {"\x81\x40\x82\x58\x81\x40 ", "9"},    // blanks around it
+      {"\x81\x7b\x82\x52", "+3"},              // ＋３
+      {"\x81\x7c\x82\x50", "-1"},              // －１
+      {"1\x81\x40" "2", "1\x81\x40" "2"},      // a blank inside stays
+      {"\x83\x54\x82\x54", "\x83\x54" "5"},  // サ５: other characters stay
+      {"\x82\x60", "\x82\x60"},                // Ａ is no digit
+  };
+  for (const auto& [text, want] : cases) EXPECT_EQ(CellInput(text), want) << text;
+  const std::pair<char16_t, char16_t> typed[] = {
+      {u'\uFF10', u'0'}, {u'\uFF19', u'9'}, {u'\uFF0B', u'+'}, {u'\uFF0D', u'-'},
+      {u'\u2212', u'-'}, {u'\u3000', u' '}, {u'\uFF21', u'\uFF21'}, {u'7', u'7'},
+  };
+  for (const auto& [c, want] : typed) EXPECT_EQ(HalfWidthInput(c), want) << static_cast<int>(c);
+}
+
 TEST(AllowedCellValue, TellsLineTypesAndZeroFromWhatTheStoreWouldDrop) {
   const std::pair<const char*, std::optional<std::int32_t>> cases[] = {
       {"0", 0},      {"", 0},        {"   ", 0},       {"00", 0},      {"-0", 0},

@@ -57,7 +57,7 @@ TEST(SettingsFile, RendersEveryFieldOnItsLineAndReadsItBack) {
   for (const auto& [line, text] : cases) EXPECT_EQ(lines[line - 1], text) << "line " << line;
 
   TTempFolder folder;
-  ASSERT_TRUE(SaveSettings(folder / "kx27.dat", known));
+  ASSERT_EQ(SaveSettings(folder / "kx27.dat", known), TReplaceResult::kReplaced);
   known.Presets[19].Values[255] = 0;
   for (const std::string_view end : {"\r\n", "\n"}) {  // LF alone ends a line too
     TSettings loaded;
@@ -125,8 +125,8 @@ TEST(SettingsFile, FailedSaveLeavesWhatWasThere) {
   TTempFolder folder;
   std::filesystem::create_directory(folder / "kx27.dat");  // a folder in the file's place
   folder.Write("kx27.dat/keep.txt", "kept");
-  EXPECT_FALSE(SaveSettings(folder / "kx27.dat", KnownSettings()));
-  EXPECT_FALSE(SaveSettings(folder / "missing" / "kx27.dat", KnownSettings()));
+  EXPECT_EQ(SaveSettings(folder / "kx27.dat", KnownSettings()), TReplaceResult::kFailed);
+  EXPECT_EQ(SaveSettings(folder / "missing" / "kx27.dat", KnownSettings()), TReplaceResult::kFailed);
   EXPECT_EQ(TTempFolder::Read(folder / "kx27.dat" / "keep.txt"), "kept");
   EXPECT_EQ(folder.Entries(), 1) << "a temporary file was left behind";
 }

@@ -43,7 +43,8 @@ std::vector<std::string> ExpectedLines(std::string_view file) {
 std::vector<std::string> Described(const std::vector<TTokenList>& lists) {
   std::vector<std::string> out;
   for (const TTokenList& tokens : lists) {
-    std::string text = "[" + std::string(tokens.Line) + "]";
+    std::string text(1, '[');
+    text.append(tokens.Line).push_back(']');
     for (int i = 0; i < tokens.Count; ++i) {
       text += std::string(tokens.Token[i]) + "|";
       if (i < kParsedReals) text += std::to_string(RealAt(tokens, i)) + "|";

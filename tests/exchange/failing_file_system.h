@@ -53,6 +53,14 @@ class TFailingFileSystem final : public TFileSystem {
     real_.Unlock(lock_file, handle);
   }
 
+  // A write, flush or close fails as a full disk does; a rename as one onto
+  // a file that another program holds open.
+  TFailure LastFailure() override {
+    if (failed_ == "write" || failed_ == "flush" || failed_ == "close") return TFailure::kDiskFull;
+    if (failed_ == "rename") return TFailure::kInUse;
+    return failed_.empty() ? real_.LastFailure() : TFailure::kOther;
+  }
+
  private:
   bool Fails(const char* operation) {
     if (++count_ != fail_at_) return false;

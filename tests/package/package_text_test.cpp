@@ -86,7 +86,8 @@ TEST_P(BatFileTest, DescribesItselfSetsTheDirectivesAndRunsItsProgram) {
   }
   EXPECT_TRUE(prompt) << "no selection prompt (REM #hc TEXT)";
   for (const std::string_view directive :
-       {"REM #jww", "REM #cd", "REM #h1", "REM #g1", "REM #zz", "REM #zw", "REM #zc", "REM #ht10"}) {
+       {"REM #jww", "REM #cd", "REM #h1", "REM #g1", "REM #gn", "REM #zz", "REM #zw", "REM #zc",
+        "REM #ht10"}) {
     EXPECT_NE(std::find(lines->begin() + 1, end, directive), end) << directive;
   }
   ASSERT_EQ(lines->end() - end, 2) << "one program line after REM #e";

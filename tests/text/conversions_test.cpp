@@ -58,7 +58,7 @@ TEST(TextToReal, RoundsLikeTheStandardConversion) {
     char digits[24];
     const auto digit_count = std::to_chars(digits, digits + 24, random()).ptr - digits;
     const auto count = 1 + static_cast<std::size_t>(random() % digit_count);
-    const auto point = random() % (count + 1);
+    const auto point = static_cast<std::size_t>(random() % (count + 1));
     text.clear();
     if (random() % 4 == 0) text.push_back('-');
     text.append(digits, point).append(".").append(digits + point, count - point);

@@ -2,9 +2,14 @@
 # Fails when a Windows program of the build tree needs a DLL that Windows
 # itself does not ship (the MinGW runtime, say): users copy the .exe alone.
 set -euo pipefail
+#   check_standalone.sh BUILD_DIR MINGW_TRIPLE
 build=$1
-objdump=${2:-x86_64-w64-mingw32-objdump}
-system_dlls=/usr/lib/x86_64-linux-gnu/wine/x86_64-windows
+triple=$2
+objdump=$triple-objdump
+case "$triple" in
+  i686-*) system_dlls=/usr/lib/i386-linux-gnu/wine/i386-windows ;;
+  *) system_dlls=/usr/lib/x86_64-linux-gnu/wine/x86_64-windows ;;
+esac
 
 status=0
 count=0
