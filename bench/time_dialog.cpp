@@ -53,7 +53,7 @@ HWND WaitForDialog(DWORD pid) {
   for (int tries = 0; tries < 3000; ++tries) {
     TFind find{pid, nullptr};
     EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
+        [](HWND window, LPARAM data) CALLBACK -> BOOL {
           auto& f = *reinterpret_cast<TFind*>(data);
           DWORD owner = 0;
           GetWindowThreadProcessId(window, &owner);

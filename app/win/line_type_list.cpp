@@ -11,6 +11,7 @@
 #include "app/line_type_names.h"
 #include "app/line_type_pattern.h"
 #include "app/win/encoding.h"
+#include "app/win/failure_barrier.h"
 #include "app/win/resource.h"
 
 namespace kx27 {
@@ -135,8 +136,9 @@ void Close(TLineTypeList& list, bool refocus) {
 }
 
 LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                          DWORD_PTR data) {
-  TLineTypeList& list = *reinterpret_cast<TLineTypeList*>(data);
+                          DWORD_PTR data);
+
+LRESULT ListMessage(TLineTypeList& list, HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_GETDLGCODE: return DLGC_WANTALLKEYS | DefSubclassProc(window, message, wparam, lparam);
     case WM_KEYDOWN:
@@ -173,6 +175,14 @@ LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
   return DefSubclassProc(window, message, wparam, lparam);
 }
 
+LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                          DWORD_PTR data) {
+  TLineTypeList& list = *reinterpret_cast<TLineTypeList*>(data);
+  return Guarded(
+      window, [&] { return ListMessage(list, window, message, wparam, lparam); },
+      [&] { return DefSubclassProc(window, message, wparam, lparam); });
+}
+
 LRESULT OnCreate(TLineTypeList& list, HWND popup) {
   list.Popup = popup;
   RECT client;
@@ -192,7 +202,7 @@ LRESULT OnCreate(TLineTypeList& list, HWND popup) {
   return 0;
 }
 
-LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT PopupMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
     // The window owns its state from here until WM_NCDESTROY.
     const auto* init =
@@ -224,6 +234,12 @@ LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     default: break;
   }
   return DefWindowProcW(window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return Guarded(
+      window, [&] { return PopupMessage(window, message, wparam, lparam); },
+      [&] { return DefWindowProcW(window, message, wparam, lparam); });
 }
 
 }  // namespace

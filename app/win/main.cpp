@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/win/failure_barrier.h"
 #include "app/win/main_form.h"
 #include "app/win/resource.h"
 #include "app/win/string_grid.h"
@@ -14,7 +15,7 @@ constexpr UINT kActivateForm = WM_APP;
 
 // The application window: never seen itself, it owns the dialog and lends
 // the taskbar button its title, which differs from the dialog's caption.
-LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT ApplicationMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_ACTIVATE:
       // Restored from the taskbar: hand the activation on to the dialog or
@@ -37,6 +38,12 @@ LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wparam, LPARA
     }
     default: return DefWindowProcW(window, message, wparam, lparam);
   }
+}
+
+LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return kx27::Guarded(
+      window, [&] { return ApplicationMessage(window, message, wparam, lparam); },
+      [&] { return DefWindowProcW(window, message, wparam, lparam); });
 }
 
 HWND CreateApplicationWindow(HINSTANCE instance) {

@@ -4,12 +4,14 @@
 #include <commdlg.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
 
 #include "app/cell_value.h"
+#include "app/failure_messages.h"
 #include "app/grid_status.h"
 #include "app/grouped_digits.h"
 #include "app/jwf_import.h"
@@ -22,6 +24,7 @@
 #include "app/selection.h"
 #include "app/win/dpi.h"
 #include "app/win/encoding.h"
+#include "app/win/failure_barrier.h"
 #include "app/win/resource.h"
 #include "app/win/string_grid.h"
 #include "app/win/window_placement.h"
@@ -54,21 +57,7 @@ class TLabelProgress final : public TWriteBackProgress {
   TRepaintPacer pacer_;
 };
 
-// What the user is told when OK cannot write the selection back; null when
-// it can.
-const wchar_t* WriteBackRefusal(TWriteBackProblem problem) {
-  switch (problem) {
-    case TWriteBackProblem::kIncompleteRead:
-      return L"選択された図形（JWC_TEMP.TXT）を最後まで読み込めませんでした。\r\n"
-             L"図面は変更しません。";
-    case TWriteBackProblem::kBlockFigures:
-      return L"選択範囲にブロック図形が含まれています。このツールはブロック図形を書き戻せないため、"
-             L"図面は変更しません。\r\n"
-             L"外部変形のBATファイルに「REM #ht10」を入れてください（付属のBATファイルには入っています）。";
-    case TWriteBackProblem::kNone: break;
-  }
-  return nullptr;
-}
+std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
 
 std::wstring WindowText(HWND window) {
   const int length = GetWindowTextLengthW(window);
@@ -94,10 +83,9 @@ LRESULT CALLBACK LabelYesNoInJapanese(int code, WPARAM wparam, LPARAM lparam) {
   return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
-int AskYesNo(HWND owner, const wchar_t* text, const wchar_t* caption) {
+int AskYesNo(HWND owner, const wchar_t* text, const wchar_t* caption, UINT icon = MB_ICONQUESTION) {
   HHOOK hook = SetWindowsHookExW(WH_CBT, LabelYesNoInJapanese, nullptr, GetCurrentThreadId());
-  const int answer =
-      MessageBoxW(owner, text, caption, MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON1);
+  const int answer = MessageBoxW(owner, text, caption, icon | MB_YESNO | MB_DEFBUTTON1);
   if (hook) UnhookWindowsHookEx(hook);
   return answer;
 }
@@ -138,13 +126,21 @@ LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wparam,
   }
   auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!form) return DefWindowProcW(window, message, wparam, lparam);
-  // No exception may cross the system's frames; the window stays usable and
-  // every way of closing still writes the exchange file.
+  // No exception may cross the system's frames: the user is told, and the
+  // drawing is left as it is.
   try {
     return form->HandleMessage(message, wparam, lparam);
   } catch (...) {
+    form->OnUnexpectedFailure();
     return DefWindowProcW(window, message, wparam, lparam);
   }
+}
+
+void TMainForm::OnUnexpectedFailure() {
+  if (failing_) return;
+  failing_ = true;
+  MessageBoxW(window_, kUnexpectedFailureMessage, kApplicationTitle, MB_OK | MB_ICONERROR);
+  DestroyWindow(window_);  // answers "hq" unless OK wrote the answer
 }
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -183,6 +179,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
     case WM_ENDSESSION:
       if (wparam) OnClose();
+      return 0;
+    case kUnexpectedFailureNotice:
+      OnUnexpectedFailure();
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -261,6 +260,7 @@ void TMainForm::OnShow() {
   const std::u16string warning = SettingsWarningCaption(
       LoadSettings(settings_path_, settings_), settings_path_.filename().u16string());
   settings_warning_.assign(warning.begin(), warning.end());
+  ExplainRefusalOnOk(Wide(WriteBackRefusalMessage(FindWriteBackProblem(selection_))));
 
   RECT frame;
   GetWindowRect(window_, &frame);
@@ -281,6 +281,26 @@ void TMainForm::OnShow() {
   OnGridSelectionChanged();
 }
 
+// Said before OK is pressed: hovering it tells what it will and will not do.
+void TMainForm::ExplainRefusalOnOk(const std::wstring& reason) {
+  if (reason.empty()) return;
+  ok_tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+  if (!ok_tip_) return;
+  ok_tip_text_ = L"ＯＫを押すと設定だけを保存し、図面は変更しません。\r\n" + reason;
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = window_;
+  tool.uId = reinterpret_cast<UINT_PTR>(Control(IDC_OK));
+  tool.lpszText = ok_tip_text_.data();
+  SendMessageW(ok_tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(ok_tip_, TTM_SETMAXTIPWIDTH, 0, Scaled(420));
+  SendMessageW(ok_tip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);
+}
+
 void TMainForm::OnClose() {
   if (closed_) return;
   closed_ = true;
@@ -298,20 +318,47 @@ void TMainForm::OnOk() {
   settings_.PresetNo = SelectedPreset();
   StoreGrid(settings_.PresetNo);
   settings_.Dimensions = DimensionsChecked();
-  SaveSettings(settings_path_, settings_);
+  const TWriteBackProblem problem = FindWriteBackProblem(selection_);
+  if (!SaveSettingsOrAsk(problem == TWriteBackProblem::kNone)) return;
 
-  if (const wchar_t* reason = WriteBackRefusal(FindWriteBackProblem(selection_))) {
-    MessageBoxW(window_, reason, kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+  if (problem != TWriteBackProblem::kNone) {
+    MessageBoxW(window_, Wide(WriteBackRefusalMessage(problem)).c_str(), kApplicationTitle,
+                MB_OK | MB_ICONEXCLAMATION);
     SendMessageW(window_, WM_CLOSE, 0, 0);  // answers "hq"
     return;
   }
 
   ShowProgress(L"処理中です");
   TLabelProgress progress(Control(IDC_PROGRESS_LABEL));
-  WriteBack(selection_, settings_.Presets[static_cast<std::size_t>(settings_.PresetNo - 1)],
-            settings_.Dimensions, progress, exchange_path_);
+  const TWriteBack result =
+      WriteBack(selection_, settings_.Presets[static_cast<std::size_t>(settings_.PresetNo - 1)],
+                settings_.Dimensions, progress, exchange_path_);
+  // Written or not, the file now holds what the host should read: the answer,
+  // or the host's own "hq" that no failed replacement touched.
   answered_ = true;
+  if (result.Answer != TAnswer::kWritten) {
+    ShowProgress(L"変換できませんでした");
+    MessageBoxW(window_,
+                Wide(AnswerFailureMessage(result.Answer, exchange_path_.filename().u16string())).c_str(),
+                kApplicationTitle, MB_OK | MB_ICONERROR);
+  }
   SendMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+// A settings file that cannot be saved is said before anything else; the
+// user may still convert, or go back to the dialog, where every edit stays.
+// False when the user goes back.
+bool TMainForm::SaveSettingsOrAsk(bool converts) {
+  const TReplaceResult saved = SaveSettings(settings_path_, settings_);
+  if (saved == TReplaceResult::kReplaced) return true;
+  std::wstring text = Wide(SettingsSaveFailureMessage(saved, settings_path_.filename().u16string()));
+  if (!converts) {
+    MessageBoxW(window_, text.c_str(), kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+    return true;
+  }
+  text += L"\r\n\r\nこのまま線種を変換しますか？\r\n"
+          L"［いいえ］でダイアログに戻ります（変更した内容はそのまま残ります）。";
+  return AskYesNo(window_, text.c_str(), kApplicationTitle, MB_ICONEXCLAMATION) == IDYES;
 }
 
 void TMainForm::OnCancel() { SendMessageW(window_, WM_CLOSE, 0, 0); }
@@ -357,6 +404,11 @@ void TMainForm::OnImportJwf() {
   if (!std::filesystem::is_regular_file(path, error)) return;
 
   const TJwfRows rows = ImportJwf(path);
+  if (std::none_of(rows.begin(), rows.end(), [](const auto& row) { return row.has_value(); })) {
+    MessageBoxW(window_, Wide(JwfWithoutRowsMessage(path.filename().u16string())).c_str(),
+                kApplicationTitle, MB_OK | MB_ICONINFORMATION);
+    return;
+  }
   HWND grid = Control(IDC_PRESET_GRID);
   TGridCells cells = GetGridCells(grid);
   for (std::size_t group = 0; group < rows.size(); ++group) {
@@ -437,8 +489,11 @@ void TMainForm::OnGridChanged() {
     text += L"\u3000／\u3000線種にない値 " + std::to_wstring(status.NotAllowed) +
             L" か所（0 として保存）";
   }
-  // A settings file cut short stays said as long as the dialog is open.
+  // A settings file cut short, and a selection OK cannot write back, stay
+  // said as long as the dialog is open.
   if (!settings_warning_.empty()) text = settings_warning_ + L"\u3000／\u3000" + text;
+  const std::u16string refusal = WriteBackRefusalStatus(FindWriteBackProblem(selection_));
+  if (!refusal.empty()) text = Wide(refusal) + L"\u3000／\u3000" + text;
   SetWindowTextW(Control(IDC_PROGRESS_LABEL), text.c_str());
   OnGridSelectionChanged();
 }

@@ -60,6 +60,9 @@ class TMainForm {
   void OnShow();
   void OnClose();
   void OnOk();
+  bool SaveSettingsOrAsk(bool converts);
+  void ExplainRefusalOnOk(const std::wstring& reason);
+  void OnUnexpectedFailure();
   void OnCancel();
   void OnClearPreset();
   void OnImportJwf();
@@ -95,6 +98,9 @@ class TMainForm {
   HWND focus_ = nullptr;  // the focused control while the window is inactive
   bool shown_ = false;
   bool closed_ = false;
+  bool failing_ = false;  // the user has been told of an unexpected failure
+  HWND ok_tip_ = nullptr;  // why OK cannot convert, when it cannot
+  std::wstring ok_tip_text_;
 };
 
 }  // namespace kx27

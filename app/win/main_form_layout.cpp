@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/win/dpi.h"
+#include "app/win/failure_barrier.h"
 #include "app/win/resource.h"
 #include "app/win/string_grid.h"
 
@@ -111,7 +112,9 @@ void ExcludeTabStripControls(HWND tab, HDC dc) {
 // The strip lies above the controls on it in Z order; left alone it would
 // paint over them whenever it repaints.
 LRESULT CALLBACK TabProc(HWND tab, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                         DWORD_PTR) {
+                         DWORD_PTR);
+
+LRESULT TabMessage(HWND tab, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_ERASEBKGND: ExcludeTabStripControls(tab, reinterpret_cast<HDC>(wparam)); break;
     case WM_PAINT:
@@ -130,15 +133,28 @@ LRESULT CALLBACK TabProc(HWND tab, UINT message, WPARAM wparam, LPARAM lparam, U
   return DefSubclassProc(tab, message, wparam, lparam);
 }
 
+LRESULT CALLBACK TabProc(HWND tab, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                         DWORD_PTR) {
+  return Guarded(
+      tab, [&] { return TabMessage(tab, message, wparam, lparam); },
+      [&] { return DefSubclassProc(tab, message, wparam, lparam); });
+}
+
 // The notes only show: Enter, Esc and Tab keep their dialog meaning there,
 // and focusing them selects nothing.
 LRESULT CALLBACK MemoProc(HWND memo, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
                           DWORD_PTR) {
-  if (message == WM_GETDLGCODE) {
-    return DefSubclassProc(memo, message, wparam, lparam) & ~(DLGC_WANTALLKEYS | DLGC_HASSETSEL);
-  }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(memo, MemoProc, kSubclassId);
-  return DefSubclassProc(memo, message, wparam, lparam);
+  return Guarded(
+      memo,
+      [&] {
+        if (message == WM_GETDLGCODE) {
+          return DefSubclassProc(memo, message, wparam, lparam) &
+                 ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_HASSETSEL);
+        }
+        if (message == WM_NCDESTROY) RemoveWindowSubclass(memo, MemoProc, kSubclassId);
+        return DefSubclassProc(memo, message, wparam, lparam);
+      },
+      [&] { return DefSubclassProc(memo, message, wparam, lparam); });
 }
 
 HFONT CreateGothic(int height) {

@@ -13,6 +13,7 @@
 #include "app/cell_value.h"
 #include "app/grid_clipboard.h"
 #include "app/win/encoding.h"
+#include "app/win/failure_barrier.h"
 #include "app/win/grid_view.h"
 #include "app/win/line_type_list.h"
 #include "app/win/resource.h"
@@ -120,7 +121,7 @@ void EndEdit(TGrid& grid, bool commit, bool refocus = true, bool fill_range = fa
   // here through WM_KILLFOCUS.
   grid.Editing = false;
   if (commit) {
-    const std::string text = ToShiftJis(EditText(grid));
+    const std::string text = CellInput(ToShiftJis(EditText(grid)));
     const TGridRange range = fill_range ? Selection(grid.View)
                                         : TGridRange{grid.View.Col, grid.View.Row, grid.View.Col,
                                                      grid.View.Row};
@@ -438,8 +439,9 @@ bool WantsKey(LPARAM message, std::initializer_list<WPARAM> keys) {
 }
 
 LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                          DWORD_PTR data) {
-  TGrid& grid = *reinterpret_cast<TGrid*>(data);
+                          DWORD_PTR data);
+
+LRESULT EditMessage(TGrid& grid, HWND edit, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_GETDLGCODE: {
       LRESULT code = DefSubclassProc(edit, message, wparam, lparam);
@@ -475,12 +477,23 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
     case WM_CHAR:
       // No beep; Ctrl+Enter types a line feed.
       if (wparam == L'\r' || wparam == L'\n' || wparam == L'\x1b' || wparam == L'\t') return 0;
+      // With the Japanese IME on, digits come full-width.
+      wparam = HalfWidthInput(static_cast<char16_t>(wparam));
       break;
+    case WM_IME_CHAR: wparam = HalfWidthInput(static_cast<char16_t>(wparam)); break;
     case WM_KILLFOCUS: EndEdit(grid, true, false); break;
     case WM_NCDESTROY: RemoveWindowSubclass(edit, EditProc, kEditSubclassId); break;
     default: break;
   }
   return DefSubclassProc(edit, message, wparam, lparam);
+}
+
+LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                          DWORD_PTR data) {
+  TGrid& grid = *reinterpret_cast<TGrid*>(data);
+  return Guarded(
+      edit, [&] { return EditMessage(grid, edit, message, wparam, lparam); },
+      [&] { return DefSubclassProc(edit, message, wparam, lparam); });
 }
 
 LRESULT OnCreate(TGrid& grid, HWND window) {
@@ -679,7 +692,7 @@ LRESULT HandleMessage(TGrid& grid, UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
-LRESULT CALLBACK GridProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT GridMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
     auto* grid = new (std::nothrow) TGrid;
     if (!grid) return FALSE;
@@ -697,6 +710,12 @@ LRESULT CALLBACK GridProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
   }
   if (message == WM_CREATE) return OnCreate(*grid, window);
   return HandleMessage(*grid, message, wparam, lparam);
+}
+
+LRESULT CALLBACK GridProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return Guarded(
+      window, [&] { return GridMessage(window, message, wparam, lparam); },
+      [&] { return DefWindowProcW(window, message, wparam, lparam); });
 }
 
 }  // namespace

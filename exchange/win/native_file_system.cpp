@@ -58,8 +58,15 @@ class TWin32FileSystem final : public TFileSystem {
 
   bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
     // Returns only once the new name is on the disk.
-    return MoveFileExW(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
+    // The folder took the new file, and a read-only target is refused before
+    // this: a file that refuses to be replaced is held open by another program.
+    if (GetLastError() == ERROR_ACCESS_DENIED &&
+        IsFileAttributes(GetFileAttributesW(to.c_str()))) {
+      SetLastError(ERROR_SHARING_VIOLATION);
+    }
+    return false;
   }
 
   bool Remove(const std::filesystem::path& file) override {

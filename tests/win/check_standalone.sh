@@ -21,7 +21,7 @@ while IFS= read -r -d '' exe; do
       status=1
     fi
   done < <("$objdump" -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p')
-done < <(find "$build" \( -path "$build/wine" -o -name runs \) -prune -o -name '*.exe' -print0)
+done < <(find "$build" \( -path "$build/wine" -o -path "$build/CMakeFiles" -o -name runs \) -prune -o -name '*.exe' -print0)
 
 if ((count == 0)); then
   echo "no .exe in $build" >&2

@@ -50,7 +50,7 @@ HWND FindTopLevel(DWORD pid, std::wstring_view class_name, std::wstring_view cap
     HWND found = nullptr;
   } query{pid, class_name, caption};
   EnumWindows(
-      [](HWND window, LPARAM lparam) -> BOOL {
+      [](HWND window, LPARAM lparam) CALLBACK -> BOOL {
         auto& q = *reinterpret_cast<Query*>(lparam);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
@@ -286,7 +286,7 @@ bool ChooseFileInOpenDialog(HWND dialog, const std::filesystem::path& file) {
   HWND edit = nullptr;
   EnumChildWindows(
       dialog,
-      [](HWND child, LPARAM found) -> BOOL {
+      [](HWND child, LPARAM found) CALLBACK -> BOOL {
         if (ClassOf(child) != L"Edit" || !IsWindowVisible(child)) return TRUE;
         *reinterpret_cast<HWND*>(found) = child;
         return FALSE;

@@ -24,6 +24,7 @@ class RunningDialog {
   bool Start(const std::filesystem::path& program);
 
   HWND Window() const { return window_; }
+  HANDLE Process() const { return process_.hProcess; }
   HWND Control(int id) const { return GetDlgItem(window_, id); }
   std::wstring Text(int id) const;
 

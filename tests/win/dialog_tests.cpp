@@ -158,6 +158,10 @@ TEST(OkWithBlocks, TellsTheUserAndLeavesTheDrawing) {
   ASSERT_TRUE(dialog.Start(folder.Program()));
   RECT window{};
   GetWindowRect(dialog.Window(), &window);
+  // Said as the dialog opens, before OK saves anything.
+  EXPECT_NE(dialog.Text(IDC_PROGRESS_LABEL).find(L"ブロック図形を含むため変換できません"),
+            std::wstring::npos);
+  SaveWindowBitmap(dialog.Window(), L"dialog_with_blocks.bmp");
   ClickOk(dialog);
   HWND message = dialog.WaitForBox(L"kx27_レイヤ→線種変換");
   ASSERT_NE(message, nullptr) << "no message about the blocks";
@@ -269,18 +273,21 @@ INSTANTIATE_TEST_SUITE_P(Dialog, ClearThenOk,
                          CaseName);
 
 // The import fills grid rows from an environment file chosen in the open
-// dialog; a file of another kind only gets a message.
+// dialog; a file of another kind, or one without line types before its END
+// (as the host's own sample), only gets a message.
 struct ImportCase {
   const char* name;
   const wchar_t* file_name;
   bool accepted;
   bool press_ok;
+  const char* head = "";  // before the rows
 };
 
 const ImportCase kImportCases[] = {
     {"ThenOk", L"Layers.JwF", true, true},
     {"ThenCancel", L"layers.jwf", true, false},
     {"WrongExtension", L"layers.txt", false, true},
+    {"NoRowsBeforeEnd", L"Sample.jwf", false, true, "END\r\n"},
 };
 
 class JwfImport : public ::testing::TestWithParam<ImportCase> {};
@@ -290,7 +297,7 @@ TEST_P(JwfImport, FillsRowsOnlyFromAnEnvironmentFile) {
   TestFolder folder;
   // Group 0: layer 3 gets 10, which is no line type; group 1: layer 2 gets 62.
   folder.Write(std::filesystem::path(L"env") / c.file_name,
-               "[\x8a\xc2\x8b\xab]\r\n"  // [環境]
+               std::string("[\x8a\xc2\x8b\xab]\r\n") + c.head +  // [環境]
                "LAYNMS_0 = A\r\n"
                "LAYTYP_0=0,0,0,10\r\n"
                "  laytyp_1 = 0 0 62\r\n"
@@ -306,8 +313,14 @@ TEST_P(JwfImport, FillsRowsOnlyFromAnEnvironmentFile) {
   ASSERT_TRUE(dialog.WaitUntilGone(open)) << "the open dialog did not take the file";
   if (!c.accepted) {
     HWND message = dialog.WaitForBox(L"kx27_レイヤ→線種変換");
-    ASSERT_NE(message, nullptr) << "no message for a file that is not .jwf";
-    EXPECT_EQ(BoxMessage(message), L"環境設定ファイル(JWF)を指定して下さい。");
+    ASSERT_NE(message, nullptr) << "no message for a file it cannot import";
+    if (*c.head) {
+      EXPECT_NE(BoxMessage(message).find(L"「Sample.jwf」には、読み込める線種の設定（LAYTYP_ の行）がありませんでした"),
+                std::wstring::npos);
+      SaveWindowBitmap(message, L"jwf_without_rows.bmp");
+    } else {
+      EXPECT_EQ(BoxMessage(message), L"環境設定ファイル(JWF)を指定して下さい。");
+    }
     AnswerBox(message, IDOK);
     ASSERT_TRUE(dialog.WaitUntilGone(message));
   }

@@ -88,6 +88,26 @@ TEST(GridKnowsTheDrawing, NamesCountsAndValuesThatAreNoLineType) {
   EXPECT_EQ(folder.Read(kExchange), kHq);
 }
 
+// With the Japanese IME on, digits and blanks come full-width, typed or
+// pasted; the grid keeps them as the plain numbers they stand for.
+TEST(GridFullWidthInput, TypedAndPastedDigitsAreTakenHalfWidth) {
+  TestFolder folder;
+  RunningDialog dialog;
+  ASSERT_TRUE(OpenNamed(folder, dialog));
+  dialog.TypeIntoCell(4, 1, L"\uFF11\uFF12");  // １２
+  EXPECT_EQ(dialog.CellText(4, 1), L"12");
+  dialog.TypeIntoCell(5, 1, L"\u3000\uFF15\u3000");  // 　５　
+  EXPECT_EQ(dialog.CellText(5, 1), L"5");
+  ASSERT_TRUE(SetClipboardText(L"\uFF17\t\uFF0B\uFF13\r\n"));  // ７ ＋３
+  dialog.CellText(1, 5);
+  dialog.PressChord({VK_CONTROL, 'V'});
+  EXPECT_EQ(dialog.CellText(1, 5), L"7");
+  EXPECT_EQ(dialog.CellText(2, 5), L"+3");
+  EXPECT_EQ(dialog.Text(IDC_PROGRESS_LABEL).find(L"線種にない値"), std::wstring::npos);
+  dialog.Click(IDC_CANCEL);
+  ASSERT_TRUE(dialog.WaitForExit());
+}
+
 // A block from a spreadsheet, a range filled and one taken back, a cell
 // deleted: OK stores what the grid shows.
 TEST(GridRangeEditing, PasteFillUndoAndDeleteThenOk) {
