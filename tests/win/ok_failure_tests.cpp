@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <concepts>
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,12 @@ constexpr wchar_t kExchange[] = L"JWC_TEMP.TXT";
 constexpr wchar_t kSettings[] = L"kx27.dat";
 constexpr wchar_t kTitle[] = L"kx27_レイヤ→線種変換";
 
+// A case prints as its name, as in CTest's test names.
+template <class Case>
+  requires std::convertible_to<decltype(Case::name), const char*>
+std::ostream& operator<<(std::ostream& os, const Case& c) {
+  return os << c.name;
+}
 const auto CaseName = [](const auto& info) { return std::string(info.param.name); };
 
 // Another program holding the file open, as an antivirus scan or an editor
