@@ -2,12 +2,10 @@
 // the exchange file and the settings file, compared byte for byte. Pictures
 // of the dialog go to the test artefacts and the README.
 
-#include <concepts>
-#include <ostream>
-
 #include <gtest/gtest.h>
 
 #include "app/win/resource.h"
+#include "tests/win/dialog_cases.h"
 #include "tests/win/dialog_driver.h"
 #include "tests/win/sample_drawing.h"
 #include "tests/win/screenshot.h"
@@ -16,18 +14,10 @@
 namespace kx27::test {
 namespace {
 
-constexpr wchar_t kExchange[] = L"JWC_TEMP.TXT";
-constexpr wchar_t kSettings[] = L"kx27.dat";
-constexpr wchar_t kOpenCaption[] = L"環境設定ファイル（JWF）を読込む";
+// Found by argument lookup for the cases of this file.
+using test::operator<<;
 
-// A case prints as its name, which CTest's test names carry; CaseName gives
-// gtest the same name.
-template <class Case>
-  requires std::convertible_to<decltype(Case::name), const char*>
-std::ostream& operator<<(std::ostream& os, const Case& c) {
-  return os << c.name;
-}
-const auto CaseName = [](const auto& info) { return std::string(info.param.name); };
+constexpr wchar_t kOpenCaption[] = L"環境設定ファイル（JWF）を読込む";
 
 // Lays the drawing and, unless empty, the settings beside the program and
 // starts it.

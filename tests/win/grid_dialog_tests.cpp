@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/win/resource.h"
+#include "tests/win/dialog_cases.h"
 #include "tests/win/dialog_driver.h"
 #include "tests/win/sample_drawing.h"
 #include "tests/win/screenshot.h"
@@ -21,8 +22,6 @@
 namespace kx27::test {
 namespace {
 
-constexpr wchar_t kExchange[] = L"JWC_TEMP.TXT";
-constexpr wchar_t kSettings[] = L"kx27.dat";
 
 std::wstring WindowTextOf(HWND window) {
   wchar_t text[512] = {};

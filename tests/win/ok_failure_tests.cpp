@@ -4,13 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <concepts>
 #include <cstring>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/win/resource.h"
+#include "tests/win/dialog_cases.h"
 #include "tests/win/dialog_driver.h"
 #include "tests/win/sample_drawing.h"
 #include "tests/win/screenshot.h"
@@ -19,17 +18,10 @@
 namespace kx27::test {
 namespace {
 
-constexpr wchar_t kExchange[] = L"JWC_TEMP.TXT";
-constexpr wchar_t kSettings[] = L"kx27.dat";
-constexpr wchar_t kTitle[] = L"kx27_レイヤ→線種変換";
+// Found by argument lookup for the cases of this file.
+using test::operator<<;
 
-// A case prints as its name, as in CTest's test names.
-template <class Case>
-  requires std::convertible_to<decltype(Case::name), const char*>
-std::ostream& operator<<(std::ostream& os, const Case& c) {
-  return os << c.name;
-}
-const auto CaseName = [](const auto& info) { return std::string(info.param.name); };
+constexpr wchar_t kTitle[] = L"kx27_レイヤ→線種変換";
 
 // Another program holding the file open, as an antivirus scan or an editor
 // does: no one may replace or delete it meanwhile.
