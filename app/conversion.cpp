@@ -8,19 +8,14 @@ constexpr std::size_t kLayers = 256;
 class TRuleApplier {
  public:
   TRuleApplier(const TLayerRule& rule, const std::array<std::int32_t, kLayers>& values)
-      : attribute_(rule.Attribute) {
-    for (std::size_t i = 0; i < kLayers; ++i) values_[i] = rule.Filter(values[i]);
-  }
+      : attribute_(rule.Attribute), values_(rule, values) {}
 
   // True when the attribute of target changed: to the value for the group
-  // and layer of place, where that value is above 0.
+  // and layer of place.
   bool Apply(const TCommonAttrs& place, TCommonAttrs& target) const {
-    // The reader keeps group and layer in 0..15; the check keeps a record
-    // that is not so from reading outside the table.
-    if (place.Group < 0 || place.Group > 15 || place.Layer < 0 || place.Layer > 15) return false;
-    const std::int32_t value = values_[static_cast<std::size_t>(place.Group * 16 + place.Layer)];
     std::int32_t& attribute = target.*attribute_;
-    if (value <= 0 || value == attribute) return false;
+    const std::int32_t value = values_.ValueFor(place, attribute);
+    if (value == attribute) return false;
     attribute = value;
     return true;
   }
@@ -34,10 +29,22 @@ class TRuleApplier {
 
  private:
   std::int32_t TCommonAttrs::*attribute_;
-  std::array<std::int32_t, kLayers> values_;
+  TLayerValues values_;
 };
 
 }  // namespace
+
+TLayerValues::TLayerValues(const TLayerRule& rule, const std::array<std::int32_t, 256>& values) {
+  for (std::size_t i = 0; i < kLayers; ++i) values_[i] = rule.Filter(values[i]);
+}
+
+std::int32_t TLayerValues::ValueFor(const TCommonAttrs& place, std::int32_t current) const {
+  // The reader keeps group and layer in 0..15; the check keeps a record
+  // that is not so from reading outside the table.
+  if (place.Group < 0 || place.Group > 15 || place.Layer < 0 || place.Layer > 15) return current;
+  const std::int32_t value = values_[static_cast<std::size_t>(place.Group * 16 + place.Layer)];
+  return value > 0 ? value : current;
+}
 
 std::int64_t ApplyLayerRule(TDrawing& drawing, const TLayerRule& rule,
                             const std::array<std::int32_t, 256>& values, bool dimensions) {
@@ -48,7 +55,7 @@ std::int64_t ApplyLayerRule(TDrawing& drawing, const TLayerRule& rule,
                          applier.ApplyToAll(RecordsOf<TArcRec>(store));
   // A dimension is written on its own group and layer, whatever its line's
   // were when that line was read.
-  if (dimensions)
+  if (RuleReaches(kDim, dimensions))
     for (TDimRec& dim : RecordsOf<TDimRec>(store)) changed += applier.Apply(dim, dim.Line);
   return changed;
 }

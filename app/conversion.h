@@ -23,6 +23,26 @@ struct TLayerRule {
 
 inline constexpr TLayerRule kLineTypeByLayer{&TCommonAttrs::LineType, FilterLineType};
 
+// A rule's values by group and layer, filtered once: what an element gets.
+class TLayerValues {
+ public:
+  TLayerValues(const TLayerRule& rule, const std::array<std::int32_t, 256>& values);
+
+  // The attribute that an element on place's group and layer ends with when
+  // it has current now: the layer's value where that is above 0, else current.
+  std::int32_t ValueFor(const TCommonAttrs& place, std::int32_t current) const;
+
+ private:
+  std::array<std::int32_t, 256> values_;
+};
+
+// Whether the rule reaches elements of kind: lines, circles and arcs, and
+// with dimensions the line of a dimension (placed on the dimension's own
+// group and layer).
+constexpr bool RuleReaches(TKind kind, bool dimensions) {
+  return kind == kLine || kind == kCircle || kind == kArc || (dimensions && kind == kDim);
+}
+
 // Returns how many attributes changed value.
 std::int64_t ApplyLayerRule(TDrawing& drawing, const TLayerRule& rule,
                             const std::array<std::int32_t, 256>& values, bool dimensions);
