@@ -52,7 +52,7 @@ std::string ParseConsoleOptions(std::span<const TArgument> args,
 
     const bool takes_value = Is(arg, "-p") || Is(arg, "--preset") || Is(arg, "-s") ||
                              Is(arg, "--settings") || Is(arg, "-o") || Is(arg, "--output") ||
-                             Is(arg, "--show-preset");
+                             Is(arg, "--show-preset") || Is(arg, "--picture");
     if (takes_value && i + 1 == args.size())
       return "kx27c: option " + Quoted(arg) + " needs a value";
 
@@ -68,6 +68,10 @@ std::string ParseConsoleOptions(std::span<const TArgument> args,
       options.ShowPreset = PresetNumber(args[++i]);
       if (!options.ShowPreset)
         return "kx27c: preset " + Quoted(args[i]) + " is not a number from 1 to 20";
+    } else if (Is(arg, "--picture")) {
+      options.PictureFile = std::filesystem::path(args[++i]);
+    } else if (Is(arg, "--before")) {
+      options.Before = true;
     } else if (Is(arg, "--dry-run")) {
       options.DryRun = true;
     } else if (Is(arg, "--dimensions")) {
@@ -84,6 +88,9 @@ std::string ParseConsoleOptions(std::span<const TArgument> args,
       return "kx27c: unknown option " + Quoted(arg) + " (see kx27c --help)";
     }
   }
+  if (options.Before && !options.PictureFile) return "kx27c: --before goes with --picture";
+  if (options.PictureFile && (options.DryRun || options.ShowPreset || options.OutputFile))
+    return "kx27c: --picture goes with neither --dry-run, --show-preset nor -o";
   return {};
 }
 
@@ -105,6 +112,9 @@ std::string_view ConsoleUsage() {
          "                       then the total\n"
          "      --show-preset N  print the comment and the 16 x 16 values of preset N;\n"
          "                       with EXCHANGE_FILE, with the names of its layers\n"
+         "      --picture SVG    draw the selection into the file SVG as it looks after\n"
+         "                       the conversion; the exchange file stays as it is\n"
+         "      --before         with --picture: the line types as they are now\n"
          "  -h, --help           show this text\n"
          "      --version        show the version\n"
          "\n"

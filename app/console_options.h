@@ -22,6 +22,9 @@ struct TConsoleOptions {
   std::optional<std::filesystem::path> ExchangeFile;
   bool DryRun = false;
   std::optional<std::int32_t> ShowPreset;
+  // --picture: the selection as an SVG file, the exchange file untouched.
+  std::optional<std::filesystem::path> PictureFile;
+  bool Before = false;  // the picture shows the line types as they are now
   bool Quiet = false;
   bool Help = false;
   bool Version = false;

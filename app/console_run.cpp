@@ -198,6 +198,17 @@ TConsoleOutcome Convert(const TConsoleOptions& options, TFileSystem& files,
 
 }  // namespace
 
+TConsoleOutcome ConsoleFailure(const std::filesystem::path& file, std::string_view reason) {
+  return Failure(file, reason);
+}
+
+std::optional<TConsoleOutcome> ConsoleSettingsFailure(const TConsoleOptions& options,
+                                                      const std::filesystem::path& settings_file,
+                                                      TLoadResult result, bool converts,
+                                                      std::string& warning) {
+  return SettingsFailure(options, settings_file, result, converts, warning);
+}
+
 TConsoleOutcome RunConsole(const TConsoleOptions& options, TFileSystem& files) {
   const std::filesystem::path exchange_file =
       options.ExchangeFile ? *options.ExchangeFile : ExchangeFilePath();

@@ -2,9 +2,13 @@
 
 // The work of kx27c: read the exchange file, convert by a preset, write it.
 
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/console_options.h"
+#include "app/settings_file.h"
 #include "exchange/file_system.h"
 
 namespace kx27 {
@@ -23,5 +27,16 @@ struct TConsoleOutcome {
 // it succeeds; never writes the settings file.
 TConsoleOutcome RunConsole(const TConsoleOptions& options,
                            TFileSystem& files = NativeFileSystem());
+
+// Exit 1 with the line "kx27c: FILE: reason".
+TConsoleOutcome ConsoleFailure(const std::filesystem::path& file, std::string_view reason);
+
+// What a settings file that did not load means for the run: a failure, or a
+// warning beside the result. A file cut short fails a conversion, whose
+// layers would stay unconverted; a report only says so.
+std::optional<TConsoleOutcome> ConsoleSettingsFailure(const TConsoleOptions& options,
+                                                      const std::filesystem::path& settings_file,
+                                                      TLoadResult result, bool converts,
+                                                      std::string& warning);
 
 }  // namespace kx27

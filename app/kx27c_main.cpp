@@ -7,6 +7,7 @@
 
 #include "app/console_options.h"
 #include "app/console_run.h"
+#include "app/picture/picture_run.h"
 #include "kx27_version.h"
 
 #ifdef _WIN32
@@ -52,7 +53,8 @@ int Run(std::vector<kx27::TArgument> args) {
     PrintOut("kx27c " KX27_VERSION "\n");
     return 0;
   }
-  const kx27::TConsoleOutcome outcome = kx27::RunConsole(options);
+  const kx27::TConsoleOutcome outcome =
+      options.PictureFile ? kx27::RunPicture(options) : kx27::RunConsole(options);
   if (!outcome.Warning.empty()) PrintError(outcome.Warning);
   if (!outcome.Output.empty()) PrintShiftJis(outcome.Output);
   if (!outcome.Message.empty()) PrintError(outcome.Message);
