@@ -17,18 +17,20 @@ TViewport TViewport::Fit(const TBox& box, const TPixelRect& rect, double margin)
   const double width = std::max(rect.Right - rect.Left - 2 * margin, 1.0);
   const double height = std::max(rect.Bottom - rect.Top - 2 * margin, 1.0);
   TPoint centre{0, 0};
-  double box_width = 1, box_height = 1;
+  double scale = std::min(width, height);  // one drawing unit
   if (!box.Empty()) {
     centre = {(box.Left + box.Right) / 2, (box.Bottom + box.Top) / 2};
-    box_width = box.Right - box.Left;
-    box_height = box.Top - box.Bottom;
-    if (!(box_width > 0) && !(box_height > 0)) box_width = box_height = 1;
-    if (!(box_width > 0)) box_width = box_height;
-    if (!(box_height > 0)) box_height = box_width;
     if (!std::isfinite(centre.X) || !std::isfinite(centre.Y)) centre = {0, 0};
+    const double box_width = box.Right - box.Left, box_height = box.Top - box.Bottom;
+    // A line along an axis fits by its length alone.
+    if (box_width > 0 && box_height > 0)
+      scale = std::min(width / box_width, height / box_height);
+    else if (box_width > 0)
+      scale = width / box_width;
+    else if (box_height > 0)
+      scale = height / box_height;
   }
-  view.scale_ = std::clamp(std::min(width / box_width, height / box_height), kLeastScale, kMostScale);
-  if (!std::isfinite(view.scale_)) view.scale_ = 1;
+  view.scale_ = std::isfinite(scale) ? std::clamp(scale, kLeastScale, kMostScale) : 1;
   const TPixelPoint middle{(rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2};
   view.origin_ = {middle.X - centre.X * view.scale_, middle.Y + centre.Y * view.scale_};
   return view;

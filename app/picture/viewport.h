@@ -23,8 +23,9 @@ struct TPixelRect {
 class TViewport {
  public:
   // box in the middle of rect, as large as fits inside margin pixels on
-  // every side. A box without width or height is given the other one, a
-  // single point one drawing unit, and an empty box centres the origin.
+  // every side. A box without height fits by its width (and the other way
+  // round), a single point as one drawing unit, and an empty box centres
+  // the origin at that scale.
   static TViewport Fit(const TBox& box, const TPixelRect& rect, double margin);
 
   TPixelPoint ToPixel(TPoint p) const { return {origin_.X + p.X * scale_, origin_.Y - p.Y * scale_}; }
