@@ -3,16 +3,19 @@
 #  - wall time on 100,000, 1,000,000 and 4,000,000 mixed elements, the best
 #    of several runs, beside a plain copy of the same file (and on one core);
 #  - peak memory against the file's size for a typical, a dimension-heavy and
-#    a text-heavy mix of 1,000,000 elements.
+#    a text-heavy mix of 1,000,000 elements;
+#  - the picture of the selection on 100,000 and 1,000,000 typical elements:
+#    built, and painted through the culling painter into a plain bitmap.
 #   bench/run_benchmark.sh [BUILD_DIR]   (default: build/native)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${1:-build/native}
 cmake -S . -B "$build" -G Ninja >/dev/null
-cmake --build "$build" --target kx27c generate_exchange -j2 >/dev/null
+cmake --build "$build" --target kx27c generate_exchange picture_bench -j2 >/dev/null
 kx27c=$build/app/kx27c
 generate=$build/bench/generate_exchange
+picture=$build/bench/picture_bench
 runs=5
 
 work=$(mktemp -d /tmp/kx27-bench.XXXXXX)
@@ -68,4 +71,12 @@ for mix in typical dimensions texts; do
   awk -v mix="$mix" -v b="$bytes" '{
     printf "  %-30s %7.1f MB  %6.1f MB  %6.2f x\n", mix, b / 1e6, $1 * 1024 / 1e6, $1 * 1024 / b }' \
     "$work/peak.txt"
+done
+
+echo
+echo "picture of the selection (best of 5)"
+for elements in 100000 1000000; do
+  input=$work/in.txt
+  "$generate" "$input" "$elements" 1
+  "$picture" "$input"
 done
