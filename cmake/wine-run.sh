@@ -112,8 +112,15 @@ prepare_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     rm -rf "$WINEPREFIX"
     echo "wine-run.sh: creating the Wine prefix $WINEPREFIX" >&2
-    "$wine_bin" wineboot -i </dev/null >"$state/wineboot.log" 2>&1 9>&- ||
-      die "wineboot failed (see $state/wineboot.log)"
+    # On a loaded machine a fresh wineboot now and then fails to start one
+    # of its programs ("ShellExecuteEx failed"); a second one from scratch
+    # succeeds.
+    if ! "$wine_bin" wineboot -i </dev/null >"$state/wineboot.log" 2>&1 9>&-; then
+      "$wineserver_bin" -k 2>/dev/null 9>&-
+      rm -rf "$WINEPREFIX"
+      "$wine_bin" wineboot -i </dev/null >>"$state/wineboot.log" 2>&1 9>&- ||
+        die "wineboot failed twice (see $state/wineboot.log)"
+    fi
     copy_caption_font
   fi
   mv "$state/prefix.reg.new" "$state/prefix.reg"
