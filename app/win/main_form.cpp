@@ -83,9 +83,11 @@ LRESULT CALLBACK LabelYesNoInJapanese(int code, WPARAM wparam, LPARAM lparam) {
   return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
+// いいえ is the default: both questions stand before a step that cannot be
+// taken back (clearing a preset, converting without saving the presets).
 int AskYesNo(HWND owner, const wchar_t* text, const wchar_t* caption, UINT icon = MB_ICONQUESTION) {
   HHOOK hook = SetWindowsHookExW(WH_CBT, LabelYesNoInJapanese, nullptr, GetCurrentThreadId());
-  const int answer = MessageBoxW(owner, text, caption, icon | MB_YESNO | MB_DEFBUTTON1);
+  const int answer = MessageBoxW(owner, text, caption, icon | MB_YESNO | MB_DEFBUTTON2);
   if (hook) UnhookWindowsHookEx(hook);
   return answer;
 }

@@ -220,6 +220,9 @@ TEST(GridKeyboard, PresetKeysFocusAndJapaneseButtons) {
   GetDlgItemTextW(box, IDNO, no, 32);
   EXPECT_STREQ(yes, L"はい(&Y)");
   EXPECT_STREQ(no, L"いいえ(&N)");
+  // Clearing cannot be taken back once saved: Enter answers いいえ.
+  EXPECT_TRUE(GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_DEFPUSHBUTTON);
+  EXPECT_FALSE(GetWindowLongW(GetDlgItem(box, IDYES), GWL_STYLE) & BS_DEFPUSHBUTTON);
   AnswerBox(box, IDNO);
   ASSERT_TRUE(dialog.WaitUntilGone(box));
   dialog.Sync();
