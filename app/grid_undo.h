@@ -1,10 +1,12 @@
 #pragma once
 
-// The undo history of one preset's grid: the value cells before each change.
+// The undo history of one preset's grid: the value cells before each
+// change, and the comment where the change also cleared it.
 
 #include <array>
 #include <cstddef>
 #include <deque>
+#include <optional>
 #include <string>
 
 #include "app/preset_grid.h"
@@ -13,12 +15,15 @@ namespace kx27 {
 
 class TGridUndo {
  public:
-  // Remembers the value cells of before, when after differs from it.
-  void Record(const TGridCells& before, const TGridCells& after);
+  // Remembers the value cells of before, when after differs from it or a
+  // comment to bring back comes with the change.
+  void Record(const TGridCells& before, const TGridCells& after,
+              std::optional<std::string> comment = std::nullopt);
 
   // The value cells back to what they were before the latest change still
-  // remembered; false when there is none.
-  bool Undo(TGridCells& cells);
+  // remembered, and the comment that change replaced, if it did; false
+  // when there is none.
+  bool Undo(TGridCells& cells, std::optional<std::string>* comment = nullptr);
 
   bool Empty() const { return steps_.empty(); }
 
@@ -26,8 +31,11 @@ class TGridUndo {
   static constexpr std::size_t kDepth = 100;
 
  private:
-  using TValues = std::array<std::string, 256>;
-  std::deque<TValues> steps_;
+  struct TStep {
+    std::array<std::string, 256> Values;
+    std::optional<std::string> Comment;
+  };
+  std::deque<TStep> steps_;
 };
 
 }  // namespace kx27

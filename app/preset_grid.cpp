@@ -17,13 +17,18 @@ void LabelGridHeaders(TGridCells& cells) {
   }
 }
 
+std::array<std::int32_t, 256> GridValues(const TGridCells& cells) {
+  std::array<std::int32_t, 256> values{};
+  for (int row = 1; row < kGridSize; ++row)
+    for (int column = 1; column < kGridSize; ++column)
+      values[(row - 1) * 16 + (column - 1)] = FilterLineType(TextToInt(cells[row][column]));
+  return values;
+}
+
 void StoreGridToPreset(const TGridCells& cells, const std::string& comment,
                        TPreset& preset) {
   preset.Comment = OneLineText(comment);
-  for (int row = 1; row < kGridSize; ++row)
-    for (int column = 1; column < kGridSize; ++column)
-      preset.Values[(row - 1) * 16 + (column - 1)] =
-          FilterLineType(TextToInt(cells[row][column]));
+  preset.Values = GridValues(cells);
 }
 
 void ShowPresetInGrid(const TPreset& preset, TGridCells& cells,

@@ -4,6 +4,7 @@
 // Cell (column L + 1, row G + 1) shows the value of layer group G, layer L.
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "app/preset.h"
@@ -18,8 +19,11 @@ using TGridCells = std::array<std::array<std::string, kGridSize>, kGridSize>;
 // "0".."F" in row 0 and column 0.
 void LabelGridHeaders(TGridCells& cells);
 
-// The comment and the 256 value cells into the preset, through TextToInt and
-// FilterLineType.
+// The 256 value cells as they would be stored, through TextToInt and
+// FilterLineType: Values[group * 16 + layer].
+std::array<std::int32_t, 256> GridValues(const TGridCells& cells);
+
+// The comment and the 256 value cells into the preset, as GridValues.
 void StoreGridToPreset(const TGridCells& cells, const std::string& comment,
                        TPreset& preset);
 

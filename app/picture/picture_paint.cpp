@@ -70,8 +70,9 @@ void AppendWave(std::span<const TPixelPoint> points, double height, const TPixel
 
 TPaintCount TPicturePainter::Paint(const TPicture& picture, const TViewport& view,
                                    const TPixelRect& rect, const TPictureFocus& focus,
-                                   TPictureSink& sink) {
+                                   TPictureSink& sink, const std::atomic<bool>* cancel) {
   TPaintCount count;
+  std::int64_t visited = 0;
   const double scale = view.Scale();
   // Beyond the edge by the widest wave, so that no stroke ends at it.
   rect_ = {rect.Left - 8, rect.Top - 8, rect.Right + 8, rect.Bottom + 8};
@@ -79,6 +80,10 @@ TPaintCount TPicturePainter::Paint(const TPicture& picture, const TViewport& vie
   const int passes = focus.Layers.Empty() ? 1 : 2;
   for (int pass = 0; pass < passes; ++pass) {
     for (const TPictureItem& item : picture.Items) {
+      if (cancel && ++visited % kPaintCancelInterval == 0 && cancel->load(std::memory_order_relaxed)) {
+        count.Cancelled = true;
+        return count;
+      }
       TPaintStyle style;
       style.Look = LookOf(focus, item);
       if (passes == 2 && (style.Look.Highlight == THighlight::kHighlighted) != (pass == 1)) continue;

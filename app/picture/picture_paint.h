@@ -6,6 +6,7 @@
 // waves. A painter (the window's, the SVG writer's) only puts the pixels.
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -57,14 +58,21 @@ struct TPaintCount {
   std::int64_t Drawn = 0;
   std::int64_t Dots = 0;
   std::int64_t Skipped = 0;  // outside the view
+  bool Cancelled = false;    // stopped before the end at the caller's word
 };
 
+// How many items a paint goes through between two looks at its cancel flag.
+inline constexpr std::int64_t kPaintCancelInterval = 4096;
+
 // Paints the items that rect shows, highlighted ones last so that they lie
-// on top. Holds its buffers across calls: one painter per thread.
+// on top. Holds its buffers across calls: one painter per thread. A window
+// that paints on a thread of its own sets cancel once the paint is no longer
+// wanted; the paint then stops within kPaintCancelInterval items.
 class TPicturePainter {
  public:
   TPaintCount Paint(const TPicture& picture, const TViewport& view, const TPixelRect& rect,
-                    const TPictureFocus& focus, TPictureSink& sink);
+                    const TPictureFocus& focus, TPictureSink& sink,
+                    const std::atomic<bool>* cancel = nullptr);
 
  private:
   void PaintItem(const TPicture& picture, const TPictureItem& item, const TViewport& view,

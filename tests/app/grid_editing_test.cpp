@@ -133,5 +133,30 @@ TEST(GridUndo, TakesBackChangesNewestFirstAndOnlyRealOnes) {
   EXPECT_EQ(cells[1][1], "0");
 }
 
+// Clearing a preset empties the comment too: taking the clear back brings
+// it back, even when the values were all 0 already; other steps carry none.
+TEST(GridUndo, TakingBackAClearBringsTheCommentBack) {
+  TGridUndo undo;
+  TGridCells cells = NumberedCells();
+  TGridCells before = cells;
+  cells[2][2] = "7";
+  undo.Record(before, cells);
+  before = cells;
+  ClearGridValues(cells);
+  undo.Record(before, cells, "外構");
+  before = cells;
+  undo.Record(before, cells, "");  // cleared again: the empty comment is still a step
+
+  std::optional<std::string> comment;
+  ASSERT_TRUE(undo.Undo(cells, &comment));
+  EXPECT_EQ(comment, std::optional<std::string>(""));
+  ASSERT_TRUE(undo.Undo(cells, &comment));
+  EXPECT_EQ(comment, std::optional<std::string>("外構"));
+  EXPECT_EQ(Changes(cells), "2.2=7;");
+  ASSERT_TRUE(undo.Undo(cells, &comment));
+  EXPECT_EQ(comment, std::nullopt);
+  EXPECT_EQ(Changes(cells), "");
+}
+
 }  // namespace
 }  // namespace kx27

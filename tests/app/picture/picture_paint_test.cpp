@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <random>
 #include <string>
@@ -15,7 +16,7 @@ namespace {
 using testing::ReadDrawing;
 
 // What the painter hands over, call by call.
-class TRecordingSink final : public TPictureSink {
+class TRecordingSink : public TPictureSink {
  public:
   struct TCall {
     char What;  // L line, F fill, T text, M mark, D dot
@@ -193,6 +194,53 @@ TEST(TPicturePainter, HighlightedLayersLastAndTheRestDimmed) {
   TPicturePainter().Paint(picture, view, rect, {}, sink);
   EXPECT_TRUE(sink.Calls[3].AsBox);
   EXPECT_FALSE(sink.Calls[4].AsBox);
+}
+
+// A window raises the flag when a newer request comes in: the paint then
+// ends within one interval of items, and a flag never raised changes nothing.
+TEST(TPicturePainter, StopsSoonAfterItsCancelFlagIsRaised) {
+  constexpr int kLines = 20000;
+  std::string text = "hq\r\n";
+  for (int i = 0; i < kLines; ++i)
+    text += "0 " + std::to_string(i) + " 10 " + std::to_string(i) + "\r\n";
+  const TPicture picture = BuildPicture(ReadDrawing(text), TPictureOptions{});
+  const TPixelRect rect{0, 0, 20000, 20000};
+  const TViewport view = TViewport::Fit(picture.Box, rect, 0);
+
+  // Raises the flag as it takes its call number RaiseAt (from 1), 0 before the paint.
+  class TRaisingSink final : public TRecordingSink {
+   public:
+    TRaisingSink(std::atomic<bool>& flag, std::int64_t raise_at) : flag_(flag), raise_at_(raise_at) {}
+    void Line(std::span<const TPixelPoint> points, const TPaintStyle& style) override {
+      TRecordingSink::Line(points, style);
+      if (static_cast<std::int64_t>(Calls.size()) == raise_at_) flag_ = true;
+    }
+
+   private:
+    std::atomic<bool>& flag_;
+    std::int64_t raise_at_;
+  };
+  struct TCase {
+    std::int64_t RaiseAt;  // -1: never
+    TPictureFocus Focus;
+  };
+  const TCase cases[] = {{-1, {}},  {0, {}},    {1, {}},     {5000, {}},
+                         {12000, {}}, {-1, {TLayerSet::Cell(0, 0), false}},
+                         {15000, {TLayerSet::Cell(0, 1), false}}};
+  for (const TCase& c : cases) {
+    std::atomic<bool> flag = c.RaiseAt == 0;
+    TRaisingSink sink(flag, c.RaiseAt);
+    const TPaintCount count = TPicturePainter().Paint(picture, view, rect, c.Focus, sink, &flag);
+    const auto calls = static_cast<std::int64_t>(sink.Calls.size());
+    if (c.RaiseAt < 0) {
+      EXPECT_FALSE(count.Cancelled);
+      EXPECT_EQ(calls, kLines);
+    } else {
+      EXPECT_TRUE(count.Cancelled) << c.RaiseAt;
+      EXPECT_GE(calls, c.RaiseAt);
+      EXPECT_LT(calls, c.RaiseAt + kPaintCancelInterval) << c.RaiseAt;
+    }
+  }
 }
 
 }  // namespace
