@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/win/main_form.h"
+#include "app/win/picture_view.h"
 #include "app/win/resource.h"
 #include "app/win/string_grid.h"
 
@@ -13,6 +14,7 @@ namespace {
 TEST(FormScale, DpiChangedLaysTheWindowOutAgain) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterStringGrid(instance);
+  RegisterPictureView(instance);
   TMainForm::Register(instance);
   // Never shown, so nothing is read; never closed, so nothing is written
   // beside the test program. It lives as long as the test program.

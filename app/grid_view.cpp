@@ -1,4 +1,4 @@
-#include "app/win/grid_view.h"
+#include "app/grid_view.h"
 
 #include <algorithm>
 
@@ -27,17 +27,26 @@ int IndexAt(int pos, int header, int size, int first) {
 }  // namespace
 
 void SetScale(TGridView& view, int dpi) {
-  view.CellWidth = Scaled(kCellWidth, dpi);
+  view.NarrowCellWidth = Scaled(kCellWidth, dpi);
+  view.WideCellWidth = Scaled(kWidestCellWidth, dpi);
   view.CellHeight = Scaled(kCellHeight, dpi);
+  view.TallHeaderHeight = Scaled(kTallHeaderHeight, dpi);
   view.HeaderWidth = Scaled(kHeaderWidth, dpi);
   SetClientSize(view, view.ClientWidth, view.ClientHeight);
 }
 
+// The second line of names is given only where it costs no row: a grid
+// that cannot show all 16 rows keeps every pixel for them.
 void SetClientSize(TGridView& view, int width, int height) {
   view.ClientWidth = width;
   view.ClientHeight = height;
+  view.CellWidth = std::clamp((width - view.HeaderWidth) / kLastCell, view.NarrowCellWidth,
+                              view.WideCellWidth);
+  view.HeaderHeight = height >= view.TallHeaderHeight + kLastCell * view.CellHeight
+                          ? view.TallHeaderHeight
+                          : view.CellHeight;
   view.PageCols = Fit(width, view.HeaderWidth, view.CellWidth);
-  view.PageRows = Fit(height, view.CellHeight, view.CellHeight);
+  view.PageRows = Fit(height, view.HeaderHeight, view.CellHeight);
   ScrollTo(view, view.LeftCol, view.TopRow);
 }
 
@@ -109,17 +118,29 @@ int CellLeft(const TGridView& view, int col) {
 }
 
 int CellTop(const TGridView& view, int row) {
-  return row == 0 ? 0 : row * view.CellHeight - ScrollY(view);
+  return row == 0 ? 0 : view.HeaderHeight + (row - 1) * view.CellHeight - ScrollY(view);
 }
 
 int CellWidth(const TGridView& view, int col) {
   return col == 0 ? view.HeaderWidth : view.CellWidth;
 }
 
+int CellHeight(const TGridView& view, int row) {
+  return row == 0 ? view.HeaderHeight : view.CellHeight;
+}
+
+int WholeTableWidth(const TGridView& view) {
+  return view.HeaderWidth + kLastCell * view.WideCellWidth;
+}
+
+int WholeTableHeight(const TGridView& view) {
+  return view.TallHeaderHeight + kLastCell * view.CellHeight;
+}
+
 bool CellAt(const TGridView& view, int x, int y, int& col, int& row) {
   if (x < 0 || y < 0) return false;
   col = IndexAt(x, view.HeaderWidth, view.CellWidth, view.LeftCol);
-  row = IndexAt(y, view.CellHeight, view.CellHeight, view.TopRow);
+  row = IndexAt(y, view.HeaderHeight, view.CellHeight, view.TopRow);
   return col <= kLastCell && row <= kLastCell;
 }
 

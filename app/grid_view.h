@@ -10,9 +10,13 @@
 namespace kx27 {
 
 // Sizes at 100 % scale (96 dots per inch). The header column is wide enough
-// for a group's number and the start of its name.
+// for a group's number and the start of its name. A grid with room for all
+// 16 columns widens them up to kWidestCellWidth, and one with room for all
+// 16 rows below a header row of two lines gives the layer names two lines.
 inline constexpr int kCellWidth = 36;
+inline constexpr int kWidestCellWidth = 48;
 inline constexpr int kCellHeight = 24;
+inline constexpr int kTallHeaderHeight = 38;
 inline constexpr int kHeaderWidth = 96;
 inline constexpr int kLastCell = 16;  // highest column and row index
 
@@ -35,6 +39,10 @@ struct TGridView {
   int CellWidth = kCellWidth;  // in pixels at the grid's scale
   int CellHeight = kCellHeight;
   int HeaderWidth = kHeaderWidth;
+  int HeaderHeight = kCellHeight;  // the layer row's
+  int NarrowCellWidth = kCellWidth;  // the range CellWidth keeps to
+  int WideCellWidth = kWidestCellWidth;
+  int TallHeaderHeight = kTallHeaderHeight;
   int ClientWidth = 0;
   int ClientHeight = 0;
 };
@@ -42,8 +50,8 @@ struct TGridView {
 // Cell sizes for dots per inch; the pages follow.
 void SetScale(TGridView& view, int dpi);
 
-// Recomputes the pages for a client area and pulls the scroll position back
-// into range.
+// Recomputes the cell width, the header row's height and the pages for a
+// client area, and pulls the scroll position back into range.
 void SetClientSize(TGridView& view, int width, int height);
 
 int MaxLeftCol(const TGridView& view);
@@ -75,6 +83,12 @@ int ScrollY(const TGridView& view);
 int CellLeft(const TGridView& view, int col);
 int CellTop(const TGridView& view, int row);
 int CellWidth(const TGridView& view, int col);
+int CellHeight(const TGridView& view, int row);
+
+// The client size that shows every cell wholly at the widest cells and the
+// tall header row.
+int WholeTableWidth(const TGridView& view);
+int WholeTableHeight(const TGridView& view);
 
 // The cell under a client point, fixed ones included; false past the last
 // cell or outside the client area.

@@ -1,4 +1,4 @@
-#include "app/win/grid_view.h"
+#include "app/grid_view.h"
 
 #include <gtest/gtest.h>
 
