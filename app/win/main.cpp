@@ -5,6 +5,7 @@
 
 #include "app/win/failure_barrier.h"
 #include "app/win/main_form.h"
+#include "app/win/picture_view.h"
 #include "app/win/resource.h"
 #include "app/win/string_grid.h"
 
@@ -67,7 +68,10 @@ HWND CreateApplicationWindow(HINSTANCE instance) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  if (!kx27::RegisterStringGrid(instance) || !kx27::TMainForm::Register(instance)) return 1;
+  if (!kx27::RegisterStringGrid(instance) || !kx27::RegisterPictureView(instance) ||
+      !kx27::TMainForm::Register(instance)) {
+    return 1;
+  }
 
   HWND application = CreateApplicationWindow(instance);
   kx27::TMainForm form;
@@ -78,7 +82,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (IsWindow(window) &&
-        (form.TranslateWindowKey(message) || IsDialogMessageW(window, &message))) {
+        (form.TranslateWindowKey(message) || form.RouteWheelToPicture(message) ||
+         IsDialogMessageW(window, &message))) {
       continue;
     }
     TranslateMessage(&message);

@@ -16,6 +16,7 @@
 #include "app/grouped_digits.h"
 #include "app/jwf_import.h"
 #include "app/layer_names.h"
+#include "app/picture/picture.h"
 #include "app/line_type_names.h"
 #include "app/preset_grid.h"
 #include "app/program_path.h"
@@ -25,6 +26,7 @@
 #include "app/win/dpi.h"
 #include "app/win/encoding.h"
 #include "app/win/failure_barrier.h"
+#include "app/win/picture_view.h"
 #include "app/win/resource.h"
 #include "app/win/string_grid.h"
 #include "app/win/window_placement.h"
@@ -68,6 +70,69 @@ std::wstring WindowText(HWND window) {
 
 bool IsKeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
+int TextWidth(HWND control, const std::wstring& text) {
+  HDC dc = GetDC(control);
+  HGDIOBJ old_font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  RECT size{};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &size, DT_CALCRECT | DT_SINGLELINE);
+  SelectObject(dc, old_font);
+  ReleaseDC(control, dc);
+  return size.right;
+}
+
+// The box sized its buttons for its own words; the Japanese ones may be
+// wider, so both buttons grow to the wider text and stay centred, the box
+// growing with them where it must.
+void FitYesNoButtons(HWND box) {
+  HWND yes = GetDlgItem(box, IDYES);
+  HWND no = GetDlgItem(box, IDNO);
+  if (!yes || !no) return;
+  RECT yes_rect, no_rect, client;
+  GetWindowRect(yes, &yes_rect);
+  GetWindowRect(no, &no_rect);
+  MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&yes_rect), 2);
+  MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&no_rect), 2);
+  GetClientRect(box, &client);
+  const int padding = 2 * TextWidth(yes, L"  ");
+  const int width = std::max({static_cast<int>(yes_rect.right - yes_rect.left),
+                              TextWidth(yes, L"はい(Y)") + padding,
+                              TextWidth(no, L"いいえ(N)") + padding});
+  const int gap = std::max(0, static_cast<int>(no_rect.left - yes_rect.right));
+  const int margin = std::max(0, static_cast<int>(yes_rect.left));
+  const int needed = 2 * width + gap + 2 * std::min(margin, width / 2);
+  if (needed > client.right) {
+    RECT frame;
+    GetWindowRect(box, &frame);
+    SetWindowPos(box, nullptr, 0, 0, frame.right - frame.left + needed - client.right,
+                 frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetClientRect(box, &client);
+  }
+  const int left = (client.right - (2 * width + gap)) / 2;
+  const int height = yes_rect.bottom - yes_rect.top;
+  SetWindowPos(yes, nullptr, left, yes_rect.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(no, nullptr, left + width + gap, no_rect.top, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void LabelAndFitYesNo(HWND box) {
+  SetDlgItemTextW(box, IDYES, L"はい(&Y)");
+  SetDlgItemTextW(box, IDNO, L"いいえ(&N)");
+  FitYesNoButtons(box);
+}
+
+// Where the box lays its buttons out after it is activated or again when it
+// is shown (Wine), the fit comes again after each of those.
+LRESULT CALLBACK RelabelAfterLayout(HWND box, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                    DWORD_PTR) {
+  if (message == WM_INITDIALOG || (message == WM_SHOWWINDOW && wparam)) {
+    const LRESULT result = DefSubclassProc(box, message, wparam, lparam);
+    LabelAndFitYesNo(box);
+    return result;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(box, RelabelAfterLayout, 0);
+  return DefSubclassProc(box, message, wparam, lparam);
+}
+
 // The message box's own buttons carry the system's language; the tool's
 // confirmation reads the same on every Windows.
 LRESULT CALLBACK LabelYesNoInJapanese(int code, WPARAM wparam, LPARAM lparam) {
@@ -76,8 +141,8 @@ LRESULT CALLBACK LabelYesNoInJapanese(int code, WPARAM wparam, LPARAM lparam) {
     wchar_t name[16] = {};
     GetClassNameW(box, name, 16);
     if (std::wstring_view(name) == L"#32770") {
-      SetDlgItemTextW(box, IDYES, L"はい(&Y)");
-      SetDlgItemTextW(box, IDNO, L"いいえ(&N)");
+      LabelAndFitYesNo(box);
+      SetWindowSubclass(box, RelabelAfterLayout, 0, 0);
     }
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
@@ -166,6 +231,12 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
+    case WM_SIZE:
+      if (wparam != SIZE_MINIMIZED) LayoutControls();
+      return 0;
+    case WM_GETMINMAXINFO:
+      OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lparam));
+      return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return OnControlColor(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
@@ -198,6 +269,11 @@ void TMainForm::OnCommand(int id, int code) {
   if (id == IDC_PRESET_GRID) {
     if (code == kGridSelChange) OnGridSelectionChanged();
     if (code == kGridChange) OnGridChanged();
+    if (code == kGridHoverChange) FocusPicture();
+    if (code == kGridCommentBack) {
+      SetWindowTextW(Control(IDC_COMMENT),
+                     ToUtf16(RestoredGridComment(Control(IDC_PRESET_GRID))).c_str());
+    }
     return;
   }
   if (code != BN_CLICKED) return;
@@ -207,11 +283,17 @@ void TMainForm::OnCommand(int id, int code) {
     case IDC_CLEAR_PRESET: OnClearPreset(); break;
     case IDC_IMPORT_JWF: OnImportJwf(); break;
     case IDC_DIMENSIONS: OnDimensionsClicked(); break;
+    case IDC_PICTURE_BEFORE: SetPictureBefore(Control(IDC_PICTURE), IsChecked(IDC_PICTURE_BEFORE)); break;
+    case IDC_PICTURE_EMPHASISE: FocusPicture(); break;
     default: break;
   }
 }
 
 LRESULT TMainForm::OnNotify(NMHDR& header) {
+  if (header.hwndFrom == tab_tip_.Tip && header.code == TTN_GETDISPINFOW) {
+    OnTabTip(reinterpret_cast<NMTTDISPINFOW&>(header));
+    return 0;
+  }
   if (header.idFrom == IDC_PRESET_GRID && header.code == kGridCellTip) {
     OnGridCellTip(reinterpret_cast<TGridCellTip&>(header));
     return 0;
@@ -240,11 +322,31 @@ bool TMainForm::TranslateWindowKey(const MSG& message) {
   if (message.message != WM_KEYDOWN || !IsKeyDown(VK_CONTROL) || IsKeyDown(VK_MENU)) return false;
   if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
   switch (message.wParam) {
+    case 'Z': return UndoFromAnywhere(message.hwnd);
     case VK_TAB: SwitchPreset(IsKeyDown(VK_SHIFT) ? -1 : 1); return true;
     case VK_NEXT: SwitchPreset(1); return true;
     case VK_PRIOR: SwitchPreset(-1); return true;
     default: return false;
   }
+}
+
+bool TMainForm::RouteWheelToPicture(const MSG& message) {
+  if (message.message != WM_MOUSEWHEEL) return false;
+  HWND picture = Control(IDC_PICTURE);
+  const POINT at{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
+  if (message.hwnd == picture || WindowFromPoint(at) != picture) return false;
+  SendMessageW(picture, WM_MOUSEWHEEL, message.wParam, message.lParam);
+  return true;
+}
+
+// The comment box takes back its own typing, and the grid and its cell
+// editor their own; from anywhere else Ctrl+Z takes back the grid's last
+// change, as the user means.
+bool TMainForm::UndoFromAnywhere(HWND target) {
+  HWND grid = Control(IDC_PRESET_GRID);
+  if (target == Control(IDC_COMMENT) || target == grid || IsChild(grid, target)) return false;
+  UndoGridChange(grid);
+  return true;
 }
 
 // As a click on the tab does, the focus staying where it is.
@@ -264,13 +366,7 @@ void TMainForm::OnShow() {
   settings_warning_.assign(warning.begin(), warning.end());
   ExplainRefusalOnOk(Wide(WriteBackRefusalMessage(FindWriteBackProblem(selection_))));
 
-  RECT frame;
-  GetWindowRect(window_, &frame);
-  const POINT saved = SettingsToScreen(POINT{settings_.WinLeft, settings_.WinTop});
-  const POINT position =
-      OpeningPosition(saved.x, saved.y, frame.right - frame.left, frame.bottom - frame.top);
-  SetWindowPos(window_, nullptr, position.x, position.y, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  OpenAt(SettingsToScreen(POINT{settings_.WinLeft, settings_.WinTop}));
 
   SetLabelText(IDC_LAYER_LABEL, L"レイヤ");
   SetLabelText(IDC_GROUP_LABEL, L"レ\r\nイ\r\nヤ\r\nグ\r\nル\r\n｜\r\nプ");
@@ -281,6 +377,11 @@ void TMainForm::OnShow() {
   TabCtrl_SetCurSel(Control(IDC_PRESET_TABS), settings_.PresetNo - 1);  // sends no notification
   ShowPreset(settings_.PresetNo);
   OnGridSelectionChanged();
+  TPictureOptions picture;
+  picture.Values = GridValues(ShownGridCells(Control(IDC_PRESET_GRID)));
+  picture.Dimensions = IsChecked(IDC_DIMENSIONS);
+  SetPictureContent(Control(IDC_PICTURE), BuildPicture(selection_.Drawing, picture));
+  FocusPicture();
 }
 
 // Said before OK is pressed: hovering it tells what it will and will not do.
@@ -312,14 +413,13 @@ void TMainForm::OnClose() {
 }
 
 void TMainForm::OnOk() {
-  RECT frame;
-  GetWindowRect(window_, &frame);
+  const RECT frame = RestoredWindowRect(window_);
   const POINT position = ScreenToSettings(POINT{frame.left, frame.top});
   settings_.WinLeft = position.x;
   settings_.WinTop = position.y;
   settings_.PresetNo = SelectedPreset();
   StoreGrid(settings_.PresetNo);
-  settings_.Dimensions = DimensionsChecked();
+  settings_.Dimensions = IsChecked(IDC_DIMENSIONS);
   const TWriteBackProblem problem = FindWriteBackProblem(selection_);
   if (!SaveSettingsOrAsk(problem == TWriteBackProblem::kNone)) return;
 
@@ -371,12 +471,14 @@ void TMainForm::OnClearPreset() {
       L"この設定画面のレイヤ設定をクリアします。よろしいですか？\r\n"
       L"（※画面切替／[OK]をせず[キャンセル]をした場合は保存されません）",
       L"確認");
-  if (answer == IDNO) return;
-  SetWindowTextW(Control(IDC_COMMENT), L"");
+  if (answer != IDYES) return;
+  HWND comment = Control(IDC_COMMENT);
+  std::string cleared = ToShiftJis(WindowText(comment));
+  SetWindowTextW(comment, L"");
   HWND grid = Control(IDC_PRESET_GRID);
   TGridCells cells = GetGridCells(grid);
   ClearGridValues(cells);
-  EditGridCells(grid, cells);
+  EditGridCells(grid, cells, std::move(cleared));
 }
 
 void TMainForm::OnImportJwf() {
@@ -439,7 +541,7 @@ void TMainForm::OnDimensionsClicked() {
   if (selection_.Status != TReadStatus::kMissing) {
     TCellElements elements{};
     for (int cell = 0; cell < 256; ++cell) {
-      elements[static_cast<std::size_t>(cell)] = summary_.Elements(cell, DimensionsChecked());
+      elements[static_cast<std::size_t>(cell)] = summary_.Elements(cell, IsChecked(IDC_DIMENSIONS));
     }
     SetGridElements(Control(IDC_PRESET_GRID), elements);
   }
@@ -469,7 +571,7 @@ void TMainForm::OnGridSelectionChanged() {
   } else {
     info += L"「" + ToUtf16(text) + L"」は線種ではありません（0 として保存）";
   }
-  const bool dimensions = DimensionsChecked();
+  const bool dimensions = IsChecked(IDC_DIMENSIONS);
   info += L"\u3000要素 " + Grouped(summary_.Elements(cell, dimensions));
   if (value) info += L"（変更 " + Grouped(summary_.Changed(cell, *value, dimensions)) + L"）";
   const TGridRange range = GetGridSelection(grid);
@@ -479,13 +581,14 @@ void TMainForm::OnGridSelectionChanged() {
     info += L"\u3000選択 " + std::to_wstring(height) + L"×" + std::to_wstring(width);
   }
   SetWindowTextW(Control(IDC_CELLINFO), info.c_str());
+  FocusPicture();
 }
 
 // The status line: what OK would change now, and any value that is no line
 // type, so that it is seen before it is stored as 0.
 void TMainForm::OnGridChanged() {
   const TGridStatus status =
-      GridStatus(ShownGridCells(Control(IDC_PRESET_GRID)), summary_, DimensionsChecked());
+      GridStatus(ShownGridCells(Control(IDC_PRESET_GRID)), summary_, IsChecked(IDC_DIMENSIONS));
   std::wstring text = L"変更される要素: " + Grouped(status.Changed);
   if (status.NotAllowed > 0) {
     text += L"\u3000／\u3000線種にない値 " + std::to_wstring(status.NotAllowed) +
@@ -497,12 +600,25 @@ void TMainForm::OnGridChanged() {
   const std::u16string refusal = WriteBackRefusalStatus(FindWriteBackProblem(selection_));
   if (!refusal.empty()) text = Wide(refusal) + L"\u3000／\u3000" + text;
   SetWindowTextW(Control(IDC_PROGRESS_LABEL), text.c_str());
+  SetPictureLineTypes(Control(IDC_PICTURE), GridValues(ShownGridCells(Control(IDC_PRESET_GRID))),
+                      IsChecked(IDC_DIMENSIONS));
   OnGridSelectionChanged();
+}
+
+// The picture brings forward the layers of the group whose header the
+// pointer is over, else those of the grid's selection.
+void TMainForm::FocusPicture() {
+  HWND grid = Control(IDC_PRESET_GRID);
+  const int group = HoveredGridGroup(grid);
+  TPictureFocus focus;
+  focus.Layers = group >= 0 ? TLayerSet::Group(group) : TLayerSet::Range(GetGridSelection(grid));
+  focus.EmphasiseChanges = IsChecked(IDC_PICTURE_EMPHASISE);
+  SetPictureFocus(Control(IDC_PICTURE), focus);
 }
 
 void TMainForm::OnGridCellTip(TGridCellTip& tip) {
   const TDrawingState& drawing = selection_.Drawing.State;
-  const bool dimensions = DimensionsChecked();
+  const bool dimensions = IsChecked(IDC_DIMENSIONS);
   if (tip.Col == 0 && tip.Row == 0) return;
   if (tip.Row == 0) {
     int col = 1;
@@ -539,9 +655,19 @@ void TMainForm::OnGridCellTip(TGridCellTip& tip) {
   }
 }
 
-bool TMainForm::DimensionsChecked() const {
-  return Button_GetCheck(Control(IDC_DIMENSIONS)) == BST_CHECKED;
+// The hovered tab's comment; the shown preset's as it is being typed.
+void TMainForm::OnTabTip(NMTTDISPINFOW& info) {
+  const int index = tab_tip_.Hovered;
+  tab_tip_text_.clear();
+  if (index >= 0 && index < kPresetCount) {
+    tab_tip_text_ = index + 1 == SelectedPreset()
+                        ? WindowText(Control(IDC_COMMENT))
+                        : ToUtf16(settings_.Presets[static_cast<std::size_t>(index)].Comment);
+  }
+  info.lpszText = tab_tip_text_.data();
 }
+
+bool TMainForm::IsChecked(int id) const { return Button_GetCheck(Control(id)) == BST_CHECKED; }
 
 int TMainForm::SelectedPreset() const {
   const int index = TabCtrl_GetCurSel(Control(IDC_PRESET_TABS));

@@ -5,11 +5,13 @@
 // handlers only move values between the controls and the core.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <array>
 #include <filesystem>
 #include <string>
 
+#include "app/form_layout.h"
 #include "app/selection.h"
 #include "app/grid_undo.h"
 #include "app/layer_summary.h"
@@ -22,6 +24,12 @@ namespace kx27 {
 inline constexpr const wchar_t* kApplicationTitle = L"kx27_レイヤ→線種変換";
 
 struct TGridCellTip;
+
+// The tooltip of the preset tabs and the tab it is about.
+struct TTabTip {
+  HWND Tip = nullptr;
+  int Hovered = -1;
+};
 
 class TMainForm {
  public:
@@ -36,8 +44,11 @@ class TMainForm {
   HWND Create(HINSTANCE instance, HWND owner);
 
   // Keys that act on the whole window wherever the focus is (Ctrl+Tab,
-  // Ctrl+PgDn and their reverse switch presets); true when handled.
+  // Ctrl+PgDn and their reverse switch presets, Ctrl+Z takes back the
+  // grid's last change); true when handled.
   bool TranslateWindowKey(const MSG& message);
+  // The wheel over the picture zooms it wherever the focus is.
+  bool RouteWheelToPicture(const MSG& message);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam,
@@ -51,6 +62,10 @@ class TMainForm {
   // main_form_layout.cpp
   void CreateFonts();
   void CreateControls();
+  TFormMetrics Metrics() const;
+  void OpenAt(POINT saved);
+  void OnGetMinMaxInfo(MINMAXINFO& info) const;
+  void ScaleControls();
   void LayoutControls();
   void OnDpiChanged(int dpi, const RECT& suggested);
   void SetLabelText(int id, const wchar_t* text);  // sized to fit, as labels do
@@ -72,11 +87,14 @@ class TMainForm {
   void OnGridSelectionChanged();
   void OnGridChanged();
   void OnGridCellTip(TGridCellTip& tip);
+  void OnTabTip(NMTTDISPINFOW& info);
   void SwitchPreset(int step);
+  bool UndoFromAnywhere(HWND target);
 
   HWND Control(int id) const { return GetDlgItem(window_, id); }
   int SelectedPreset() const;  // 1..20
-  bool DimensionsChecked() const;
+  bool IsChecked(int id) const;
+  void FocusPicture();
   void StoreGrid(int preset_no);
   void ShowPreset(int preset_no);
   void ShowProgress(const wchar_t* text);
@@ -101,6 +119,8 @@ class TMainForm {
   bool failing_ = false;  // the user has been told of an unexpected failure
   HWND ok_tip_ = nullptr;  // why OK cannot convert, when it cannot
   std::wstring ok_tip_text_;
+  TTabTip tab_tip_;
+  std::wstring tab_tip_text_;
 };
 
 }  // namespace kx27

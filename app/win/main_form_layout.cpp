@@ -2,28 +2,28 @@
 
 #include <commctrl.h>
 #include <uxtheme.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <iterator>
 #include <string>
 
+#include "app/form_layout.h"
 #include "app/win/dpi.h"
 #include "app/win/failure_barrier.h"
+#include "app/win/picture_view.h"
 #include "app/win/resource.h"
 #include "app/win/string_grid.h"
+#include "app/win/window_placement.h"
 
 namespace kx27 {
 namespace {
 
 // Pixels at 100 % scale; every size grows with the monitor's scale.
-constexpr int kClientWidth = 648;
-constexpr int kClientHeight = 393;
-constexpr int kStatusHeight = 24;
 constexpr int kTabWidth = 26;
 constexpr int kFontHeight = 13;
 constexpr int kSmallFontHeight = 11;
-constexpr DWORD kFormStyle =
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr UINT_PTR kSubclassId = 1;
 
 constexpr COLORREF kStatusColor = RGB(231, 231, 231);
@@ -55,42 +55,49 @@ constexpr const wchar_t* kMemoText =
     L"\u3000実行を行う必要がある\r\n"
     L"\u3000場合があります。";
 
-struct TControlLayout {
+struct TControl {
   int Id;
   const wchar_t* Class;
   const wchar_t* Text;
   DWORD Style;
   DWORD ExStyle;
-  int Left, Top, Width, Height;
+  TFormRect TFormLayout::*Place;
 };
 
 // In tab order: the dialog manager moves the focus in creation order. The
 // controls that lie on the tab strip come after it, so that they sit below
 // it in Z order and the strip leaves their area unpainted (TabProc).
 constexpr DWORD kTabStop = WS_TABSTOP | WS_GROUP;
-// The grid shows 8 columns and 8 rows of value cells beside its headers;
-// the strip under it names the selected cell in full.
-constexpr TControlLayout kControls[] = {
-    {IDC_OK, WC_BUTTONW, L"ＯＫ(&Y)", BS_DEFPUSHBUTTON | kTabStop, 0, 448, 298, 193, 33},
-    {IDC_CANCEL, WC_BUTTONW, L"キャンセル(&N)", BS_PUSHBUTTON | kTabStop, 0, 448, 338, 193, 25},
+constexpr TControl kControls[] = {
+    {IDC_OK, WC_BUTTONW, L"ＯＫ(&Y)", BS_DEFPUSHBUTTON | kTabStop, 0, &TFormLayout::Ok},
+    {IDC_CANCEL, WC_BUTTONW, L"キャンセル(&N)", BS_PUSHBUTTON | kTabStop, 0, &TFormLayout::Cancel},
     {IDC_GUIDE_MEMO, WC_EDITW, kMemoText,
-     ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_VSCROLL | WS_GROUP, WS_EX_CLIENTEDGE, 448, 0,
-     193, 291},
-    {IDC_PRESET_TABS, WC_TABCONTROLW, L"", TCS_FIXEDWIDTH | TCS_SINGLELINE | kTabStop, 0, 0, 0,
-     441, 338},
-    {IDC_COMMENT, WC_EDITW, L"", ES_AUTOHSCROLL | kTabStop, WS_EX_CLIENTEDGE, 64, 24, 369, 21},
+     ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_VSCROLL | WS_GROUP, WS_EX_CLIENTEDGE,
+     &TFormLayout::Memo},
+    {IDC_PRESET_TABS, WC_TABCONTROLW, L"", TCS_FIXEDWIDTH | TCS_SINGLELINE | kTabStop, 0,
+     &TFormLayout::Tabs},
+    {IDC_COMMENT, WC_EDITW, L"", ES_AUTOHSCROLL | kTabStop, WS_EX_CLIENTEDGE,
+     &TFormLayout::Comment},
     {IDC_PRESET_GRID, KX27_GRID_CLASS, L"", WS_HSCROLL | WS_VSCROLL | kTabStop, WS_EX_CLIENTEDGE,
-     24, 64, 409, 237},
-    {IDC_CLEAR_PRESET, WC_BUTTONW, L"内容クリア", BS_PUSHBUTTON | kTabStop, 0, 280, 44, 73, 20},
-    {IDC_IMPORT_JWF, WC_BUTTONW, L"JWF読込み", BS_PUSHBUTTON | kTabStop, 0, 360, 44, 73, 20},
+     &TFormLayout::Grid},
+    {IDC_CLEAR_PRESET, WC_BUTTONW, L"内容クリア", BS_PUSHBUTTON | kTabStop, 0,
+     &TFormLayout::ClearPreset},
+    {IDC_IMPORT_JWF, WC_BUTTONW, L"JWF読込み", BS_PUSHBUTTON | kTabStop, 0,
+     &TFormLayout::ImportJwf},
     {IDC_DIMENSIONS, WC_BUTTONW, L"寸法図形（寸法値線の線種を変換するか否か）",
-     BS_AUTOCHECKBOX | kTabStop, 0, 8, 346, 425, 17},
-    {IDC_COMMENT_LABEL, WC_STATICW, L"コメント", SS_LEFT | SS_NOPREFIX, 0, 4, 28, 56, 13},
-    {IDC_LAYER_LABEL, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, 0, 124, 48, 49, 13},
-    {IDC_GROUP_LABEL, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, 0, 8, 96, 49, 13},
-    {IDC_CELLINFO, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, 0, 24, 303, 409, 30},
-    {IDC_PROGRESS_LABEL, WC_STATICW, L"\u3000", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0, 0,
-     kClientHeight - kStatusHeight, kClientWidth, kStatusHeight},
+     BS_AUTOCHECKBOX | kTabStop, 0, &TFormLayout::Dimensions},
+    {IDC_PICTURE, KX27_PICTURE_CLASS, L"", kTabStop, WS_EX_CLIENTEDGE, &TFormLayout::Picture},
+    {IDC_PICTURE_BEFORE, WC_BUTTONW, L"変換前(&B)", BS_AUTOCHECKBOX | kTabStop, 0,
+     &TFormLayout::Before},
+    {IDC_PICTURE_EMPHASISE, WC_BUTTONW, L"変更を強調(&E)", BS_AUTOCHECKBOX | WS_TABSTOP, 0,
+     &TFormLayout::Emphasise},
+    {IDC_COMMENT_LABEL, WC_STATICW, L"コメント", SS_LEFT | SS_NOPREFIX, 0,
+     &TFormLayout::CommentLabel},
+    {IDC_LAYER_LABEL, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, 0, &TFormLayout::LayerLabel},
+    {IDC_GROUP_LABEL, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, 0, &TFormLayout::GroupLabel},
+    {IDC_CELLINFO, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, 0, &TFormLayout::CellInfo},
+    {IDC_PROGRESS_LABEL, WC_STATICW, L"\u3000", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0,
+     &TFormLayout::Status},
 };
 
 // The controls that lie on the tab strip and show on every tab.
@@ -114,8 +121,21 @@ void ExcludeTabStripControls(HWND tab, HDC dc) {
 LRESULT CALLBACK TabProc(HWND tab, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
                          DWORD_PTR);
 
-LRESULT TabMessage(HWND tab, UINT message, WPARAM wparam, LPARAM lparam) {
+// A new tab under the pointer starts the tooltip over, with that preset's
+// comment (the form answers TTN_GETDISPINFOW).
+void FollowTabUnderPointer(HWND tab, TTabTip& tip, LPARAM lparam) {
+  TCHITTESTINFO hit{};
+  hit.pt = POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+  const int index = TabCtrl_HitTest(tab, &hit);
+  if (index == tip.Hovered || !tip.Tip) return;
+  tip.Hovered = index;
+  SendMessageW(tip.Tip, TTM_ACTIVATE, FALSE, 0);
+  SendMessageW(tip.Tip, TTM_ACTIVATE, TRUE, 0);
+}
+
+LRESULT TabMessage(HWND tab, UINT message, WPARAM wparam, LPARAM lparam, TTabTip& tip) {
   switch (message) {
+    case WM_MOUSEMOVE: FollowTabUnderPointer(tab, tip, lparam); break;
     case WM_ERASEBKGND: ExcludeTabStripControls(tab, reinterpret_cast<HDC>(wparam)); break;
     case WM_PAINT:
       if (wparam == 0) {
@@ -134,9 +154,9 @@ LRESULT TabMessage(HWND tab, UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 LRESULT CALLBACK TabProc(HWND tab, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                         DWORD_PTR) {
+                         DWORD_PTR data) {
   return Guarded(
-      tab, [&] { return TabMessage(tab, message, wparam, lparam); },
+      tab, [&] { return TabMessage(tab, message, wparam, lparam, *reinterpret_cast<TTabTip*>(data)); },
       [&] { return DefSubclassProc(tab, message, wparam, lparam); });
 }
 
@@ -184,6 +204,16 @@ int FontLineHeight(HWND window, HFONT font) {
   return static_cast<int>(metrics.tmHeight);
 }
 
+// What the grid's border and scroll bars, always shown, take from its
+// window: measured, since both follow the system's metrics and scale.
+SIZE GridFrame(HWND grid) {
+  RECT window{};
+  RECT client{};
+  GetWindowRect(grid, &window);
+  GetClientRect(grid, &client);
+  return {(window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
+}
+
 bool IsTabStripColored(int id) {
   return std::find(std::begin(kOnTabStrip), std::end(kOnTabStrip), id) != std::end(kOnTabStrip);
 }
@@ -192,7 +222,8 @@ bool IsTabStripColored(int id) {
 
 // Created at the system's scale; WM_CREATE sizes it for its own monitor.
 HWND TMainForm::Create(HINSTANCE instance, HWND owner) {
-  const RECT frame = FrameForClient(kClientWidth, kClientHeight, kFormStyle, 96);
+  const TFormSize size = MinimumClientSize(TFormMetrics{});
+  const RECT frame = FrameForClient(size.Width, size.Height, kFormStyle, 96);
   return CreateWindowExW(0, KX27_FORM_CLASS, L"レイヤ→線種変換", kFormStyle, 202, 107,
                          frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
                          instance, this);
@@ -212,37 +243,113 @@ void TMainForm::CreateControls() {
   dpi_ = WindowDpi(window_);
   CreateFonts();
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
-  for (const TControlLayout& layout : kControls) {
-    CreateWindowExW(layout.ExStyle, layout.Class, layout.Text, WS_CHILD | WS_VISIBLE | layout.Style,
-                    0, 0, 0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.Id)),
-                    instance, nullptr);
+  for (const TControl& control : kControls) {
+    CreateWindowExW(control.ExStyle, control.Class, control.Text,
+                    WS_CHILD | WS_VISIBLE | control.Style, 0, 0, 0, 0, window_,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.Id)), instance, nullptr);
   }
   HWND tab = Control(IDC_PRESET_TABS);
   AddPresetTabs(tab);
-  SetWindowSubclass(tab, TabProc, kSubclassId, 0);
+  tab_tip_.Tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                                 instance, nullptr);
+  if (tab_tip_.Tip) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(tab);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tab_tip_.Tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  SetWindowSubclass(tab, TabProc, kSubclassId, reinterpret_cast<DWORD_PTR>(&tab_tip_));
   SetWindowSubclass(Control(IDC_GUIDE_MEMO), MemoProc, kSubclassId, 0);
-  LayoutControls();
-  const RECT frame = FrameForClient(Scaled(kClientWidth), Scaled(kClientHeight), kFormStyle, dpi_);
+  ScaleControls();
+  const TFormSize size = MinimumClientSize(Metrics());
+  const RECT frame = FrameForClient(size.Width, size.Height, kFormStyle, dpi_);
   SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Places and sizes every control, its font and the grid's cells for the
-// window's scale.
-void TMainForm::LayoutControls() {
-  for (const TControlLayout& layout : kControls) {
-    HWND control = Control(layout.Id);
-    const bool small = layout.Id == IDC_CLEAR_PRESET || layout.Id == IDC_IMPORT_JWF;
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(small ? small_font_ : font_),
-                 FALSE);
-    const int top = layout.Id == IDC_PROGRESS_LABEL ? Scaled(kClientHeight - kStatusHeight)
-                                             : Scaled(layout.Top);
-    SetWindowPos(control, nullptr, Scaled(layout.Left), top, Scaled(layout.Width),
-                 Scaled(layout.Height), SWP_NOZORDER | SWP_NOACTIVATE);
+TFormMetrics TMainForm::Metrics() const {
+  const SIZE frame = GridFrame(Control(IDC_PRESET_GRID));
+  return TFormMetrics{dpi_, frame.cx, frame.cy};
+}
+
+// Where it was saved (OpeningPosition), at the size that shows the whole
+// table and the picture where the monitor's work area allows, never below
+// the smallest window.
+void TMainForm::OpenAt(POINT saved) {
+  RECT frame;
+  GetWindowRect(window_, &frame);
+  const POINT first =
+      OpeningPosition(saved.x, saved.y, frame.right - frame.left, frame.bottom - frame.top);
+  SetWindowPos(window_, nullptr, first.x, first.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);  // the monitor's scale follows
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  // The room right of and below the saved corner, unless it is too small
+  // for the whole table: then the work area's, and the window moves in by
+  // the least that shows it whole.
+  const RECT& area = monitor.rcWork;
+  const RECT extra = FrameForClient(0, 0, kFormStyle, dpi_);
+  const int extra_width = extra.right - extra.left;
+  const int extra_height = extra.bottom - extra.top;
+  const TFormMetrics metrics = Metrics();
+  const TFormSize whole = WholeTableClientSize(metrics);
+  TFormSize largest{area.right - std::max(first.x, area.left) - extra_width,
+                    area.bottom - std::max(first.y, area.top) - extra_height};
+  if (largest.Width < whole.Width) largest.Width = area.right - area.left - extra_width;
+  if (largest.Height < whole.Height) largest.Height = area.bottom - area.top - extra_height;
+  const TFormSize size = OpeningClientSize(metrics, largest);
+  const RECT opening = FrameForClient(size.Width, size.Height, kFormStyle, dpi_);
+  const int width = opening.right - opening.left;
+  const int height = opening.bottom - opening.top;
+  const POINT position = MoveInside(RECT{first.x, first.y, first.x + width, first.y + height}, area);
+  SetWindowPos(window_, nullptr, position.x, position.y, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The window's least size: the one the dialog always had.
+void TMainForm::OnGetMinMaxInfo(MINMAXINFO& info) const {
+  const TFormSize size = MinimumClientSize(TFormMetrics{dpi_, 2});
+  const RECT frame = FrameForClient(size.Width, size.Height, kFormStyle, dpi_);
+  info.ptMinTrackSize = POINT{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// Fonts, the tabs' size and the grid's cells for the window's scale.
+void TMainForm::ScaleControls() {
+  for (const TControl& control : kControls) {
+    const bool small = control.Id == IDC_CLEAR_PRESET || control.Id == IDC_IMPORT_JWF;
+    SendMessageW(Control(control.Id), WM_SETFONT,
+                 reinterpret_cast<WPARAM>(small ? small_font_ : font_), FALSE);
   }
   HWND tab = Control(IDC_PRESET_TABS);
   TabCtrl_SetItemSize(tab, Scaled(kTabWidth), FontLineHeight(tab, font_) + Scaled(6));
   SetGridScale(Control(IDC_PRESET_GRID), dpi_);
+  SetPictureScale(Control(IDC_PICTURE), dpi_);
+  LayoutControls();
+}
+
+// Places every control for the client area's size, all in one step.
+void TMainForm::LayoutControls() {
+  RECT client;
+  GetClientRect(window_, &client);
+  if (client.right == 0 || client.bottom == 0) return;  // minimised
+  const TFormLayout layout = LayOutForm(Metrics(), TFormSize{client.right, client.bottom});
+  HDWP positions = BeginDeferWindowPos(static_cast<int>(std::size(kControls)));
+  for (const TControl& control : kControls) {
+    const TFormRect& place = layout.*control.Place;
+    HWND window = Control(control.Id);
+    const UINT show = place.Empty() ? SWP_HIDEWINDOW : SWP_SHOWWINDOW;
+    if (positions) {
+      positions = DeferWindowPos(positions, window, nullptr, place.Left, place.Top, place.Width,
+                                 place.Height, SWP_NOZORDER | SWP_NOACTIVATE | show);
+    }
+  }
+  if (positions) EndDeferWindowPos(positions);
   for (int id : {IDC_COMMENT_LABEL, IDC_LAYER_LABEL, IDC_GROUP_LABEL}) FitLabel(id);
   InvalidateRect(window_, nullptr, TRUE);
 }
@@ -251,9 +358,9 @@ void TMainForm::LayoutControls() {
 void TMainForm::OnDpiChanged(int dpi, const RECT& suggested) {
   dpi_ = dpi;
   CreateFonts();
-  LayoutControls();
   SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ScaleControls();
 }
 
 void TMainForm::SetLabelText(int id, const wchar_t* text) {

@@ -22,8 +22,12 @@
 #define IDC_IMPORT_JWF 1010  /* "JWF読込み" */
 #define IDC_DIMENSIONS 1011
 #define IDC_CELLINFO 1012  /* names and line type of the selected cell */
+#define IDC_PICTURE 1013
+#define IDC_PICTURE_BEFORE 1014  /* "変換前" */
+#define IDC_PICTURE_EMPHASISE 1015  /* "変更を強調" */
 
 // Window classes, for FindWindow from a driver.
 #define KX27_FORM_CLASS L"Kx27MainForm"
 #define KX27_GRID_CLASS L"Kx27StringGrid"
 #define KX27_LINETYPE_LIST_CLASS L"Kx27LineTypeList"
+#define KX27_PICTURE_CLASS L"Kx27PictureView"

@@ -14,7 +14,7 @@
 #include "app/grid_clipboard.h"
 #include "app/win/encoding.h"
 #include "app/win/failure_barrier.h"
-#include "app/win/grid_view.h"
+#include "app/grid_view.h"
 #include "app/win/line_type_list.h"
 #include "app/win/resource.h"
 
@@ -45,9 +45,11 @@ struct TGrid {
   bool Editing = false;
   bool Dragging = false;
   int WheelDelta = 0;
-  int TipCol = -1;
+  int TipCol = -1;  // the cell under the pointer, -1 when none
   int TipRow = -1;
   std::wstring TipText;
+  bool TrackingLeave = false;
+  std::string RestoredComment;  // of the change taken back last
 };
 
 TGrid* GridOf(HWND window) {
@@ -63,7 +65,7 @@ int Scaled(const TGrid& grid, int size) { return MulDiv(size, grid.Dpi, 96); }
 RECT CellRect(const TGrid& grid, int col, int row) {
   const int left = CellLeft(grid.View, col);
   const int top = CellTop(grid.View, row);
-  return RECT{left, top, left + CellWidth(grid.View, col), top + grid.View.CellHeight};
+  return RECT{left, top, left + CellWidth(grid.View, col), top + CellHeight(grid.View, row)};
 }
 
 RECT ButtonRect(const TGrid& grid) {
@@ -91,19 +93,50 @@ void UpdateScrollBars(const TGrid& grid) {
 }
 
 // Repaints after the selection or the scroll position may have changed.
-void Refresh(const TGrid& grid) {
+// The cell under the pointer: its tooltip starts over, and a group header
+// coming or going is told to the parent, which highlights that group.
+void SetPointedCell(TGrid& grid, int col, int row) {
+  if (col == grid.TipCol && row == grid.TipRow) return;
+  const bool group_changed = (grid.TipCol == 0) != (col == 0) || (col == 0 && row != grid.TipRow);
+  grid.TipCol = col;
+  grid.TipRow = row;
+  if (grid.Tip) {
+    SendMessageW(grid.Tip, TTM_ACTIVATE, FALSE, 0);
+    SendMessageW(grid.Tip, TTM_ACTIVATE, TRUE, 0);
+  }
+  if (group_changed) Notify(grid, kGridHoverChange);
+}
+
+// After a scroll or a change of the cells, a tooltip that shows takes the
+// text of what now lies under the pointer.
+void FollowPointer(TGrid& grid) {
+  if (!grid.Tip || !IsWindowVisible(grid.Tip)) return;
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  ScreenToClient(grid.Window, &pointer);
+  int col = -1;
+  int row = -1;
+  if (!CellAt(grid.View, pointer.x, pointer.y, col, row)) col = row = -1;
+  grid.TipCol = col;
+  grid.TipRow = row;
+  SendMessageW(grid.Tip, TTM_UPDATE, 0, 0);
+}
+
+void Refresh(TGrid& grid) {
   UpdateScrollBars(grid);
   InvalidateRect(grid.Window, nullptr, FALSE);
+  FollowPointer(grid);
 }
 
 // Applies a change of the value cells as one undo step and tells the parent.
 template <typename Change>
-void ChangeCells(TGrid& grid, Change change) {
+void ChangeCells(TGrid& grid, Change change, std::optional<std::string> comment = std::nullopt) {
   const TGridCells before = grid.Cells;
   change(grid.Cells);
-  grid.Undo.Record(before, grid.Cells);
+  grid.Undo.Record(before, grid.Cells, std::move(comment));
   InvalidateRect(grid.Window, nullptr, FALSE);
   Notify(grid, kGridChange);
+  FollowPointer(grid);
 }
 
 std::wstring EditText(const TGrid& grid) {
@@ -245,8 +278,13 @@ void PasteRange(TGrid& grid) {
 }
 
 void UndoChange(TGrid& grid) {
-  if (!grid.Undo.Undo(grid.Cells)) return;
+  std::optional<std::string> comment;
+  if (!grid.Undo.Undo(grid.Cells, &comment)) return;
   InvalidateRect(grid.Window, nullptr, FALSE);
+  if (comment) {
+    grid.RestoredComment = std::move(*comment);
+    Notify(grid, kGridCommentBack);
+  }
   Notify(grid, kGridChange);
 }
 
@@ -327,6 +365,19 @@ bool IsEmptyHeader(const TGrid& grid, int col, int row) {
   return ElementsOf(grid, col, grid.View.Row) == 0;
 }
 
+// A layer's number and name over the tall header row's lines, broken
+// between characters where a name has no blank, centred as a whole; what
+// does not fit shows in the tooltip.
+void DrawWrapped(HDC dc, const std::wstring& text, const RECT& area) {
+  const UINT format = DT_CENTER | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX;
+  RECT measured{area.left, 0, area.right, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, format | DT_CALCRECT);
+  RECT placed = area;
+  const int height = measured.bottom - measured.top;
+  if (height < area.bottom - area.top) placed.top += (area.bottom - area.top - height) / 2;
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &placed, format);
+}
+
 void PaintCell(const TGrid& grid, HDC dc, int col, int row, bool focused) {
   const RECT cell = CellRect(grid, col, row);
   RECT inner{cell.left, cell.top, cell.right - 1, cell.bottom - 1};
@@ -372,7 +423,11 @@ void PaintCell(const TGrid& grid, HDC dc, int col, int row, bool focused) {
     text_rect.right = inner.right - 1;
   }
   HGDIOBJ old_font = layer_header && grid.HeaderFont ? SelectObject(dc, grid.HeaderFont) : nullptr;
-  DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text_rect, format);
+  if (layer_header && grid.View.HeaderHeight > grid.View.CellHeight) {
+    DrawWrapped(dc, shown, text_rect);
+  } else {
+    DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text_rect, format);
+  }
   if (old_font) SelectObject(dc, old_font);
 
   if (!fixed) {
@@ -557,13 +612,11 @@ void OnMouseMove(TGrid& grid, int x, int y) {
     AfterSelection(grid);
   }
   if (!hit) col = row = -1;
-  if ((col != grid.TipCol || row != grid.TipRow) && grid.Tip) {
-    grid.TipCol = col;
-    grid.TipRow = row;
-    // Starts over, so that the tip shows again with the new cell's text.
-    SendMessageW(grid.Tip, TTM_ACTIVATE, FALSE, 0);
-    SendMessageW(grid.Tip, TTM_ACTIVATE, TRUE, 0);
+  if (!grid.TrackingLeave) {
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, grid.Window, 0};
+    grid.TrackingLeave = TrackMouseEvent(&track) != FALSE;
   }
+  SetPointedCell(grid, col, row);
 }
 
 void OnButtonDown(TGrid& grid, UINT message, WPARAM keys, int x, int y) {
@@ -654,6 +707,10 @@ LRESULT HandleMessage(TGrid& grid, UINT message, WPARAM wparam, LPARAM lparam) {
       OnButtonDown(grid, message, wparam, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
       return 0;
     case WM_MOUSEMOVE: OnMouseMove(grid, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)); return 0;
+    case WM_MOUSELEAVE:
+      grid.TrackingLeave = false;
+      SetPointedCell(grid, -1, -1);
+      return 0;
     case WM_LBUTTONUP:
     case WM_CAPTURECHANGED:
       if (grid.Dragging) {
@@ -684,6 +741,10 @@ LRESULT HandleMessage(TGrid& grid, UINT message, WPARAM wparam, LPARAM lparam) {
       const std::string text = std::to_string(static_cast<std::int32_t>(wparam));
       ChangeCells(grid, [&](TGridCells& cells) { FillRange(cells, Selection(grid.View), text); });
       return 0;
+    }
+    case kGridCellCorner: {
+      const RECT cell = CellRect(grid, LOWORD(wparam), HIWORD(wparam));
+      return lparam ? MAKELRESULT(cell.right, cell.bottom) : MAKELRESULT(cell.left, cell.top);
     }
     case WM_GETTEXTLENGTH: return static_cast<LRESULT>(ToUtf16(CurrentCell(grid)).size());
     case WM_GETTEXT: return CopySelectedText(grid, wparam, lparam);
@@ -746,14 +807,29 @@ void SetGridCells(HWND window, const TGridCells& cells) {
   InvalidateRect(window, nullptr, FALSE);
 }
 
-void EditGridCells(HWND window, const TGridCells& cells) {
+void EditGridCells(HWND window, const TGridCells& cells, std::optional<std::string> comment) {
   TGrid* grid = GridOf(window);
   if (!grid) return;
   EndEdit(*grid, true);
-  ChangeCells(*grid, [&](TGridCells& shown) {
-    for (int row = 1; row < kGridSize; ++row)
-      for (int col = 1; col < kGridSize; ++col) shown[row][col] = cells[row][col];
-  });
+  ChangeCells(
+      *grid,
+      [&](TGridCells& shown) {
+        for (int row = 1; row < kGridSize; ++row)
+          for (int col = 1; col < kGridSize; ++col) shown[row][col] = cells[row][col];
+      },
+      std::move(comment));
+}
+
+void UndoGridChange(HWND window) {
+  if (TGrid* grid = GridOf(window)) {
+    EndEdit(*grid, true);
+    UndoChange(*grid);
+  }
+}
+
+std::string RestoredGridComment(HWND window) {
+  const TGrid* grid = GridOf(window);
+  return grid ? grid->RestoredComment : std::string();
 }
 
 void SetGridHeaders(HWND window, const TGridCells& cells) {
@@ -798,6 +874,11 @@ void SetGridElements(HWND window, const TCellElements& elements) {
   grid->Elements = elements;
   grid->HasElements = true;
   InvalidateRect(window, nullptr, FALSE);
+}
+
+int HoveredGridGroup(HWND window) {
+  const TGrid* grid = GridOf(window);
+  return grid && grid->TipCol == 0 && grid->TipRow >= 1 ? grid->TipRow - 1 : -1;
 }
 
 void SetGridScale(HWND window, int dpi) {

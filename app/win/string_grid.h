@@ -6,13 +6,13 @@
 //
 // For drivers that act on it from outside (sizes at 100 % scale; they grow
 // with SetGridScale):
-// - The header column is 96 pixels wide, value cells are 36 x 24. Value
-//   cell (c, r), c and r in 1..16, lies at client x = 96 + (c - 1) * 36 -
-//   scrollX, y = r * 24 - scrollY; the fixed column and row never scroll.
-//   The grid scrolls by whole cells, so scrollX = (first shown value column
-//   - 1) * 36 and likewise for scrollY; both are 0 after start-up and
-//   selecting a cell scrolls it into view. In the designed box 8 columns
-//   and 8 rows of value cells show wholly.
+// - The header column is 96 pixels wide, value cells are 24 high and 36
+//   wide, widening up to 48 when the grid has room for all 16 columns; the
+//   layer row is 24 high, or 38 (two lines of names) when all 16 rows fit
+//   below that. The grid scrolls by whole cells; the fixed column and row
+//   never scroll. SendMessageW(grid, kGridCellCorner, MAKEWPARAM(c, r), 0)
+//   answers MAKELRESULT(x, y), the client point of cell (c, r)'s top-left
+//   corner as now scrolled, and with lparam 1 its bottom-right corner.
 // - WM_LBUTTONDOWN on a value cell selects it (with MK_SHIFT: the range from
 //   the anchor to it), dragging extends the range; on a row or column header
 //   it selects that row or column, on the corner every cell. A double click
@@ -38,13 +38,14 @@
 //   selected cell's text.
 //
 // The parent hears of the user's doings through WM_COMMAND with the grid's
-// id and kGridSelChange or kGridChange, and answers kGridCellTip through
-// WM_NOTIFY with the tooltip of a cell.
+// id and kGridSelChange, kGridChange, kGridHoverChange or kGridCommentBack,
+// and answers kGridCellTip through WM_NOTIFY with the tooltip of a cell.
 
 #include <windows.h>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/grid_range.h"
@@ -55,7 +56,10 @@ namespace kx27 {
 
 inline constexpr WORD kGridSelChange = 0x4001;  // the current cell or the range moved
 inline constexpr WORD kGridChange = 0x4002;     // the user changed cells
+inline constexpr WORD kGridHoverChange = 0x4004;  // the pointer came to or left a group header
+inline constexpr WORD kGridCommentBack = 0x4005;  // an undo brought a comment back
 inline constexpr UINT kGridCellTip = 0x4003;    // WM_NOTIFY code: fill TGridCellTip::Text
+inline constexpr UINT kGridCellCorner = WM_USER + 2;  // WM_USER + 1 is the list's choice
 
 struct TGridCellTip {
   NMHDR Header;
@@ -78,8 +82,16 @@ TGridCells GetGridCells(HWND grid);
 void SetGridCells(HWND grid, const TGridCells& cells);
 
 // Changes the value cells as the user's own edit would: one undo step and
-// kGridChange. The headers stay.
-void EditGridCells(HWND grid, const TGridCells& cells);
+// kGridChange. The headers stay. A comment the change replaced (the clear
+// button's) comes back with the undo of that step, told by kGridCommentBack.
+void EditGridCells(HWND grid, const TGridCells& cells,
+                   std::optional<std::string> comment = std::nullopt);
+
+// Ctrl+Z from wherever the focus is: takes back the grid's last change.
+void UndoGridChange(HWND grid);
+
+// The comment the last undo brought back.
+std::string RestoredGridComment(HWND grid);
 
 // Only the header row and column of cells.
 void SetGridHeaders(HWND grid, const TGridCells& cells);
@@ -96,6 +108,9 @@ TGridUndo TakeGridUndo(HWND grid);
 void SetGridUndo(HWND grid, TGridUndo undo);
 
 void SetGridElements(HWND grid, const TCellElements& elements);
+
+// The group whose header the pointer is over, -1 when none.
+int HoveredGridGroup(HWND grid);
 
 // Cell sizes for the monitor's dots per inch.
 void SetGridScale(HWND grid, int dpi);

@@ -27,4 +27,23 @@ POINT OpeningPosition(int left, int top, int width, int height) {
   return MoveInside(saved, monitor.rcWork);
 }
 
+RECT RestoredWindowRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (!(IsZoomed(window) || IsIconic(window)) || !GetWindowPlacement(window, &placement)) {
+    return rect;
+  }
+  // The restored place is kept in the coordinates of the work area.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  RECT restored = placement.rcNormalPosition;
+  if (GetMonitorInfoW(MonitorFromRect(&restored, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    OffsetRect(&restored, monitor.rcWork.left - monitor.rcMonitor.left,
+               monitor.rcWork.top - monitor.rcMonitor.top);
+  }
+  return restored;
+}
+
 }  // namespace kx27

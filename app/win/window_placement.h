@@ -16,4 +16,8 @@ POINT MoveInside(const RECT& window, const RECT& area);
 // the nearest monitor.
 POINT OpeningPosition(int left, int top, int width, int height);
 
+// The window's place on the screen as it is when neither maximised nor
+// minimised: what a position to remember is taken from.
+RECT RestoredWindowRect(HWND window);
+
 }  // namespace kx27

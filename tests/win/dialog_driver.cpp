@@ -1,24 +1,19 @@
 #include "tests/win/dialog_driver.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <iterator>
 #include <vector>
 
 #include "app/win/resource.h"
+#include "app/win/string_grid.h"
 
 namespace kx27::test {
 namespace {
 
 constexpr DWORD kPollMs = 20;
 constexpr DWORD kTimeoutMs = 10000;
-
-// Grid cells are 36 x 24 pixels right of a header column 96 pixels wide;
-// value cell (c, r) starts at (96 + (c - 1) * 36, r * 24) while the grid is
-// not scrolled (at 100 % scale).
-constexpr int kHeaderWidth = 96;
-constexpr int kCellWidth = 36;
-constexpr int kCellHeight = 24;
 
 // Every message waits at most this long, so that a program that hangs fails
 // its test instead of holding up the run.
@@ -200,6 +195,12 @@ HWND RunningDialog::WaitForWindowOfClass(std::wstring_view class_name) const {
   return nullptr;
 }
 
+RECT RunningDialog::TabBounds(int index) const {
+  RECT item{};
+  RemoteItemRect(process_.hProcess, Control(IDC_PRESET_TABS), index, item);
+  return item;
+}
+
 int RunningDialog::SelectedTab() const {
   return static_cast<int>(Send(Control(IDC_PRESET_TABS), TCM_GETCURSEL, 0, 0));
 }
@@ -219,9 +220,18 @@ bool RunningDialog::SelectTab(int index) const {
   return SelectedTab() == index;
 }
 
+RECT RunningDialog::CellBounds(int column, int row) const {
+  HWND grid = Control(IDC_PRESET_GRID);
+  const WPARAM cell = MAKEWPARAM(column, row);
+  const LRESULT top_left = Send(grid, kGridCellCorner, cell, 0);
+  const LRESULT bottom_right = Send(grid, kGridCellCorner, cell, 1);
+  return RECT{GET_X_LPARAM(top_left), GET_Y_LPARAM(top_left), GET_X_LPARAM(bottom_right),
+              GET_Y_LPARAM(bottom_right)};
+}
+
 void RunningDialog::ClickCell(int column, int row) const {
-  SendClick(Control(IDC_PRESET_GRID), kHeaderWidth + (column - 1) * kCellWidth + kCellWidth / 2,
-            row * kCellHeight + kCellHeight / 2);
+  const RECT cell = CellBounds(column, row);
+  SendClick(Control(IDC_PRESET_GRID), (cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
 }
 
 std::wstring RunningDialog::CellText(int column, int row) const {

@@ -54,8 +54,13 @@ class RunningDialog {
   // in view, the arrow keys otherwise. True when the tab ends up selected.
   bool SelectTab(int index) const;
   int SelectedTab() const;
+  // Where tab index lies in the strip's client area, as now scrolled.
+  RECT TabBounds(int index) const;
 
-  // Cells in view before any scrolling: columns 1-8, rows 1-8. TypeIntoCell
+  // A value cell's place in the grid's client area, as now scrolled.
+  RECT CellBounds(int column, int row) const;
+
+  // Cells in view before any scrolling. TypeIntoCell
   // clicks the cell and types text followed by Enter; CellText selects the
   // cell and reads what it shows.
   void TypeIntoCell(int column, int row, std::wstring_view text) const;

@@ -55,16 +55,17 @@ TEST(GridKnowsTheDrawing, NamesCountsAndValuesThatAreNoLineType) {
   EXPECT_EQ(dialog.Text(IDC_PROGRESS_LABEL), L"変更される要素: 5");
 
   // The pointer on group 0 layer 3, then on group 1 layer 2: the tip follows.
-  const struct { int x, y; const wchar_t* tip; } tips[] = {
-      {96 + 3 * 36 + 10, 24 + 10,
+  const struct { int col, row; const wchar_t* tip; } tips[] = {
+      {4, 1,
        L"グループ 0 建具\r\nレイヤ 3 窓\r\n線種 5 一点鎖1\r\n線 1・円 1・弧 1・寸法線 0\r\n"
        L"変更される要素 3"},
-      {96 + 2 * 36 + 10, 2 * 24 + 10,
+      {3, 2,
        L"グループ 1\r\nレイヤ 2 外構\r\n線種 7 二点鎖1\r\n線 1・円 0・弧 0・寸法線 0\r\n"
        L"変更される要素 1"},
   };
   for (const auto& t : tips) {
-    dialog.PointAt(IDC_PRESET_GRID, t.x, t.y);
+    const RECT cell = dialog.CellBounds(t.col, t.row);
+    dialog.PointAt(IDC_PRESET_GRID, cell.left + 10, cell.top + 10);
     HWND tip = dialog.WaitForWindowOfClass(TOOLTIPS_CLASSW);
     ASSERT_NE(tip, nullptr) << "no tooltip";
     for (int waited = 0; waited < 3000 && WindowTextOf(tip) != t.tip; waited += 100) Sleep(100);
@@ -169,7 +170,8 @@ TEST(GridLineTypeList, ChoosesByKeyboardAndClosesWithEscape) {
   EXPECT_EQ(dialog.Text(IDC_PRESET_GRID), L"6");
 
   // The button at the cell's right edge (layer 3 is the fourth column).
-  const LPARAM button = MAKELPARAM(96 + 4 * 36 - 6, 24 + 12);
+  const RECT cell = dialog.CellBounds(4, 1);
+  const LPARAM button = MAKELPARAM(cell.right - 6, (cell.top + cell.bottom) / 2);
   PostMessageW(dialog.Control(IDC_PRESET_GRID), WM_LBUTTONDOWN, MK_LBUTTON, button);
   PostMessageW(dialog.Control(IDC_PRESET_GRID), WM_LBUTTONUP, 0, button);
   list = dialog.WaitForWindowOfClass(KX27_LINETYPE_LIST_CLASS);
@@ -266,8 +268,10 @@ class ScreenScale {
 };
 
 // At 100, 125, 150 and 200 % the dialog grows with the scale, its text and
-// cells with it, and the settings file keeps the position in the pixels it
-// always had (the system scale's).
+// cells with it, opening as large as shows the whole table where the screen
+// (1600 x 1200) allows, never smaller than it always was nor beyond the
+// screen; the settings file keeps the position in the pixels it always had
+// (the system scale's).
 TEST(DialogScreenshots, AtEachScale) {
   for (const int dpi : {96, 120, 144, 192}) {
     const ScreenScale scale(static_cast<DWORD>(dpi));
@@ -279,17 +283,26 @@ TEST(DialogScreenshots, AtEachScale) {
     ASSERT_TRUE(OpenNamed(folder, dialog, settings)) << dpi;
     RECT client{};
     GetClientRect(dialog.Window(), &client);
-    EXPECT_EQ(client.right, MulDiv(648, dpi, 96)) << dpi;
-    EXPECT_EQ(client.bottom, MulDiv(393, dpi, 96)) << dpi;
+    EXPECT_GE(client.right, MulDiv(648, dpi, 96)) << dpi;
+    EXPECT_GE(client.bottom, MulDiv(393, dpi, 96)) << dpi;
+    RECT frame{};
+    GetWindowRect(dialog.Window(), &frame);
+    EXPECT_LE(frame.right, GetSystemMetrics(SM_CXSCREEN)) << dpi;
+    EXPECT_LE(frame.bottom, GetSystemMetrics(SM_CYSCREEN)) << dpi;
     RECT grid{};
     GetClientRect(dialog.Control(IDC_PRESET_GRID), &grid);
-    // The header column and eight value columns fit at every scale.
-    EXPECT_GE(grid.right, MulDiv(96 + 8 * 36, dpi, 96)) << dpi;
-    const LPARAM cell = MAKELPARAM(MulDiv(96 + 3 * 36 + 10, dpi, 96), MulDiv(24 + 10, dpi, 96));
-    PostMessageW(dialog.Control(IDC_PRESET_GRID), WM_LBUTTONDOWN, MK_LBUTTON, cell);
-    PostMessageW(dialog.Control(IDC_PRESET_GRID), WM_LBUTTONUP, 0, cell);
+    const RECT last = dialog.CellBounds(16, 16);
+    if (dpi <= 144) {
+      EXPECT_LE(last.right, grid.right) << dpi;
+      EXPECT_LE(last.bottom, grid.bottom) << dpi;
+    }
+    const RECT cell = dialog.CellBounds(4, 1);
+    const LPARAM point = MAKELPARAM(cell.left + 5, cell.top + 5);
+    PostMessageW(dialog.Control(IDC_PRESET_GRID), WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageW(dialog.Control(IDC_PRESET_GRID), WM_LBUTTONUP, 0, point);
     dialog.Sync();
     EXPECT_EQ(dialog.Text(IDC_PRESET_GRID), L"5") << dpi;
+    Sleep(500);  // the picture's first frame
     EXPECT_TRUE(SaveWindowBitmap(dialog.Window(), L"dialog_scale_" + std::to_wstring(dpi) + L".bmp"));
     dialog.Click(IDC_OK);
     ASSERT_TRUE(dialog.WaitForExit()) << dpi;
