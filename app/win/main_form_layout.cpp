@@ -291,8 +291,9 @@ void TMainForm::OpenAt(POINT saved) {
   monitor.cbSize = sizeof monitor;
   if (!GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor)) return;
   // The room right of and below the saved corner, unless it is too small
-  // for the whole table: then the work area's, and the window moves in by
-  // the least that shows it whole.
+  // for the whole table and the work area is not: then the work area's, and
+  // the window moves in by the least that shows it whole. Where even the
+  // work area is too small, the saved corner stays.
   const RECT& area = monitor.rcWork;
   const RECT extra = FrameForClient(0, 0, kFormStyle, dpi_);
   const int extra_width = extra.right - extra.left;
@@ -301,8 +302,9 @@ void TMainForm::OpenAt(POINT saved) {
   const TFormSize whole = WholeTableClientSize(metrics);
   TFormSize largest{area.right - std::max(first.x, area.left) - extra_width,
                     area.bottom - std::max(first.y, area.top) - extra_height};
-  if (largest.Width < whole.Width) largest.Width = area.right - area.left - extra_width;
-  if (largest.Height < whole.Height) largest.Height = area.bottom - area.top - extra_height;
+  const TFormSize work{area.right - area.left - extra_width, area.bottom - area.top - extra_height};
+  if (largest.Width < whole.Width && work.Width >= whole.Width) largest.Width = work.Width;
+  if (largest.Height < whole.Height && work.Height >= whole.Height) largest.Height = work.Height;
   const TFormSize size = OpeningClientSize(metrics, largest);
   const RECT opening = FrameForClient(size.Width, size.Height, kFormStyle, dpi_);
   const int width = opening.right - opening.left;
@@ -314,7 +316,7 @@ void TMainForm::OpenAt(POINT saved) {
 
 // The window's least size: the one the dialog always had.
 void TMainForm::OnGetMinMaxInfo(MINMAXINFO& info) const {
-  const TFormSize size = MinimumClientSize(TFormMetrics{dpi_, 2});
+  const TFormSize size = MinimumClientSize(Metrics());
   const RECT frame = FrameForClient(size.Width, size.Height, kFormStyle, dpi_);
   info.ptMinTrackSize = POINT{frame.right - frame.left, frame.bottom - frame.top};
 }

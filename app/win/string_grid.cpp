@@ -119,7 +119,14 @@ void FollowPointer(TGrid& grid) {
   if (!CellAt(grid.View, pointer.x, pointer.y, col, row)) col = row = -1;
   grid.TipCol = col;
   grid.TipRow = row;
-  SendMessageW(grid.Tip, TTM_UPDATE, 0, 0);
+  // Setting the callback text anew asks for the text again and shows it;
+  // TTM_UPDATE alone repaints the old text on some systems (Wine).
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = grid.Window;
+  tool.uId = reinterpret_cast<UINT_PTR>(grid.Window);
+  tool.lpszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(grid.Tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Refresh(TGrid& grid) {

@@ -91,7 +91,9 @@ TEST(FormLayout, WideningTheWindowOnlyEverGrowsTheCellsAndThePicture) {
       const TFormRect client{0, 0, width, height};
       for (const TFormRect& part : {layout.Tabs, layout.Picture, layout.Memo, layout.Ok,
                                     layout.Cancel, layout.Status, layout.Dimensions}) {
-        if (!part.Empty()) ASSERT_TRUE(Inside(part, client)) << dpi << " " << width;
+        if (!part.Empty()) {
+          ASSERT_TRUE(Inside(part, client)) << dpi << " " << width;
+        }
       }
       ASSERT_TRUE(Inside(layout.Grid, layout.Tabs)) << dpi << " " << width;
       ASSERT_FALSE(Overlap(layout.Tabs, layout.Picture)) << dpi << " " << width;

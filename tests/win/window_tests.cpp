@@ -243,13 +243,38 @@ TEST(DialogKeys, UndoFromAnywhereBringsBackAClearedComment) {
   EXPECT_EQ(folder.Read(kSettings), BaseSettings().Render());
 }
 
+// The program has a tooltip for the tabs and one for the grid; a window's
+// text read from another process is its caption, not a tooltip's text, so
+// each shown tooltip is asked for it.
 HWND WaitForTip(const RunningDialog& dialog, const std::wstring& text) {
-  for (DWORD waited = 0; waited < 4000; waited += 100) {
-    HWND tip = dialog.WaitForWindowOfClass(TOOLTIPS_CLASSW);
-    if (tip && TextOf(tip) == text) return tip;
-    Sleep(100);
+  struct Query {
+    DWORD Pid;
+    const std::wstring& Text;
+    HWND Found = nullptr;
+    std::wstring Shown;  // the last other text seen
+  } query{GetProcessId(dialog.Process()), text};
+  for (DWORD waited = 0; waited < 4000 && !query.Found; waited += 100) {
+    EnumWindows(
+        [](HWND window, LPARAM lparam) CALLBACK -> BOOL {
+          auto& q = *reinterpret_cast<Query*>(lparam);
+          DWORD owner = 0;
+          GetWindowThreadProcessId(window, &owner);
+          wchar_t name[32] = {};
+          GetClassNameW(window, name, 32);
+          if (owner != q.Pid || !IsWindowVisible(window) ||
+              std::wstring_view(name) != TOOLTIPS_CLASSW) {
+            return TRUE;
+          }
+          q.Shown = TextOf(window);
+          if (q.Shown != q.Text) return TRUE;
+          q.Found = window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&query));
+    if (!query.Found) Sleep(100);
   }
-  return nullptr;
+  if (!query.Found) ADD_FAILURE() << "the tooltip shown reads \"" << query.Shown << "\"";
+  return query.Found;
 }
 
 // A tab's tooltip is its preset's comment; a cell's tooltip that shows
@@ -262,16 +287,21 @@ TEST(Tooltips, TabsShowTheirCommentsAndACellTipFollowsAPaste) {
   dialog.PointAt(IDC_PRESET_TABS, (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
   EXPECT_NE(WaitForTip(dialog, L"既存の設定"), nullptr);
 
+  // A click ends a cell's tooltip until the pointer comes to a cell anew.
   dialog.CellText(4, 1);
+  const RECT away = dialog.CellBounds(6, 6);
+  dialog.PointAt(IDC_PRESET_GRID, away.left + 10, away.top + 10);
   const RECT cell = dialog.CellBounds(4, 1);
   dialog.PointAt(IDC_PRESET_GRID, cell.left + 10, cell.top + 10);
   const std::wstring tip = L"グループ 0 建具\r\nレイヤ 3 窓\r\n線種 5 一点鎖1\r\n"
-                           L"線 1・円 1・弧 1・寸法線 0\r\n変更される要素 3";
+                           L"線 1・円 1・弧 1・寸法線 0（変換しない）\r\n変更される要素 3";
   ASSERT_NE(WaitForTip(dialog, tip), nullptr);
   ASSERT_TRUE(SetClipboardText(L"7"));
   dialog.PressChord({VK_CONTROL, 'V'});
+  EXPECT_EQ(dialog.Text(IDC_CELLINFO),
+            L"グループ 0 建具\u3000レイヤ 3 窓\r\n線種 7 二点鎖1\u3000要素 3（変更 3）");
   EXPECT_NE(WaitForTip(dialog, L"グループ 0 建具\r\nレイヤ 3 窓\r\n線種 7 二点鎖1\r\n"
-                               L"線 1・円 1・弧 1・寸法線 0\r\n変更される要素 3"),
+                               L"線 1・円 1・弧 1・寸法線 0（変換しない）\r\n変更される要素 3"),
             nullptr);
   EXPECT_TRUE(SaveWindowBitmap(dialog.Window(), L"tooltip_after_paste.bmp"));
 
