@@ -10,10 +10,11 @@ cd "$(dirname "$0")"
 
 source cmake/install-deps.sh
 
-build=build/win32
+source cmake/windows-build.sh
+build=$kx27_win_build
 demo=build/demo
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$kx27_win_toolchain" >/dev/null
 cmake --build "$build" --target kx27
 
 program=$(find "$build/app" -name kx27.exe -print -quit)
@@ -81,11 +82,8 @@ else
   rm -f "$demo/desktop.png"
   echo "No desktop here: the dialog opened on a virtual display; its picture is $demo/dialog.png."
   echo "Pressing OK."
-  # OK lies at (448, 298), 193 x 33, in the 648 x 393 client area (at 100 %
-  # scale), which sits at the bottom of the frame and in its middle.
-  border=$(((width - 648) / 2))
-  client_top=$((top + height - border - 393))
-  xdotool mousemove --screen 0 $((left + border + 448 + 96)) $((client_top + 298 + 16)) click 1
+  # OK has the focus when the dialog opens: Enter presses it.
+  xdotool key --clearmodifiers Return
   wait "$tool"
 fi
 

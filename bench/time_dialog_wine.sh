@@ -12,7 +12,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 elements=${1:-200000}
-win=${2:-build/win32}
+source cmake/windows-build.sh
+win=${2:-$kx27_win_build}
 native=${3:-build/native}
 cmake --build "$native" --target generate_exchange -j2 >/dev/null
 cmake --build "$win" --target kx27 kx27c time_dialog -j2 >/dev/null
