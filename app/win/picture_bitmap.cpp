@@ -1,9 +1,7 @@
 #include "app/win/picture_bitmap.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <limits>
 #include <numbers>
 
 namespace kx27 {
@@ -12,10 +10,6 @@ namespace {
 // Fonts differ by every text's height, width and angle; more than this
 // many are seldom in view at once.
 constexpr std::size_t kKeptFonts = 32;
-
-// Lines and fills are cut at this many pixels around the bitmap, wider
-// than any pen, so that no cut end shows.
-constexpr double kClipMargin = 16;
 
 // Only a text's origin can still lie far out; GDI draws wrongly long before
 // the end of its 32-bit coordinates.
@@ -66,10 +60,8 @@ bool TPictureBitmap::Resize(int width, int height) {
 }
 
 void TPictureBitmap::Clear(std::uint32_t rgb) {
-  if (!bitmap_) return;
-  SetDCBrushColor(dc_, ToColorRef(rgb));
-  const RECT all{0, 0, width_, height_};
-  FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  const std::span<std::uint32_t> pixels = Pixels();
+  std::fill(pixels.begin(), pixels.end(), rgb);
 }
 
 std::span<const std::uint32_t> TPictureBitmap::Pixels() const {
@@ -78,64 +70,39 @@ std::span<const std::uint32_t> TPictureBitmap::Pixels() const {
   return {bits_, static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)};
 }
 
-TGdiPictureSink::TGdiPictureSink(int dpi)
-    : unit_(std::max(dpi, 96) / 96.0), line_width_(std::max(1, static_cast<int>(std::lround(unit_)))) {}
+std::span<std::uint32_t> TPictureBitmap::Pixels() {
+  if (!bits_) return {};
+  GdiFlush();
+  return {bits_, static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)};
+}
+
+TGdiPictureSink::TGdiPictureSink(int dpi) : TRasterSink(dpi) {}
 
 TGdiPictureSink::~TGdiPictureSink() {
-  End();
-  for (const TPen& pen : pens_) DeleteObject(pen.Pen);
+  Finish();
   for (const TFont& font : fonts_) DeleteObject(font.Font);
 }
 
-void TGdiPictureSink::Begin(HDC dc, int width, int height) {
-  End();
-  dc_ = dc;
-  clip_ = {-kClipMargin, -kClipMargin, width + kClipMargin, height + kClipMargin};
-  first_pen_ = SelectObject(dc_, GetStockObject(BLACK_PEN));
-  first_brush_ = SelectObject(dc_, GetStockObject(DC_BRUSH));
+void TGdiPictureSink::Begin(TPictureBitmap& bitmap) {
+  Finish();
+  TRasterSink::Begin(bitmap.Pixels(), bitmap.Width(), bitmap.Height());
+  dc_ = bitmap.Dc();
   first_font_ = GetCurrentObject(dc_, OBJ_FONT);
   SetBkMode(dc_, TRANSPARENT);
   SetTextAlign(dc_, TA_LEFT | TA_BOTTOM | TA_NOUPDATECP);
-  SetPolyFillMode(dc_, ALTERNATE);
-  pen_ = nullptr;
   font_ = nullptr;
 }
 
-void TGdiPictureSink::End() {
+void TGdiPictureSink::Finish() {
   if (!dc_) return;
-  SelectObject(dc_, first_pen_);
-  SelectObject(dc_, first_brush_);
   SelectObject(dc_, first_font_);
   dc_ = nullptr;
 }
 
-void TGdiPictureSink::Line(std::span<const TPixelPoint> points, const TPaintStyle& style) {
-  if (points.size() < 2) return;
-  UsePen(style.Rgb, style.Look.Emphasised);
-  Stroke(points, style.Dashes);
-  if (counts_.size() == 1) {
-    Polyline(dc_, points_.data(), static_cast<int>(points_.size()));
-  } else if (!counts_.empty()) {
-    PolyPolyline(dc_, points_.data(), counts_.data(), static_cast<DWORD>(counts_.size()));
-  }
-}
-
-void TGdiPictureSink::Fill(std::span<const TPixelPoint> outline, const TPaintStyle& style) {
-  ClipPolygon(outline);
-  if (clipped_.size() < 3) return;
-  UsePen(style.Rgb, style.Look.Emphasised);
-  SetDCBrushColor(dc_, ToColorRef(style.Rgb));
-  ToPoints(clipped_);
-  Polygon(dc_, points_.data(), static_cast<int>(points_.size()));
-}
-
 void TGdiPictureSink::Text(const TTextPaint& text, const TPaintStyle& style) {
+  if (!dc_) return;
   if (text.AsBox) {
-    TPaintStyle solid = style;
-    solid.Dashes = {};
-    const std::array<TPixelPoint, 5> box{text.Corners[0], text.Corners[1], text.Corners[2],
-                                          text.Corners[3], text.Corners[0]};
-    Line(box, solid);
+    Box(text, style);
     return;
   }
   // The host gives each half-width character one share of the length and
@@ -173,35 +140,7 @@ void TGdiPictureSink::Text(const TTextPaint& text, const TPaintStyle& style) {
   const POINT origin = ToPoint(text.Origin);
   ExtTextOutW(dc_, origin.x, origin.y, 0, nullptr, text_.data(), static_cast<UINT>(text_.size()),
               advances_.data());
-}
-
-void TGdiPictureSink::Mark(TPixelPoint at, const TPaintStyle& style) {
-  UsePen(style.Rgb, false);
-  SetDCBrushColor(dc_, ToColorRef(style.Rgb));
-  const POINT centre = ToPoint(at);
-  const int radius = std::max(1, static_cast<int>(std::lround(1.5 * unit_)));
-  Ellipse(dc_, centre.x - radius, centre.y - radius, centre.x + radius + 1, centre.y + radius + 1);
-}
-
-void TGdiPictureSink::Dot(TPixelPoint at, const TPaintStyle& style) {
-  const POINT p = ToPoint(at);
-  SetPixelV(dc_, p.x, p.y, ToColorRef(style.Rgb));
-}
-
-void TGdiPictureSink::UsePen(std::uint32_t rgb, bool emphasised) {
-  const int width = emphasised ? 2 * line_width_ : line_width_;
-  auto found = std::find_if(pens_.begin(), pens_.end(),
-                            [&](const TPen& pen) { return pen.Rgb == rgb && pen.Width == width; });
-  if (found == pens_.end()) {
-    HPEN pen = CreatePen(PS_SOLID, width, ToColorRef(rgb));
-    if (!pen) return;
-    pens_.push_back({rgb, width, pen});
-    found = pens_.end() - 1;
-  }
-  if (found->Pen != pen_) {
-    SelectObject(dc_, found->Pen);
-    pen_ = found->Pen;
-  }
+  GdiFlush();  // the lines that follow go straight into the pixels
 }
 
 void TGdiPictureSink::UseFont(int height, int width, int escapement) {
@@ -227,122 +166,6 @@ void TGdiPictureSink::UseFont(int height, int width, int escapement) {
     SelectObject(dc_, fonts_.back().Font);
     font_ = fonts_.back().Font;
   }
-}
-
-void TGdiPictureSink::ToPoints(std::span<const TPixelPoint> points) {
-  points_.clear();
-  for (const TPixelPoint& p : points) points_.push_back(ToPoint(p));
-}
-
-// The pattern runs on across the corners of a polyline, as a pen's would.
-// Only what lies in the bitmap is cut into dashes: a line far longer than
-// the view costs no more than one that fits.
-void TGdiPictureSink::Stroke(std::span<const TPixelPoint> points, std::span<const std::uint8_t> dashes) {
-  points_.clear();
-  counts_.clear();
-  const auto length_of = [&](std::size_t index) { return std::max(1.0, dashes[index] * unit_); };
-  double period = 0;
-  for (std::size_t i = 0; i < dashes.size(); ++i) period += length_of(i);
-  double distance = 0;  // along the polyline to the current segment
-  bool drawing = false;
-  for (std::size_t i = 1; i < points.size(); ++i) {
-    const TPixelPoint from = points[i - 1];
-    const double dx = points[i].X - from.X;
-    const double dy = points[i].Y - from.Y;
-    const double length = std::hypot(dx, dy);
-    if (!(length > 0)) continue;
-    double t = 0;
-    double end = length;
-    if (!ClipSegment(from, dx / length, dy / length, t, end)) {
-      drawing = false;
-      distance += length;
-      continue;
-    }
-    if (t > 0) drawing = false;
-    std::size_t index = 0;
-    double left = std::numeric_limits<double>::infinity();
-    if (!dashes.empty()) {
-      double phase = std::fmod(distance + t, period);
-      while (phase >= length_of(index)) {
-        phase -= length_of(index);
-        index = (index + 1) % dashes.size();
-      }
-      left = length_of(index) - phase;
-    }
-    const auto at = [&](double along) {
-      return ToPoint({from.X + dx * along / length, from.Y + dy * along / length});
-    };
-    while (t < end) {
-      const double step = std::min(left, end - t);
-      if (index % 2 == 0) {
-        if (!drawing) {
-          points_.push_back(at(t));
-          counts_.push_back(1);
-          drawing = true;
-        }
-        points_.push_back(at(t + step));
-        ++counts_.back();
-      }
-      t += step;
-      left -= step;
-      if (left <= 1e-9) {
-        drawing = false;
-        index = (index + 1) % dashes.size();
-        left = length_of(index);
-      }
-    }
-    if (end < length) drawing = false;
-    distance += length;
-  }
-}
-
-// The part [t, end] of the ray from along (ux, uy) that lies in the bitmap
-// and the width of a pen around it.
-bool TGdiPictureSink::ClipSegment(TPixelPoint from, double ux, double uy, double& t, double& end) const {
-  const auto clip = [&](double direction, double start, double low, double high) {
-    if (direction == 0) return start >= low && start <= high;
-    double enter = (low - start) / direction;
-    double leave = (high - start) / direction;
-    if (enter > leave) std::swap(enter, leave);
-    t = std::max(t, enter);
-    end = std::min(end, leave);
-    return t < end;
-  };
-  return clip(ux, from.X, clip_.Left, clip_.Right) && clip(uy, from.Y, clip_.Top, clip_.Bottom);
-}
-
-// Sutherland and Hodgman: one side of the bitmap at a time.
-void TGdiPictureSink::ClipPolygon(std::span<const TPixelPoint> outline) {
-  clipped_.assign(outline.begin(), outline.end());
-  const auto side = [&](auto inside, auto cross) {
-    if (clipped_.empty()) return;
-    spare_.clear();
-    TPixelPoint previous = clipped_.back();
-    for (const TPixelPoint& p : clipped_) {
-      if (inside(p)) {
-        if (!inside(previous)) spare_.push_back(cross(previous, p));
-        spare_.push_back(p);
-      } else if (inside(previous)) {
-        spare_.push_back(cross(previous, p));
-      }
-      previous = p;
-    }
-    clipped_.swap(spare_);
-  };
-  const auto at_x = [](double x) {
-    return [x](TPixelPoint a, TPixelPoint b) {
-      return TPixelPoint{x, a.Y + (b.Y - a.Y) * (x - a.X) / (b.X - a.X)};
-    };
-  };
-  const auto at_y = [](double y) {
-    return [y](TPixelPoint a, TPixelPoint b) {
-      return TPixelPoint{a.X + (b.X - a.X) * (y - a.Y) / (b.Y - a.Y), y};
-    };
-  };
-  side([&](TPixelPoint p) { return p.X >= clip_.Left; }, at_x(clip_.Left));
-  side([&](TPixelPoint p) { return p.X <= clip_.Right; }, at_x(clip_.Right));
-  side([&](TPixelPoint p) { return p.Y >= clip_.Top; }, at_y(clip_.Top));
-  side([&](TPixelPoint p) { return p.Y <= clip_.Bottom; }, at_y(clip_.Bottom));
 }
 
 }  // namespace kx27

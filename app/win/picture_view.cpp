@@ -421,9 +421,10 @@ bool TPictureView::PaintFrame(const TPaintRequest& request, TPictureBitmap& bitm
                               std::vector<std::uint32_t>& pixels) {
   if (!bitmap.Resize(request.Width, request.Height)) return false;
   bitmap.Clear(kHostBackground);
-  sink.Begin(bitmap.Dc(), request.Width, request.Height);
+  sink.Begin(bitmap);
   const TPixelRect rect{0, 0, static_cast<double>(request.Width), static_cast<double>(request.Height)};
   const TPaintCount count = painter.Paint(picture_, request.View, rect, request.Focus, sink, &cancel_);
+  sink.Finish();
   if (count.Cancelled) return false;
   const std::span<const std::uint32_t> painted = bitmap.Pixels();
   pixels.assign(painted.begin(), painted.end());
