@@ -4,7 +4,11 @@
 // MIX is "typical" (the default: lines, circles, arcs, texts, dimensions,
 // solids and points), "dimensions" (nine in ten elements are dimension
 // figures) or "texts" (nine in ten are short texts near the origin, the
-// smallest lines an element takes).
+// smallest lines an element takes) or "plan" (the typical kinds, but each
+// element no more than 1.2 m across somewhere in the 40 m square, as the
+// walls, doors and fixtures of a floor plan are: for the picture, whose
+// cost grows with the pixels an element covers, where "typical" spans
+// the whole drawing with nearly every line and solid).
 
 #include <charconv>
 #include <cstdint>
@@ -16,7 +20,7 @@
 
 namespace {
 
-enum class TMix { kTypical, kDimensions, kTexts };
+enum class TMix { kTypical, kDimensions, kTexts, kPlan };
 
 class TGenerator {
  public:
@@ -37,7 +41,11 @@ class TGenerator {
 
   void Element() {
     ChangeAttributes();
-    if (mix_ != TMix::kTypical && Pick(10) != 0) {
+    if (mix_ == TMix::kPlan) {
+      anchor_[0] = Pick(40000) - 20000;
+      anchor_[1] = Pick(40000) - 20000;
+    }
+    if (mix_ != TMix::kTypical && mix_ != TMix::kPlan && Pick(10) != 0) {
       if (mix_ == TMix::kDimensions)
         Dimension();
       else
@@ -136,7 +144,11 @@ class TGenerator {
     out_ += keyword;
     for (int i = 0; i < count; ++i) {
       if (i > 0) Append(' ');
-      Coordinate(-20000, 20000);
+      if (mix_ == TMix::kPlan) {
+        Coordinate(anchor_[i % 2] - 600, anchor_[i % 2] + 600);
+      } else {
+        Coordinate(-20000, 20000);
+      }
     }
   }
 
@@ -177,6 +189,7 @@ class TGenerator {
 
   std::mt19937_64 random_;
   TMix mix_;
+  int anchor_[2] = {0, 0};  // x and y of the element's place, for kPlan
   std::string out_;
 };
 
@@ -186,9 +199,10 @@ int main(int argc, char** argv) {
   const std::string_view mix_name = argc > 4 ? argv[4] : "typical";
   const TMix mix = mix_name == "dimensions" ? TMix::kDimensions
                    : mix_name == "texts"    ? TMix::kTexts
+                   : mix_name == "plan"     ? TMix::kPlan
                                             : TMix::kTypical;
   if (argc < 3 || argc > 5 || (mix == TMix::kTypical && mix_name != "typical")) {
-    std::fputs("usage: generate_exchange FILE ELEMENTS [SEED] [typical|dimensions|texts]\n", stderr);
+    std::fputs("usage: generate_exchange FILE ELEMENTS [SEED] [typical|dimensions|texts|plan]\n", stderr);
     return 2;
   }
   const long long elements = std::atoll(argv[2]);

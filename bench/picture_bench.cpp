@@ -3,8 +3,9 @@
 // it through the culling painter into a plain 1280 x 800 bitmap, fitted and
 // zoomed in, the fastest of five runs each:
 //   picture_bench FILE
-// "Painter alone" hands everything to a sink that draws nothing. The bitmap sink stands in for the window's painter: it sets the pixels of
-// every stroke, outline and dot, without dashes or fills.
+// "Painter alone" hands everything to a sink that draws nothing; "paint"
+// puts the pixels with the window's own rasteriser (dashes and fills
+// included, texts as boxes).
 
 #include <algorithm>
 #include <chrono>
@@ -15,6 +16,7 @@
 
 #include "app/picture/picture.h"
 #include "app/picture/picture_paint.h"
+#include "app/picture/pixel_raster.h"
 #include "app/selection.h"
 
 namespace {
@@ -24,56 +26,21 @@ using kx27::TPixelPoint;
 constexpr int kWidth = 1280;
 constexpr int kHeight = 800;
 
-class TBitmapSink final : public kx27::TPictureSink {
+// The window's own rasteriser, into a plain bitmap; texts as their boxes,
+// where the window draws them with the system's fonts.
+class TBitmapSink final : public kx27::TRasterSink {
  public:
-  TBitmapSink() : pixels_(static_cast<std::size_t>(kWidth) * kHeight) {}
+  TBitmapSink() : TRasterSink(96), pixels_(static_cast<std::size_t>(kWidth) * kHeight) {
+    Begin(pixels_, kWidth, kHeight);
+  }
 
-  void Line(std::span<const TPixelPoint> points, const kx27::TPaintStyle& style) override {
-    for (std::size_t i = 0; i + 1 < points.size(); ++i) Segment(points[i], points[i + 1], style.Rgb);
-  }
-  void Fill(std::span<const TPixelPoint> outline, const kx27::TPaintStyle& style) override {
-    Line(outline, style);
-    if (outline.size() > 2) Segment(outline.back(), outline.front(), style.Rgb);
-  }
-  void Text(const kx27::TTextPaint& text, const kx27::TPaintStyle& style) override {
-    Fill(text.Corners, style);
-  }
-  void Mark(TPixelPoint at, const kx27::TPaintStyle& style) override { Set(at.X, at.Y, style.Rgb); }
-  void Dot(TPixelPoint at, const kx27::TPaintStyle& style) override { Set(at.X, at.Y, style.Rgb); }
+  void Text(const kx27::TTextPaint& text, const kx27::TPaintStyle& style) override { Box(text, style); }
 
   std::size_t Lit() const {
     return static_cast<std::size_t>(std::count_if(pixels_.begin(), pixels_.end(), [](std::uint32_t p) { return p != 0; }));
   }
 
  private:
-  void Set(double x, double y, std::uint32_t rgb) {
-    if (x < 0 || y < 0 || x >= kWidth || y >= kHeight) return;
-    pixels_[static_cast<std::size_t>(y) * kWidth + static_cast<std::size_t>(x)] = rgb | 0xFF000000u;
-  }
-
-  // A DDA over the part inside the bitmap only.
-  void Segment(TPixelPoint a, TPixelPoint b, std::uint32_t rgb) {
-    double from = 0, to = 1;
-    const double dx = b.X - a.X, dy = b.Y - a.Y;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.X, kWidth - 1 - a.X, a.Y, kHeight - 1 - a.Y};
-    for (int i = 0; i < 4; ++i) {
-      if (p[i] == 0) {
-        if (q[i] < 0) return;
-        continue;
-      }
-      const double r = q[i] / p[i];
-      if (p[i] < 0) from = std::max(from, r);
-      else to = std::min(to, r);
-    }
-    if (from > to) return;
-    double x = a.X + dx * from, y = a.Y + dy * from;
-    const double length = (to - from) * std::max(std::abs(dx), std::abs(dy));
-    const int steps = static_cast<int>(length) + 1;
-    const double step_x = dx * (to - from) / steps, step_y = dy * (to - from) / steps;
-    for (int i = 0; i <= steps; ++i, x += step_x, y += step_y) Set(x, y, rgb);
-  }
-
   std::vector<std::uint32_t> pixels_;
 };
 

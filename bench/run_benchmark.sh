@@ -4,8 +4,9 @@
 #    of several runs, beside a plain copy of the same file (and on one core);
 #  - peak memory against the file's size for a typical, a dimension-heavy and
 #    a text-heavy mix of 1,000,000 elements;
-#  - the picture of the selection on 100,000 and 1,000,000 typical elements:
-#    built, and painted through the culling painter into a plain bitmap.
+#  - the picture of the selection on 100,000 and 1,000,000 elements of a
+#    floor plan and of the typical mix: built, and painted through the
+#    culling painter with the window's rasteriser into a plain bitmap.
 #   bench/run_benchmark.sh [BUILD_DIR]   (default: build/native)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -75,8 +76,11 @@ done
 
 echo
 echo "picture of the selection (best of 5)"
-for elements in 100000 1000000; do
-  input=$work/in.txt
-  "$generate" "$input" "$elements" 1
-  "$picture" "$input"
+for mix in plan typical; do
+  for elements in 100000 1000000; do
+    input=$work/in.txt
+    echo "$mix:"
+    "$generate" "$input" "$elements" 1 "$mix"
+    "$picture" "$input"
+  done
 done
