@@ -195,6 +195,21 @@ HWND RunningDialog::WaitForWindowOfClass(std::wstring_view class_name) const {
   return nullptr;
 }
 
+HWND RunningDialog::WaitForFocusedWindowOfClass(std::wstring_view class_name) const {
+  HWND found = WaitForWindowOfClass(class_name);
+  if (!found) return nullptr;
+  // Wine hands the activation over from the window that just closed some
+  // time after: the focus counts once it has stayed for a few polls.
+  int steady = 0;
+  for (DWORD waited = 0; waited < kTimeoutMs; waited += kPollMs) {
+    HWND focus = FocusedWindow();
+    steady = focus == found || IsChild(found, focus) ? steady + 1 : 0;
+    if (steady == 4) return IsWindow(found) ? found : nullptr;
+    Sleep(kPollMs);
+  }
+  return nullptr;
+}
+
 RECT RunningDialog::TabBounds(int index) const {
   RECT item{};
   RemoteItemRect(process_.hProcess, Control(IDC_PRESET_TABS), index, item);

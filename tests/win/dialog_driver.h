@@ -49,6 +49,8 @@ class RunningDialog {
 
   // A visible window of the program of this class, or null after a short wait.
   HWND WaitForWindowOfClass(std::wstring_view class_name) const;
+  // The same once it holds the keyboard focus, so that keys go to it.
+  HWND WaitForFocusedWindowOfClass(std::wstring_view class_name) const;
 
   // Selects tab index (0-19) as a user does: a click on the tab while it is
   // in view, the arrow keys otherwise. True when the tab ends up selected.

@@ -159,7 +159,7 @@ TEST(GridLineTypeList, ChoosesByKeyboardAndClosesWithEscape) {
   ASSERT_TRUE(OpenNamed(folder, dialog));
   EXPECT_EQ(dialog.CellText(4, 1), L"5");
   dialog.PressKey(VK_F4);
-  HWND list = dialog.WaitForWindowOfClass(KX27_LINETYPE_LIST_CLASS);
+  HWND list = dialog.WaitForFocusedWindowOfClass(KX27_LINETYPE_LIST_CLASS);
   ASSERT_NE(list, nullptr) << "F4 opened no list";
   SaveWindowBitmap(dialog.Window(), L"dialog_line_type_list.bmp");  // the list lies on it
   dialog.PressKey(VK_DOWN);
@@ -174,7 +174,7 @@ TEST(GridLineTypeList, ChoosesByKeyboardAndClosesWithEscape) {
   const LPARAM button = MAKELPARAM(cell.right - 6, (cell.top + cell.bottom) / 2);
   PostMessageW(dialog.Control(IDC_PRESET_GRID), WM_LBUTTONDOWN, MK_LBUTTON, button);
   PostMessageW(dialog.Control(IDC_PRESET_GRID), WM_LBUTTONUP, 0, button);
-  list = dialog.WaitForWindowOfClass(KX27_LINETYPE_LIST_CLASS);
+  list = dialog.WaitForFocusedWindowOfClass(KX27_LINETYPE_LIST_CLASS);
   ASSERT_NE(list, nullptr) << "the cell's button opened no list";
   dialog.PressKey(VK_DOWN);
   dialog.PressKey(VK_ESCAPE);

@@ -130,6 +130,7 @@ TEST(Picture, HighlightFollowsTheSelectionAndTheHoveredGroup) {
   TestFolder folder;
   RunningDialog dialog;
   ASSERT_TRUE(Open(folder, dialog));
+  dialog.PointAt(IDC_PICTURE, 5, 5);  // no tooltip over the screenshots
   const struct {
     const char* name;
     int col, row;
@@ -172,6 +173,7 @@ TEST(Picture, BeforeAndAfterAndEditsShowAtOnce) {
   TestFolder folder;
   RunningDialog dialog;
   ASSERT_TRUE(Open(folder, dialog));
+  dialog.PointAt(IDC_PICTURE, 5, 5);  // no tooltip over the screenshots
   dialog.CellText(3, 2);  // group 1 layer 2: solid now, 二点鎖 after OK
   auto settled = [&](const TScreenPixels& pixels) { return pixels.Count(kGroup1) > 0; };
   const TScreenPixels after = WaitForPicture(dialog, settled);
