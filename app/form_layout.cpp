@@ -29,12 +29,21 @@ class TScale {
   int dpi_;
 };
 
-// The strip that shows all 16 columns at the widest cells.
+// The strip that shows all 16 columns at the widest cells, or at the
+// narrowest.
 int WideTabWidth(const TFormMetrics& metrics) {
   TGridView view;
   SetScale(view, metrics.Dpi);
   const TScale s(metrics.Dpi);
   return WholeTableWidth(view) + metrics.GridFrameWidth + s(kGridMarginX);
+}
+
+int NarrowTabWidth(const TFormMetrics& metrics) {
+  TGridView view;
+  SetScale(view, metrics.Dpi);
+  const TScale s(metrics.Dpi);
+  return view.HeaderWidth + kLastCell * view.NarrowCellWidth + metrics.GridFrameWidth +
+         s(kGridMarginX);
 }
 
 int WholeTableClientHeight(const TFormMetrics& metrics) {
@@ -45,20 +54,26 @@ int WholeTableClientHeight(const TFormMetrics& metrics) {
 }
 
 // The strip's width and the picture's, from what lies left of the right
-// column. Until the picture has room for its boxes the strip takes all:
-// the grid widens its cells up to the widest and leaves the rest blank, so
-// that nothing the user reads moves when the picture comes.
+// column. The whole table comes first: beside it at its widest cells the
+// picture takes what is left; where that is too little for the picture's
+// boxes, the cells narrow to leave it the least it needs. Where even the
+// narrowest whole table leaves too little, the strip takes all and the
+// grid widens its cells up to the widest, leaving the rest blank.
 void SplitWidth(const TFormMetrics& metrics, int left, int& tabs, int& picture) {
   const TScale s(metrics.Dpi);
   const int wide = WideTabWidth(metrics);
+  const int smallest = s(kSmallestPicture);
   const int rest = left - s(kGap);
-  if (rest < wide + s(kSmallestPicture)) {
+  if (rest >= wide + smallest) {
+    tabs = wide;
+    picture = rest - wide;
+  } else if (rest >= NarrowTabWidth(metrics) + smallest) {
+    tabs = rest - smallest;
+    picture = smallest;
+  } else {
     tabs = std::max(left, s(kMinimumTabs));  // not narrower by a pixel of rounding
     picture = 0;
-    return;
   }
-  tabs = wide;
-  picture = rest - wide;
 }
 
 }  // namespace

@@ -78,14 +78,18 @@ TEST(FormLayout, OpensShowingTheWholeTableAndThePictureWhereTheScreenAllows) {
 }
 
 // Every width from the smallest to a wide screen: the parts stay inside the
-// window and apart, the picture shows only with room for its boxes, and
-// neither the cells nor the picture ever shrink as the window grows.
-TEST(FormLayout, WideningTheWindowOnlyEverGrowsTheCellsAndThePicture) {
+// window and apart, the picture shows only with room for its boxes and
+// beside the whole table, which narrows its cells once to make room for it;
+// otherwise neither the cells nor the picture ever shrink as the window
+// grows.
+TEST(FormLayout, WideningTheWindowGrowsTheCellsAndThePictureBesideTheWholeTable) {
   for (int dpi : kDpis) {
     const TFormMetrics metrics{dpi, 4 + dpi * 17 / 96, 4 + dpi * 17 / 96};
     const TFormSize minimum = MinimumClientSize(metrics);
     const int height = OpeningClientSize(metrics, {4000, 3000}).Height;
+    const TGridView view = ViewAt(dpi);
     TFormLayout last = LayOutForm(metrics, {minimum.Width, height});
+    int narrowed = 0;  // the widths at which the cells narrowed
     for (int width = minimum.Width; width < 3000 * dpi / 96; width += 3) {
       const TFormLayout layout = LayOutForm(metrics, {width, height});
       const TFormRect client{0, 0, width, height};
@@ -101,14 +105,21 @@ TEST(FormLayout, WideningTheWindowOnlyEverGrowsTheCellsAndThePicture) {
       ASSERT_FALSE(Overlap(layout.Before, layout.Emphasise)) << dpi << " " << width;
       if (!layout.Picture.Empty()) {
         ASSERT_GE(layout.Picture.Width, 220 * dpi / 96) << dpi << " " << width;
+        ASSERT_GE(layout.Grid.Width - metrics.GridFrameWidth,
+                  view.HeaderWidth + 16 * CellWidthIn(layout.Grid, metrics))
+            << dpi << " " << width;
         ASSERT_TRUE(Inside(layout.Emphasise, {layout.Picture.Left, 0, layout.Picture.Width,
                                               height}))
             << dpi << " " << width;
       }
-      ASSERT_GE(CellWidthIn(layout.Grid, metrics), CellWidthIn(last.Grid, metrics)) << dpi << " " << width;
+      if (CellWidthIn(layout.Grid, metrics) < CellWidthIn(last.Grid, metrics)) {
+        ++narrowed;
+        ASSERT_TRUE(last.Picture.Empty() && !layout.Picture.Empty()) << dpi << " " << width;
+      }
       ASSERT_GE(layout.Picture.Width, last.Picture.Width) << dpi << " " << width;
       last = layout;
     }
+    EXPECT_EQ(narrowed, 1) << dpi;
   }
 }
 
