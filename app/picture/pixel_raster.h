@@ -31,7 +31,6 @@ class TRasterSink : public TPictureSink {
  protected:
   // A text too small to read: its box as a solid outline.
   void Box(const TTextPaint& text, const TPaintStyle& style);
-  double Unit() const { return unit_; }
 
  private:
   int LineWidth(const TPaintStyle& style) const;
