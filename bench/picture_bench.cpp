@@ -8,16 +8,15 @@
 // included, texts as boxes).
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <functional>
 #include <vector>
 
 #include "app/picture/picture.h"
 #include "app/picture/picture_paint.h"
 #include "app/picture/pixel_raster.h"
 #include "app/selection.h"
+#include "bench/picture_bench_setup.h"
 
 namespace {
 
@@ -55,17 +54,6 @@ class TNullSink final : public kx27::TPictureSink {
 
   std::size_t Points = 0;
 };
-
-double BestMs(const std::function<void()>& run) {
-  double best = 1e300;
-  for (int i = 0; i < 5; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    best = std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-  }
-  return best;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -78,20 +66,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "picture_bench: %s cannot be read\n", argv[1]);
     return 1;
   }
-  kx27::TPictureOptions options;
-  for (std::size_t i = 0; i < options.Values.size(); ++i) options.Values[i] = static_cast<std::int32_t>(i % 9 + 1);
-  options.Dimensions = true;
+  const kx27::TPictureOptions options = kx27::bench::EveryLayerConverted();
 
   kx27::TPicture picture;
-  const double build = BestMs([&] { picture = kx27::BuildPicture(selection.Drawing, options); });
-  const double edit = BestMs([&] { kx27::SetLineTypesAfter(picture, options.Values, false); });
+  const double build = kx27::bench::BestMs([&] { picture = kx27::BuildPicture(selection.Drawing, options); });
+  const double edit = kx27::bench::BestMs([&] { kx27::SetLineTypesAfter(picture, options.Values, false); });
 
   const kx27::TPixelRect rect{0, 0, kWidth, kHeight};
   kx27::TPicturePainter painter;
   kx27::TPaintCount count;
   std::size_t lit = 0;
   const auto paint = [&](const kx27::TViewport& view, const kx27::TPictureFocus& focus) {
-    return BestMs([&] {
+    return kx27::bench::BestMs([&] {
       TBitmapSink sink;
       count = painter.Paint(picture, view, rect, focus, sink);
       lit = sink.Lit();
@@ -99,7 +85,7 @@ int main(int argc, char** argv) {
   };
   const kx27::TViewport fitted = kx27::TViewport::Fit(picture.Box, rect, 8);
   std::size_t points = 0;
-  const double cull_ms = BestMs([&] {
+  const double cull_ms = kx27::bench::BestMs([&] {
     TNullSink sink;
     painter.Paint(picture, fitted, rect, {}, sink);
     points = sink.Points;

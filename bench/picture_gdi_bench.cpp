@@ -10,13 +10,13 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <functional>
 #include <span>
 
 #include "app/picture/host_colour.h"
 #include "app/picture/picture.h"
 #include "app/picture/picture_paint.h"
 #include "app/selection.h"
+#include "bench/picture_bench_setup.h"
 #include "app/win/picture_bitmap.h"
 
 namespace {
@@ -70,17 +70,6 @@ class TTimedSink final : public kx27::TPictureSink {
   double ms_[kKinds] = {};
   long long calls_[kKinds] = {};
 };
-
-double BestMs(const std::function<void()>& run) {
-  double best = 1e300;
-  for (int i = 0; i < 5; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    best = std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-  }
-  return best;
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -93,9 +82,7 @@ int wmain(int argc, wchar_t** argv) {
     std::fputs("picture_gdi_bench: the file cannot be read\n", stderr);
     return 1;
   }
-  kx27::TPictureOptions options;
-  for (std::size_t i = 0; i < options.Values.size(); ++i) options.Values[i] = static_cast<std::int32_t>(i % 9 + 1);
-  options.Dimensions = true;
+  const kx27::TPictureOptions options = kx27::bench::EveryLayerConverted();
   const kx27::TPicture picture = kx27::BuildPicture(selection.Drawing, options);
 
   kx27::TPictureBitmap bitmap;
@@ -108,7 +95,7 @@ int wmain(int argc, wchar_t** argv) {
   const kx27::TPixelRect rect{0, 0, kWidth, kHeight};
   kx27::TPaintCount count;
   const auto paint = [&](const kx27::TViewport& view, const kx27::TPictureFocus& focus) {
-    return BestMs([&] {
+    return kx27::bench::BestMs([&] {
       bitmap.Clear(kx27::kHostBackground);
       sink.Begin(bitmap);
       count = painter.Paint(picture, view, rect, focus, sink);
