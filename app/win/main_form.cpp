@@ -29,6 +29,7 @@
 #include "app/win/picture_view.h"
 #include "app/win/resource.h"
 #include "app/win/string_grid.h"
+#include "app/win/tooltip.h"
 #include "app/win/window_placement.h"
 
 namespace kx27 {
@@ -387,19 +388,9 @@ void TMainForm::OnShow() {
 // Said before OK is pressed: hovering it tells what it will and will not do.
 void TMainForm::ExplainRefusalOnOk(const std::wstring& reason) {
   if (reason.empty()) return;
-  ok_tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
-  if (!ok_tip_) return;
   ok_tip_text_ = L"ＯＫを押すと設定だけを保存し、図面は変更しません。\r\n" + reason;
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = window_;
-  tool.uId = reinterpret_cast<UINT_PTR>(Control(IDC_OK));
-  tool.lpszText = ok_tip_text_.data();
-  SendMessageW(ok_tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  ok_tip_ = CreateControlTooltip(window_, Control(IDC_OK), ok_tip_text_.data());
+  if (!ok_tip_) return;
   SendMessageW(ok_tip_, TTM_SETMAXTIPWIDTH, 0, Scaled(420));
   SendMessageW(ok_tip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);
 }

@@ -14,6 +14,7 @@
 #include "app/win/picture_view.h"
 #include "app/win/resource.h"
 #include "app/win/string_grid.h"
+#include "app/win/tooltip.h"
 #include "app/win/window_placement.h"
 
 namespace kx27 {
@@ -250,19 +251,7 @@ void TMainForm::CreateControls() {
   }
   HWND tab = Control(IDC_PRESET_TABS);
   AddPresetTabs(tab);
-  tab_tip_.Tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                                 instance, nullptr);
-  if (tab_tip_.Tip) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window_;
-    tool.uId = reinterpret_cast<UINT_PTR>(tab);
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    SendMessageW(tab_tip_.Tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
+  tab_tip_.Tip = CreateControlTooltip(window_, tab, LPSTR_TEXTCALLBACKW);
   SetWindowSubclass(tab, TabProc, kSubclassId, reinterpret_cast<DWORD_PTR>(&tab_tip_));
   SetWindowSubclass(Control(IDC_GUIDE_MEMO), MemoProc, kSubclassId, 0);
   ScaleControls();

@@ -17,6 +17,7 @@
 #include "app/grid_view.h"
 #include "app/win/line_type_list.h"
 #include "app/win/resource.h"
+#include "app/win/tooltip.h"
 
 namespace kx27 {
 namespace {
@@ -119,14 +120,7 @@ void FollowPointer(TGrid& grid) {
   if (!CellAt(grid.View, pointer.x, pointer.y, col, row)) col = row = -1;
   grid.TipCol = col;
   grid.TipRow = row;
-  // Setting the callback text anew asks for the text again and shows it;
-  // TTM_UPDATE alone repaints the old text on some systems (Wine).
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = grid.Window;
-  tool.uId = reinterpret_cast<UINT_PTR>(grid.Window);
-  tool.lpszText = LPSTR_TEXTCALLBACKW;
-  SendMessageW(grid.Tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  RefreshControlTooltip(grid.Tip, grid.Window, grid.Window);
 }
 
 void Refresh(TGrid& grid) {
@@ -570,20 +564,8 @@ LRESULT OnCreate(TGrid& grid, HWND window) {
   SendMessageW(grid.Edit, EM_SETLIMITTEXT, 0, 0);  // a cell holds text of any length
 
   // One tool for the whole grid: its text follows the cell under the mouse.
-  grid.Tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
-  if (grid.Tip) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window;
-    tool.uId = reinterpret_cast<UINT_PTR>(window);
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    SendMessageW(grid.Tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(grid.Tip, TTM_SETMAXTIPWIDTH, 0, 480);
-  }
+  grid.Tip = CreateControlTooltip(window, window, LPSTR_TEXTCALLBACKW);
+  if (grid.Tip) SendMessageW(grid.Tip, TTM_SETMAXTIPWIDTH, 0, 480);
   return 0;
 }
 
