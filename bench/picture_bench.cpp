@@ -15,7 +15,7 @@
 #include "app/picture/picture.h"
 #include "app/picture/picture_paint.h"
 #include "app/picture/pixel_raster.h"
-#include "app/selection.h"
+#include "app/convert/selection.h"
 #include "bench/picture_bench_setup.h"
 
 namespace {

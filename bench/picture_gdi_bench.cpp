@@ -15,7 +15,7 @@
 #include "app/picture/host_colour.h"
 #include "app/picture/picture.h"
 #include "app/picture/picture_paint.h"
-#include "app/selection.h"
+#include "app/convert/selection.h"
 #include "bench/picture_bench_setup.h"
 #include "app/win/picture_bitmap.h"
 

@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build/native}
 cmake -S . -B "$build" -G Ninja >/dev/null
 cmake --build "$build" --target kx27c generate_exchange picture_bench -j2 >/dev/null
-kx27c=$build/app/kx27c
+kx27c=$build/app/console/kx27c
 generate=$build/bench/generate_exchange
 picture=$build/bench/picture_bench
 runs=5

@@ -23,7 +23,7 @@ trap 'rm -rf "$work"' EXIT
 if [ -n "${4:-}" ]; then
   cp "$4/kx27.exe" "$4/kx27c.exe" "$work/"
 else
-  cp "$win/app/win/kx27.exe" "$win/app/kx27c.exe" "$work/"
+  cp "$win/app/win/kx27.exe" "$win/app/console/kx27c.exe" "$work/"
 fi
 "$native/bench/generate_exchange" "$work/drawing.txt" "$elements" 1
 # Preset 1, current, gives every layer a line type; dimension lines convert too.

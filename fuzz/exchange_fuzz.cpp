@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/conversion.h"
+#include "app/convert/conversion.h"
 #include "exchange/reader.h"
 #include "exchange/writer.h"
 #include "fuzz/fuzz_check.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/jwf_import.h"
+#include "app/presets/jwf_import.h"
 #include "fuzz/fuzz_check.h"
 #include "text/conversions.h"
 

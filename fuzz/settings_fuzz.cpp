@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/settings_file.h"
+#include "app/presets/settings_file.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {

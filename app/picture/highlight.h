@@ -8,7 +8,7 @@
 #include <bitset>
 #include <cstdint>
 
-#include "app/grid_range.h"
+#include "app/grid/range.h"
 #include "app/picture/picture.h"
 
 namespace kx27 {

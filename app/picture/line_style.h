@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/line_type_pattern.h"
+#include "app/presets/line_type_pattern.h"
 
 namespace kx27 {
 

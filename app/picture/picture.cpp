@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/conversion.h"
+#include "app/convert/conversion.h"
 #include "app/picture/host_colour.h"
 #include "exchange/line_emitters.h"
 #include "text/shift_jis.h"

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/line_type_pattern.h"
+#include "app/presets/line_type_pattern.h"
 #include "app/picture/highlight.h"
 #include "app/picture/picture.h"
 #include "app/picture/viewport.h"

@@ -4,9 +4,9 @@
 
 #include "app/picture/picture.h"
 #include "app/picture/svg_writer.h"
-#include "app/program_path.h"
-#include "app/selection.h"
-#include "app/settings_file.h"
+#include "app/program_files/program_files.h"
+#include "app/convert/selection.h"
+#include "app/presets/settings_file.h"
 
 namespace kx27 {
 namespace {

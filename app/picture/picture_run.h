@@ -3,8 +3,8 @@
 // kx27c --picture: the selection drawn into an SVG file, with the line types
 // a conversion by the same options would give (or, --before, those it has).
 
-#include "app/console_options.h"
-#include "app/console_run.h"
+#include "app/console/options.h"
+#include "app/console/run.h"
 #include "exchange/file_system.h"
 
 namespace kx27 {

@@ -8,8 +8,8 @@
 #include <new>
 #include <string>
 
-#include "app/line_type_names.h"
-#include "app/line_type_pattern.h"
+#include "app/presets/line_type_names.h"
+#include "app/presets/line_type_pattern.h"
 #include "app/win/encoding.h"
 #include "app/win/failure_barrier.h"
 #include "app/win/resource.h"

@@ -11,11 +11,11 @@
 #include <filesystem>
 #include <string>
 
-#include "app/form_layout.h"
-#include "app/selection.h"
-#include "app/grid_undo.h"
-#include "app/layer_summary.h"
-#include "app/settings_file.h"
+#include "app/form/form_layout.h"
+#include "app/convert/selection.h"
+#include "app/grid/undo.h"
+#include "app/convert/layer_summary.h"
+#include "app/presets/settings_file.h"
 
 namespace kx27 {
 

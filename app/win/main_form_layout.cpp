@@ -8,7 +8,7 @@
 #include <iterator>
 #include <string>
 
-#include "app/form_layout.h"
+#include "app/form/form_layout.h"
 #include "app/win/dpi.h"
 #include "app/win/failure_barrier.h"
 #include "app/win/picture_view.h"

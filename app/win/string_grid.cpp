@@ -10,11 +10,11 @@
 #include <string>
 #include <utility>
 
-#include "app/cell_value.h"
-#include "app/grid_clipboard.h"
+#include "app/presets/cell_value.h"
+#include "app/grid/clipboard.h"
 #include "app/win/encoding.h"
 #include "app/win/failure_barrier.h"
-#include "app/grid_view.h"
+#include "app/grid/view.h"
 #include "app/win/line_type_list.h"
 #include "app/win/resource.h"
 #include "app/win/tooltip.h"

@@ -48,9 +48,9 @@
 #include <optional>
 #include <string>
 
-#include "app/grid_range.h"
-#include "app/grid_undo.h"
-#include "app/preset_grid.h"
+#include "app/grid/range.h"
+#include "app/grid/undo.h"
+#include "app/grid/preset_grid.h"
 
 namespace kx27 {
 

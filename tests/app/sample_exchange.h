@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/preset.h"
+#include "app/presets/preset.h"
 
 namespace kx27::testing {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/win/encoding.h"
-#include "app/grid_view.h"
+#include "app/grid/view.h"
 #include "app/win/resource.h"
 
 namespace kx27 {

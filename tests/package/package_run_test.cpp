@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings_file.h"
+#include "app/presets/settings_file.h"
 #include "app/win/resource.h"
 #include "tests/win/sample_drawing.h"
 

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "app/settings_file.h"
+#include "app/presets/settings_file.h"
 #include "tests/app/picture/picture_drawing.h"
 #include "tests/exchange/temp_folder.h"
 

@@ -5,7 +5,7 @@
 #include <map>
 #include <tuple>
 
-#include "app/conversion.h"
+#include "app/convert/conversion.h"
 #include "app/picture/host_colour.h"
 #include "tests/app/picture/picture_drawing.h"
 

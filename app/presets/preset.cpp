@@ -1,0 +1,18 @@
+#include "app/presets/preset.h"
+
+namespace kx27 {
+
+std::int32_t FilterLineType(std::int32_t value) {
+  const bool kept = (value >= 0 && value <= 9) || (value >= 11 && value <= 19) ||
+                    (value >= 31 && value <= 45) || (value >= 47 && value <= 62);
+  return kept ? value : 0;
+}
+
+std::string OneLineText(std::string_view text) {
+  std::string line(text);
+  for (char& byte : line)
+    if (byte == '\r' || byte == '\n') byte = ' ';
+  return line;
+}
+
+}  // namespace kx27
