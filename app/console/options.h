@@ -2,12 +2,15 @@
 
 // The command line of kx27c.
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "exchange/file_lock.h"
 
 namespace kx27 {
 
@@ -28,6 +31,9 @@ struct TConsoleOptions {
   bool Quiet = false;
   bool Help = false;
   bool Version = false;
+  // How long a conversion waits for another run that holds the file; not
+  // on the command line.
+  std::chrono::milliseconds LockWait = kLockWait;
 };
 
 // Reads the arguments after the program's name into options. Returns the

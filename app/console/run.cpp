@@ -150,7 +150,7 @@ TConsoleOutcome Convert(const TConsoleOptions& options, TFileSystem& files,
   const bool writes = !options.ShowPreset && !options.DryRun;
   std::optional<TFileLock> lock;
   if (writes) {
-    switch (lock.emplace(target, kLockWait, files).Result()) {
+    switch (lock.emplace(target, options.LockWait, files).Result()) {
       case TFileSystem::TLock::kLocked: break;
       case TFileSystem::TLock::kBusy: return Failure(target, "in use by another conversion");
       case TFileSystem::TLock::kFailed:

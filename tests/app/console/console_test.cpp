@@ -5,6 +5,7 @@
 #include <regex>
 #include <set>
 
+#include "app/console/run.h"
 #include "app/convert/element_count.h"
 #include "text/grouped_digits.h"
 #include "app/presets/settings_file.h"
@@ -218,10 +219,14 @@ TEST_F(Kx27c, SecondRunOnALockedFileFails) {
   const auto file = folder_.Write("JWC_TEMP.TXT", kExchangeIn);
   const TFileLock lock(file, std::chrono::milliseconds(0));
   ASSERT_EQ(lock.Result(), TFileSystem::TLock::kLocked);
-  EXPECT_EQ(Run("-s set.dat JWC_TEMP.TXT"), 1);
+  TConsoleOptions options;
+  options.ExchangeFile = file;
+  options.SettingsFile = folder_ / "set.dat";
+  options.LockWait = std::chrono::milliseconds(50);
+  const TConsoleOutcome outcome = RunConsole(options);
+  EXPECT_EQ(outcome.ExitCode, 1);
   EXPECT_EQ(File("JWC_TEMP.TXT"), kExchangeIn);
-  EXPECT_NE(File("stderr.txt").find("JWC_TEMP.TXT: in use"), std::string::npos)
-      << File("stderr.txt");
+  EXPECT_NE(outcome.Message.find("JWC_TEMP.TXT: in use"), std::string::npos) << outcome.Message;
 }
 
 // Runs started together take turns: each converts what the one before left.
