@@ -14,8 +14,8 @@ source cmake/windows-build.sh
 build=$kx27_win_build
 demo=build/demo
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$kx27_win_toolchain" >/dev/null
-cmake --build "$build" --target kx27
+cmake --preset "$kx27_win_preset" >/dev/null
+cmake --build --preset "$kx27_win_preset" --target kx27
 
 program=$(find "$build/app" -name kx27.exe -print -quit)
 [ -n "$program" ] || { echo "demo.sh: kx27.exe was not built" >&2; exit 1; }

@@ -1,6 +1,8 @@
 # Sourced by the scripts: installs the Debian packages the build and the tests
 # need, once.
 kx27_packages=(g++ cmake ninja-build libgtest-dev
+  # the sources' one style (.clang-format)
+  clang-format
   # the Windows cross builds (32-bit for the release, 64-bit for developers),
   # Wine to run both (its 32-bit loader runs the release in a 64-bit prefix),
   # and a display for the dialog
