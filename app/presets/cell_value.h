@@ -7,7 +7,7 @@
 
 namespace kx27 {
 
-// The value that a grid cell's text gives a preset (TextToInt, then
+// The value that a grid cell's text gives a preset (ParseInt, then
 // FilterLineType), or nothing when the text is neither 0 nor a line type,
 // so that storing it would silently turn it into 0. Blank text reads as 0.
 std::optional<std::int32_t> AllowedCellValue(std::string_view text);

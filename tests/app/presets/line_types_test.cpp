@@ -94,7 +94,8 @@ TEST(AllowedCellValue, TellsLineTypesAndZeroFromWhatTheStoreWouldDrop) {
       {"+9", 9},     {"62", 62},     {"47", 47},      {"45", 45},     {"19", 19},
       {"10", {}},    {"20", {}},     {"46", {}},      {"63", {}},     {"-1", {}},
       {"7 ", {}},    {"abc", {}},    {"1.5", {}},     {"$", {}},      {"0x", {}},
-      {"99999999999", {}},
+      {"99999999999", {}}, {"x00", 0},  {"+0", 0},        {"-", {}},      {"0 ", {}},
+      {"-0x", {}},   {"$100000000", {}},
   };
   for (const auto& [text, want] : cases) EXPECT_EQ(AllowedCellValue(text), want) << text;
 }
