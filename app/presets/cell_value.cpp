@@ -51,7 +51,7 @@ std::optional<std::int32_t> AllowedCellValue(std::string_view text) {
   // A cell left blank holds 0, as it is stored.
   if (text.find_first_not_of(' ') == std::string_view::npos) return 0;
   const std::optional<std::int32_t> value = ParseInt(text);
-  if (!value || FilterLineType(*value) != *value) return std::nullopt;
+  if (!value || !IsLineType(*value)) return std::nullopt;
   return value;
 }
 
