@@ -582,8 +582,8 @@ void TMainForm::OnGridChanged() {
   const TGridStatus status =
       GridStatus(ShownGridCells(Control(IDC_PRESET_GRID)), summary_, IsChecked(IDC_DIMENSIONS));
   std::wstring text = L"変更される要素: " + Grouped(status.Changed);
-  if (status.NotAllowed > 0) {
-    text += L"\u3000／\u3000線種にない値 " + std::to_wstring(status.NotAllowed) +
+  if (status.NotLineTypes > 0) {
+    text += L"\u3000／\u3000線種にない値 " + std::to_wstring(status.NotLineTypes) +
             L" か所（0 として保存）";
   }
   // A settings file cut short, and a selection OK cannot write back, stay
