@@ -1,6 +1,7 @@
 // Numbers: a finite value formatted and read back is the value rounded to 15
 // significant digits (toward zero where the nearest would leave the range of
-// a double); any text reads as a number without harm.
+// a double); any text reads as a number or as none without harm, and a
+// number read writes back as text that reads as the same number.
 
 #include <cmath>
 #include <cstddef>
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,10 +39,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckRoundTrip(value);
   }
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  CheckRoundTrip(kx27::TextToReal(text));
-  const std::int32_t integer = kx27::TextToInt(text);
-  std::string decimal;
-  kx27::AppendInt(decimal, integer);
-  FUZZ_CHECK(kx27::TextToInt(decimal) == integer);
+  const std::optional<double> real = kx27::ParseReal(text);
+  FUZZ_CHECK(kx27::TextToReal(text) == real.value_or(0.0));
+  if (real) CheckRoundTrip(*real);
+  const std::optional<std::int32_t> integer = kx27::ParseInt(text);
+  FUZZ_CHECK(kx27::TextToInt(text) == integer.value_or(0));
+  if (integer) {
+    std::string decimal;
+    kx27::AppendInt(decimal, *integer);
+    FUZZ_CHECK(kx27::ParseInt(decimal) == integer);
+  }
   return 0;
 }

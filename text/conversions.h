@@ -1,9 +1,11 @@
 #pragma once
 
-// Tolerant conversions between Shift_JIS text and numbers. None of them fails:
-// empty or malformed text gives 0, 0.0 or false and the caller goes on.
+// Conversions between Shift_JIS text and numbers. The Parse functions tell
+// text that is no number; the others never fail: empty or malformed text
+// gives 0, 0.0 or false and the caller goes on.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,11 +18,17 @@ bool TextToFlag(std::string_view text);
 std::string FlagToText(bool flag);
 
 // Whole-text decimal or hexadecimal ($, x, X, 0x, 0X) integer with optional
-// leading spaces and one sign; 0 for anything else or out of int32 range.
+// leading spaces and one sign; nothing for anything else or out of int32 range.
+std::optional<std::int32_t> ParseInt(std::string_view text);
+
+// ParseInt, with 0 for text that is no number.
 std::int32_t TextToInt(std::string_view text);
 
-// Whole-text decimal real, always with a full stop; 0.0 for anything else,
-// and for magnitudes beyond the range of a double.
+// Whole-text decimal real, always with a full stop; nothing for anything
+// else, and for magnitudes beyond the range of a double.
+std::optional<double> ParseReal(std::string_view text);
+
+// ParseReal, with 0.0 for text that is no number.
 double TextToReal(std::string_view text);
 
 // Removes every byte <= 0x20 and every full-width space, wherever it stands.

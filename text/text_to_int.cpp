@@ -30,9 +30,9 @@ bool ParseDecimal(std::string_view digits, bool negative, std::uint32_t& value) 
 
 }  // namespace
 
-std::int32_t TextToInt(std::string_view text) {
+std::optional<std::int32_t> ParseInt(std::string_view text) {
   const std::optional<TSignedText> split = SplitSign(text);
-  if (!split) return 0;
+  if (!split) return std::nullopt;
   const bool negative = split->Negative;
   const std::string_view rest = split->Rest;
   std::uint32_t value = 0;
@@ -44,10 +44,12 @@ std::int32_t TextToInt(std::string_view text) {
   } else {
     ok = ParseDecimal(rest, negative, value);
   }
-  if (!ok) return 0;
+  if (!ok) return std::nullopt;
   // Negating in unsigned arithmetic wraps -$80000000 instead of overflowing.
   if (negative) value = 0u - value;
   return static_cast<std::int32_t>(value);
 }
+
+std::int32_t TextToInt(std::string_view text) { return ParseInt(text).value_or(0); }
 
 }  // namespace kx27

@@ -96,14 +96,14 @@ bool ReadPlainDecimal(std::string_view text, double& value) {
 
 }  // namespace
 
-double TextToReal(std::string_view text) {
+std::optional<double> ParseReal(std::string_view text) {
   if (double value; ReadPlainDecimal(text, value)) return value;
   const std::optional<TSignedText> split = SplitSign(text);
-  if (!split) return 0.0;
+  if (!split) return std::nullopt;
   const bool negative = split->Negative;
   const std::string_view number = split->Rest;
   const Scanned scanned = Scan(number);
-  if (!scanned.valid) return 0.0;
+  if (!scanned.valid) return std::nullopt;
   double value = 0.0;
   if (scanned.fits && scanned.mantissa <= (std::uint64_t{1} << 53) &&
       scanned.exponent >= -22 && scanned.exponent <= 22) {
@@ -115,14 +115,16 @@ double TextToReal(std::string_view text) {
   } else {
     const auto [end, error] =
         std::from_chars(number.data(), number.data() + number.size(), value);
-    // Out of range either way (overflow or underflow) reads as zero, so no
+    // Out of range either way (overflow or underflow) is no number, so no
     // infinity ever reaches a record.
     if (error != std::errc() || end != number.data() + number.size() ||
         !std::isfinite(value)) {
-      return 0.0;
+      return std::nullopt;
     }
   }
   return negative ? -value : value;
 }
+
+double TextToReal(std::string_view text) { return ParseReal(text).value_or(0.0); }
 
 }  // namespace kx27

@@ -8,7 +8,7 @@ constexpr std::size_t kLayers = 256;
 class TRuleApplier {
  public:
   TRuleApplier(const TLayerRule& rule, const std::array<std::int32_t, kLayers>& values)
-      : attribute_(rule.Attribute), values_(rule, values) {}
+      : attribute_(rule.Attribute), values_(values) {}
 
   // True when the attribute of target changed: to the value for the group
   // and layer of place.
@@ -34,9 +34,7 @@ class TRuleApplier {
 
 }  // namespace
 
-TLayerValues::TLayerValues(const TLayerRule& rule, const std::array<std::int32_t, 256>& values) {
-  for (std::size_t i = 0; i < kLayers; ++i) values_[i] = rule.Filter(values[i]);
-}
+TLayerValues::TLayerValues(const std::array<std::int32_t, 256>& values) : values_(values) {}
 
 std::int32_t TLayerValues::ValueFor(const TCommonAttrs& place, std::int32_t current) const {
   // The reader keeps group and layer in 0..15; the check keeps a record

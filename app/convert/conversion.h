@@ -14,19 +14,19 @@ namespace kx27 {
 
 // Sets one attribute of every line, circle and arc (and, when asked, of
 // every dimension line) from a value by group and layer: values[group * 16 +
-// layer], passed through filter; a value of 0 keeps what the element has.
-// A second rule, colour by layer say, is one more of these.
+// layer], each already one the attribute may take (a preset holds only
+// line types); a value of 0 keeps what the element has. A second rule,
+// colour by layer say, is one more of these.
 struct TLayerRule {
   std::int32_t TCommonAttrs::*Attribute;
-  std::int32_t (*Filter)(std::int32_t value);
 };
 
-inline constexpr TLayerRule kLineTypeByLayer{&TCommonAttrs::LineType, FilterLineType};
+inline constexpr TLayerRule kLineTypeByLayer{&TCommonAttrs::LineType};
 
-// A rule's values by group and layer, filtered once: what an element gets.
+// A rule's values by group and layer: what an element gets.
 class TLayerValues {
  public:
-  TLayerValues(const TLayerRule& rule, const std::array<std::int32_t, 256>& values);
+  explicit TLayerValues(const std::array<std::int32_t, 256>& values);
 
   // The attribute that an element on place's group and layer ends with when
   // it has current now: the layer's value where that is above 0, else current.

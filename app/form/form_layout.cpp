@@ -127,7 +127,7 @@ TFormLayout LayOutForm(const TFormMetrics& metrics, TFormSize client) {
     layout.Emphasise = {left + s(96), below, std::min(s(124), picture - s(96)), s(17)};
   }
   const int right = width - s(200);
-  layout.Memo = {right, 0, s(193), height - s(102)};
+  layout.GuideText = {right, 0, s(193), height - s(102)};
   layout.Ok = {right, height - s(95), s(193), s(33)};
   layout.Cancel = {right, height - s(55), s(193), s(25)};
   layout.Status = {0, height - s(24), width, s(24)};

@@ -38,7 +38,7 @@ struct TFormLayout {
   TFormRect Dimensions;  // the dimension box, under the strip
   TFormRect Picture;     // empty when there is no room for it
   TFormRect Before, Emphasise;  // the picture's boxes, under it
-  TFormRect Memo, Ok, Cancel;
+  TFormRect GuideText, Ok, Cancel;
   TFormRect Status;
 };
 

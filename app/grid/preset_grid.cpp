@@ -1,6 +1,6 @@
 #include "app/grid/preset_grid.h"
 
-#include "text/conversions.h"
+#include "app/presets/cell_value.h"
 #include "text/number_format.h"
 
 namespace kx27 {
@@ -21,7 +21,7 @@ std::array<std::int32_t, 256> GridValues(const TGridCells& cells) {
   std::array<std::int32_t, 256> values{};
   for (int row = 1; row < kGridSize; ++row)
     for (int column = 1; column < kGridSize; ++column)
-      values[(row - 1) * 16 + (column - 1)] = FilterLineType(TextToInt(cells[row][column]));
+      values[(row - 1) * 16 + (column - 1)] = AllowedCellValue(cells[row][column]).value_or(0);
   return values;
 }
 
@@ -36,7 +36,7 @@ void ShowPresetInGrid(const TPreset& preset, TGridCells& cells,
   comment = preset.Comment;
   for (int row = 1; row < kGridSize; ++row)
     for (int column = 1; column < kGridSize; ++column)
-      cells[row][column] = IntToText(FilterLineType(preset.Values[(row - 1) * 16 + (column - 1)]));
+      cells[row][column] = IntToText(preset.Values[(row - 1) * 16 + (column - 1)]);
 }
 
 void ClearGridValues(TGridCells& cells) {

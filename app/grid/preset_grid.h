@@ -19,8 +19,8 @@ using TGridCells = std::array<std::array<std::string, kGridSize>, kGridSize>;
 // "0".."F" in row 0 and column 0.
 void LabelGridHeaders(TGridCells& cells);
 
-// The 256 value cells as they would be stored, through TextToInt and
-// FilterLineType: Values[group * 16 + layer].
+// The 256 value cells as they would be stored: AllowedCellValue, with 0 for
+// a cell that holds no line type; Values[group * 16 + layer].
 std::array<std::int32_t, 256> GridValues(const TGridCells& cells);
 
 // The comment and the 256 value cells into the preset, as GridValues.

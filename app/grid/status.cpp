@@ -10,7 +10,7 @@ TGridStatus GridStatus(const TGridCells& cells, const TLayerSummary& summary, bo
     for (int col = 1; col < kGridSize; ++col) {
       const std::optional<std::int32_t> value = AllowedCellValue(cells[row][col]);
       if (!value) {
-        ++status.NotAllowed;
+        ++status.NotLineTypes;
         continue;
       }
       status.Changed += summary.Changed((row - 1) * 16 + (col - 1), *value, dimensions);

@@ -11,8 +11,8 @@
 namespace kx27 {
 
 struct TGridStatus {
-  std::int64_t Changed = 0;  // a cell that is not allowed counts as 0, as it is stored
-  int NotAllowed = 0;
+  std::int64_t Changed = 0;  // a cell that holds no line type counts as 0, as it is stored
+  int NotLineTypes = 0;      // cells whose text AllowedCellValue refuses
 };
 
 TGridStatus GridStatus(const TGridCells& cells, const TLayerSummary& summary, bool dimensions);

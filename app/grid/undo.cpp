@@ -3,7 +3,7 @@
 namespace kx27 {
 namespace {
 
-bool SameValues(const TGridCells& a, const TGridCells& b) {
+bool SameValueCells(const TGridCells& a, const TGridCells& b) {
   for (int row = 1; row < kGridSize; ++row)
     for (int col = 1; col < kGridSize; ++col)
       if (a[row][col] != b[row][col]) return false;
@@ -14,13 +14,13 @@ bool SameValues(const TGridCells& a, const TGridCells& b) {
 
 void TGridUndo::Record(const TGridCells& before, const TGridCells& after,
                        std::optional<std::string> comment) {
-  if (!comment && SameValues(before, after)) return;
+  if (!comment && SameValueCells(before, after)) return;
   TStep& step = steps_.emplace_back();
   step.Comment = std::move(comment);
-  auto& values = step.Values;
+  auto& texts = step.CellTexts;
   for (int row = 1; row < kGridSize; ++row)
     for (int col = 1; col < kGridSize; ++col)
-      values[static_cast<std::size_t>((row - 1) * 16 + col - 1)] = before[row][col];
+      texts[static_cast<std::size_t>((row - 1) * 16 + col - 1)] = before[row][col];
   if (steps_.size() > kDepth) steps_.pop_front();
 }
 
@@ -29,7 +29,7 @@ bool TGridUndo::Undo(TGridCells& cells, std::optional<std::string>* comment) {
   TStep& step = steps_.back();
   for (int row = 1; row < kGridSize; ++row)
     for (int col = 1; col < kGridSize; ++col)
-      cells[row][col] = step.Values[static_cast<std::size_t>((row - 1) * 16 + col - 1)];
+      cells[row][col] = step.CellTexts[static_cast<std::size_t>((row - 1) * 16 + col - 1)];
   if (comment) *comment = std::move(step.Comment);
   steps_.pop_back();
   return true;

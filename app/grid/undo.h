@@ -32,7 +32,7 @@ class TGridUndo {
 
  private:
   struct TStep {
-    std::array<std::string, 256> Values;
+    std::array<std::string, 256> CellTexts;  // of the value cells, [group * 16 + layer]
     std::optional<std::string> Comment;
   };
   std::deque<TStep> steps_;

@@ -244,7 +244,7 @@ TPicture BuildPicture(const TDrawing& drawing, const TPictureOptions& options) {
 
 void SetLineTypesAfter(TPicture& picture, const std::array<std::int32_t, 256>& values,
                        bool dimensions) {
-  const TLayerValues line_types(kLineTypeByLayer, values);
+  const TLayerValues line_types(values);
   for (TPictureItem& item : picture.Items) {
     item.LineTypeAfter = item.LineTypeNow;
     // A dimension's value keeps its text's line type.

@@ -7,21 +7,6 @@
 namespace kx27 {
 namespace {
 
-// TextToInt gives 0 for a written zero and for text it cannot read; only
-// the first is a value.
-bool IsWrittenZero(std::string_view text) {
-  const std::size_t start = text.find_first_not_of(' ');
-  if (start == std::string_view::npos) return true;
-  std::string_view rest = text.substr(start);
-  if (rest[0] == '+' || rest[0] == '-') rest.remove_prefix(1);
-  if (!rest.empty() && (rest[0] == '$' || rest[0] == 'x' || rest[0] == 'X')) {
-    rest.remove_prefix(1);
-  } else if (rest.size() > 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X')) {
-    rest.remove_prefix(2);
-  }
-  return !rest.empty() && rest.find_first_not_of('0') == std::string_view::npos;
-}
-
 // The half-width form of a Shift_JIS full-width digit, plus or minus, or 0.
 char HalfWidthOf(unsigned char lead, unsigned char trail) {
   if (lead == 0x82 && trail >= 0x4F && trail <= 0x58) return static_cast<char>('0' + (trail - 0x4F));
@@ -63,9 +48,10 @@ char16_t HalfWidthInput(char16_t c) {
 }
 
 std::optional<std::int32_t> AllowedCellValue(std::string_view text) {
-  const std::int32_t value = TextToInt(text);
-  if (value == 0) return IsWrittenZero(text) ? std::optional<std::int32_t>(0) : std::nullopt;
-  if (FilterLineType(value) != value) return std::nullopt;
+  // A cell left blank holds 0, as it is stored.
+  if (text.find_first_not_of(' ') == std::string_view::npos) return 0;
+  const std::optional<std::int32_t> value = ParseInt(text);
+  if (!value || !IsLineType(*value)) return std::nullopt;
   return value;
 }
 

@@ -7,9 +7,9 @@
 
 namespace kx27 {
 
-// The value that a grid cell's text gives a preset (TextToInt, then
-// FilterLineType), or nothing when the text is neither 0 nor a line type,
-// so that storing it would silently turn it into 0. Blank text reads as 0.
+// The value that a grid cell's text gives a preset (ParseInt), or nothing
+// when the text is no line type (IsLineType), so that storing it would
+// silently turn it into 0. Blank text reads as 0.
 std::optional<std::int32_t> AllowedCellValue(std::string_view text);
 
 // A cell's text as typed or pasted, Shift_JIS: the full-width digits, plus

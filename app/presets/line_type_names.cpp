@@ -51,7 +51,7 @@ std::string Numbered(std::string_view name, std::int32_t number) {
 }  // namespace
 
 std::string LineTypeName(std::int32_t value) {
-  if (FilterLineType(value) != value) return {};
+  if (!IsLineType(value)) return {};
   if (value == 0) return std::string(kNoConversion);
   if (value == 1) return std::string(kSolid);
   if (value <= 4) return Numbered(kDotted, value - 1);

@@ -16,7 +16,7 @@
 
 namespace kx27 {
 
-// Shift_JIS; empty for a number that FilterLineType does not keep.
+// Shift_JIS; empty for a number that is no line type (IsLineType).
 std::string LineTypeName(std::int32_t value);
 
 // 0 and every line type that a preset may hold, ascending.

@@ -57,7 +57,7 @@ const std::array<TDashes, 15> kSxf = {
 }  // namespace
 
 TLineTypePattern LineTypePattern(std::int32_t value) {
-  if (value == 0 || FilterLineType(value) != value) return {};
+  if (value == 0 || !IsLineType(value)) return {};
   if (value <= 9) return {TSampleStyle::kDashes, kBasic[value - 1], 0};
   if (value <= 15) return {TSampleStyle::kWave, {}, value - 10};
   if (value <= 19) return {TSampleStyle::kDashes, kDoubleLength[value - 16], 0};

@@ -2,11 +2,12 @@
 
 namespace kx27 {
 
-std::int32_t FilterLineType(std::int32_t value) {
-  const bool kept = (value >= 0 && value <= 9) || (value >= 11 && value <= 19) ||
-                    (value >= 31 && value <= 45) || (value >= 47 && value <= 62);
-  return kept ? value : 0;
+bool IsLineType(std::int32_t value) {
+  return (value >= 0 && value <= 9) || (value >= 11 && value <= 19) ||
+         (value >= 31 && value <= 45) || (value >= 47 && value <= 62);
 }
+
+std::int32_t FilterLineType(std::int32_t value) { return IsLineType(value) ? value : 0; }
 
 std::string OneLineText(std::string_view text) {
   std::string line(text);

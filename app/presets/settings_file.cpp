@@ -103,7 +103,7 @@ std::string RenderSettings(const TSettings& settings) {
   AppendIntLine(out, settings.PresetNo);
   for (const TPreset& preset : settings.Presets) {
     AppendLine(out, OneLineText(preset.Comment));
-    for (const std::int32_t value : preset.Values) AppendIntLine(out, FilterLineType(value));
+    for (const std::int32_t value : preset.Values) AppendIntLine(out, value);
   }
   AppendLine(out, FlagToText(settings.Dimensions));
   return out;

@@ -4,10 +4,10 @@
 #include <commctrl.h>
 
 #include "app/win/failure_barrier.h"
+#include "app/win/line_type_grid.h"
 #include "app/win/main_form.h"
 #include "app/win/picture_view.h"
 #include "app/win/resource.h"
-#include "app/win/string_grid.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ HWND CreateApplicationWindow(HINSTANCE instance) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  if (!kx27::RegisterStringGrid(instance) || !kx27::RegisterPictureView(instance) ||
+  if (!kx27::RegisterLineTypeGrid(instance) || !kx27::RegisterPictureView(instance) ||
       !kx27::TMainForm::Register(instance)) {
     return 1;
   }

@@ -26,9 +26,9 @@
 #include "app/win/dpi.h"
 #include "app/win/encoding.h"
 #include "app/win/failure_barrier.h"
+#include "app/win/line_type_grid.h"
 #include "app/win/picture_view.h"
 #include "app/win/resource.h"
-#include "app/win/string_grid.h"
 #include "app/win/tooltip.h"
 #include "app/win/window_placement.h"
 
@@ -166,7 +166,8 @@ int CellIndex(int col, int row) { return (row - 1) * 16 + (col - 1); }
 
 TMainForm::~TMainForm() {
   for (HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(small_font_),
-                         static_cast<HGDIOBJ>(status_brush_), static_cast<HGDIOBJ>(memo_brush_)}) {
+                         static_cast<HGDIOBJ>(status_brush_),
+                         static_cast<HGDIOBJ>(guide_text_brush_)}) {
     if (object) DeleteObject(object);
   }
 }
@@ -581,8 +582,8 @@ void TMainForm::OnGridChanged() {
   const TGridStatus status =
       GridStatus(ShownGridCells(Control(IDC_PRESET_GRID)), summary_, IsChecked(IDC_DIMENSIONS));
   std::wstring text = L"変更される要素: " + Grouped(status.Changed);
-  if (status.NotAllowed > 0) {
-    text += L"\u3000／\u3000線種にない値 " + std::to_wstring(status.NotAllowed) +
+  if (status.NotLineTypes > 0) {
+    text += L"\u3000／\u3000線種にない値 " + std::to_wstring(status.NotLineTypes) +
             L" か所（0 として保存）";
   }
   // A settings file cut short, and a selection OK cannot write back, stay

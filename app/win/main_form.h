@@ -103,7 +103,7 @@ class TMainForm {
   HFONT font_ = nullptr;
   HFONT small_font_ = nullptr;
   HBRUSH status_brush_ = nullptr;
-  HBRUSH memo_brush_ = nullptr;
+  HBRUSH guide_text_brush_ = nullptr;
   int dpi_ = 96;
   std::filesystem::path exchange_path_;
   std::filesystem::path settings_path_;

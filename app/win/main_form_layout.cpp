@@ -11,9 +11,9 @@
 #include "app/form/form_layout.h"
 #include "app/win/dpi.h"
 #include "app/win/failure_barrier.h"
+#include "app/win/line_type_grid.h"
 #include "app/win/picture_view.h"
 #include "app/win/resource.h"
-#include "app/win/string_grid.h"
 #include "app/win/tooltip.h"
 #include "app/win/window_placement.h"
 
@@ -28,10 +28,10 @@ constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr UINT_PTR kSubclassId = 1;
 
 constexpr COLORREF kStatusColor = RGB(231, 231, 231);
-constexpr COLORREF kMemoColor = RGB(187, 235, 244);
+constexpr COLORREF kGuideTextColor = RGB(187, 235, 244);
 
 // Leading blanks are ideographic spaces; "～" is U+FF5E.
-constexpr const wchar_t* kMemoText =
+constexpr const wchar_t* kGuideText =
     L"◆0値は変換しません\r\n"
     L"◆左下部分のチェックを\r\n"
     L"\u3000していない要素は\r\n"
@@ -72,9 +72,9 @@ constexpr DWORD kTabStop = WS_TABSTOP | WS_GROUP;
 constexpr TControl kControls[] = {
     {IDC_OK, WC_BUTTONW, L"ＯＫ(&Y)", BS_DEFPUSHBUTTON | kTabStop, 0, &TFormLayout::Ok},
     {IDC_CANCEL, WC_BUTTONW, L"キャンセル(&N)", BS_PUSHBUTTON | kTabStop, 0, &TFormLayout::Cancel},
-    {IDC_GUIDE_MEMO, WC_EDITW, kMemoText,
+    {IDC_GUIDE_TEXT, WC_EDITW, kGuideText,
      ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_VSCROLL | WS_GROUP, WS_EX_CLIENTEDGE,
-     &TFormLayout::Memo},
+     &TFormLayout::GuideText},
     {IDC_PRESET_TABS, WC_TABCONTROLW, L"", TCS_FIXEDWIDTH | TCS_SINGLELINE | kTabStop, 0,
      &TFormLayout::Tabs},
     {IDC_COMMENT, WC_EDITW, L"", ES_AUTOHSCROLL | kTabStop, WS_EX_CLIENTEDGE,
@@ -163,19 +163,19 @@ LRESULT CALLBACK TabProc(HWND tab, UINT message, WPARAM wparam, LPARAM lparam, U
 
 // The notes only show: Enter, Esc and Tab keep their dialog meaning there,
 // and focusing them selects nothing.
-LRESULT CALLBACK MemoProc(HWND memo, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                          DWORD_PTR) {
+LRESULT CALLBACK GuideTextProc(HWND guide_text, UINT message, WPARAM wparam, LPARAM lparam,
+                               UINT_PTR, DWORD_PTR) {
   return Guarded(
-      memo,
+      guide_text,
       [&] {
         if (message == WM_GETDLGCODE) {
-          return DefSubclassProc(memo, message, wparam, lparam) &
+          return DefSubclassProc(guide_text, message, wparam, lparam) &
                  ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_HASSETSEL);
         }
-        if (message == WM_NCDESTROY) RemoveWindowSubclass(memo, MemoProc, kSubclassId);
-        return DefSubclassProc(memo, message, wparam, lparam);
+        if (message == WM_NCDESTROY) RemoveWindowSubclass(guide_text, GuideTextProc, kSubclassId);
+        return DefSubclassProc(guide_text, message, wparam, lparam);
       },
-      [&] { return DefSubclassProc(memo, message, wparam, lparam); });
+      [&] { return DefSubclassProc(guide_text, message, wparam, lparam); });
 }
 
 HFONT CreateGothic(int height) {
@@ -237,7 +237,7 @@ void TMainForm::CreateFonts() {
   font_ = CreateGothic(Scaled(kFontHeight));
   small_font_ = CreateGothic(Scaled(kSmallFontHeight));
   if (!status_brush_) status_brush_ = CreateSolidBrush(kStatusColor);
-  if (!memo_brush_) memo_brush_ = CreateSolidBrush(kMemoColor);
+  if (!guide_text_brush_) guide_text_brush_ = CreateSolidBrush(kGuideTextColor);
 }
 
 void TMainForm::CreateControls() {
@@ -253,7 +253,7 @@ void TMainForm::CreateControls() {
   AddPresetTabs(tab);
   tab_tip_.Tip = CreateControlTooltip(window_, tab, LPSTR_TEXTCALLBACKW);
   SetWindowSubclass(tab, TabProc, kSubclassId, reinterpret_cast<DWORD_PTR>(&tab_tip_));
-  SetWindowSubclass(Control(IDC_GUIDE_MEMO), MemoProc, kSubclassId, 0);
+  SetWindowSubclass(Control(IDC_GUIDE_TEXT), GuideTextProc, kSubclassId, 0);
   ScaleControls();
   const TFormSize size = MinimumClientSize(Metrics());
   const RECT frame = FrameForClient(size.Width, size.Height, kFormStyle, dpi_);
@@ -381,9 +381,9 @@ LRESULT TMainForm::OnControlColor(HDC dc, HWND control) {
     SetBkColor(dc, kStatusColor);
     return reinterpret_cast<LRESULT>(status_brush_);
   }
-  if (id == IDC_GUIDE_MEMO) {
-    SetBkColor(dc, kMemoColor);
-    return reinterpret_cast<LRESULT>(memo_brush_);
+  if (id == IDC_GUIDE_TEXT) {
+    SetBkColor(dc, kGuideTextColor);
+    return reinterpret_cast<LRESULT>(guide_text_brush_);
   }
   if (IsTabStripColored(id)) {
     // The strip's page is white under visual styles and button face without.

@@ -11,7 +11,7 @@
 #define IDC_OK 1      /* IDOK: "ＯＫ(&Y)" */
 #define IDC_CANCEL 2  /* IDCANCEL: "キャンセル(&N)" */
 #define IDC_PROGRESS_LABEL 1001
-#define IDC_GUIDE_MEMO 1002
+#define IDC_GUIDE_TEXT 1002
 #define IDC_PRESET_TABS 1003
 #define IDC_COMMENT_LABEL 1004
 #define IDC_LAYER_LABEL 1005
@@ -28,6 +28,6 @@
 
 // Window classes, for FindWindow from a driver.
 #define KX27_FORM_CLASS L"Kx27MainForm"
-#define KX27_GRID_CLASS L"Kx27StringGrid"
+#define KX27_GRID_CLASS L"Kx27LineTypeGrid"
 #define KX27_LINETYPE_LIST_CLASS L"Kx27LineTypeList"
 #define KX27_PICTURE_CLASS L"Kx27PictureView"

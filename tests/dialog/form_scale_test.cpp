@@ -3,17 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include "app/win/line_type_grid.h"
 #include "app/win/main_form.h"
 #include "app/win/picture_view.h"
 #include "app/win/resource.h"
-#include "app/win/string_grid.h"
 
 namespace kx27 {
 namespace {
 
 TEST(FormScale, DpiChangedLaysTheWindowOutAgain) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterStringGrid(instance);
+  RegisterLineTypeGrid(instance);
   RegisterPictureView(instance);
   TMainForm::Register(instance);
   // Never shown, so nothing is read; never closed, so nothing is written

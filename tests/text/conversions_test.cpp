@@ -1,6 +1,8 @@
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -24,30 +26,54 @@ TEST(TextToFlag, ReadsTheTrueWordsOnly) {
   EXPECT_EQ(FlagToText(false), "0");
 }
 
-TEST(TextToInt, AcceptsOnlyWholeDecimalOrHexText) {
-  const struct { std::string_view text; std::int32_t value; } cases[] = {
-      {"   12", 12}, {"+12", 12}, {"-12", -12}, {"007", 7}, {"00", 0},
+// ParseInt's number or nothing; TextToInt reads the same text as the number or 0.
+TEST(ParseInt, AcceptsOnlyWholeDecimalOrHexText) {
+  const struct { std::string_view text; std::optional<std::int32_t> value; } cases[] = {
+      {"   12", 12}, {"+12", 12}, {"-12", -12}, {"007", 7},
       {"$1F", 31}, {"x1f", 31}, {"0x1F", 31}, {"0X1f", 31}, {"-$10", -16},
       {"2147483647", 2147483647}, {"-2147483648", INT32_MIN},
       {"$FFFFFFFF", -1}, {"$80000000", INT32_MIN}, {"-$80000000", INT32_MIN},
-      {"$000000001", 1},
-      {"", 0}, {"12 ", 0}, {"\t12", 0}, {"1.5", 0}, {"1,000", 0}, {"--1", 0}, {"+-5", 0},
-      {"\x82\x50\x82\x51", 0}, {"$", 0}, {"0x", 0}, {"-", 0}, {"$G", 0},
-      {"2147483648", 0}, {"-2147483649", 0}, {"99999999999", 0}, {"$100000000", 0},
+      {"$000000001", 1}, {"$7FFFFFFF", 2147483647},
+      {"0", 0}, {"00", 0}, {"-0", 0}, {"+0", 0}, {"  0", 0}, {"$0", 0}, {"x0", 0},
+      {"X00", 0}, {"0x0", 0}, {"-0X00", 0}, {"000000000000000", 0}, {"$000000000000", 0},
+      {"", std::nullopt}, {"   ", std::nullopt}, {"12 ", std::nullopt}, {"0 ", std::nullopt},
+      {"\t12", std::nullopt}, {"1.5", std::nullopt}, {"1,000", std::nullopt},
+      {"--1", std::nullopt}, {"+-5", std::nullopt}, {"- 1", std::nullopt},
+      {"\x82\x50\x82\x51", std::nullopt}, {"$", std::nullopt}, {"x", std::nullopt},
+      {"0x", std::nullopt}, {"-0x", std::nullopt}, {"-", std::nullopt}, {"+", std::nullopt},
+      {"$G", std::nullopt}, {"0x0x1", std::nullopt}, {"$-1", std::nullopt},
+      {"2147483648", std::nullopt}, {"-2147483649", std::nullopt},
+      {"99999999999", std::nullopt}, {"$100000000", std::nullopt},
   };
-  for (const auto& c : cases) EXPECT_EQ(TextToInt(c.text), c.value) << c.text;
+  for (const auto& c : cases) {
+    EXPECT_EQ(ParseInt(c.text), c.value) << c.text;
+    EXPECT_EQ(TextToInt(c.text), c.value.value_or(0)) << c.text;
+  }
 }
 
-TEST(TextToReal, AcceptsOnlyWholeDecimalText) {
-  const struct { std::string_view text; double value; } cases[] = {
+// ParseReal's number or nothing; TextToReal reads the same text as the number or 0.0.
+TEST(ParseReal, AcceptsOnlyWholeDecimalText) {
+  const struct { std::string_view text; std::optional<double> value; } cases[] = {
       {"1", 1.0}, {"-2.5", -2.5}, {".5", 0.5}, {"5.", 5.0}, {"1e3", 1000.0},
       {"1.5E-3", 0.0015}, {"  -0.25", -0.25}, {"+7E+1", 70.0},
       {"123456789012345678901234567890", 1.2345678901234568e29},
-      {"-0.25 ", 0.0}, {"1,5", 0.0}, {"1e", 0.0}, {"1e+", 0.0}, {"+", 0.0},
-      {"0x10", 0.0}, {".", 0.0}, {"e5", 0.0}, {"inf", 0.0}, {"nan", 0.0}, {"", 0.0},
-      {"1e999", 0.0}, {"-1e999", 0.0}, {"1e-999", 0.0},
+      {"1.7976931348623157e308", 1.7976931348623157e308}, {"4.9e-324", 4.9e-324},
+      {"0", 0.0}, {"-0", -0.0}, {"0.0", 0.0}, {".0", 0.0}, {"0.", 0.0}, {"  +0", 0.0},
+      {"0e5", 0.0}, {"0e999", 0.0}, {"000.000", 0.0},
+      {"-0.25 ", std::nullopt}, {"1,5", std::nullopt}, {"1e", std::nullopt},
+      {"1e+", std::nullopt}, {"+", std::nullopt}, {"-", std::nullopt}, {"0x10", std::nullopt},
+      {"$10", std::nullopt}, {".", std::nullopt}, {"-.", std::nullopt}, {"e5", std::nullopt},
+      {"1..2", std::nullopt}, {"1e2.5", std::nullopt}, {"inf", std::nullopt},
+      {"nan", std::nullopt}, {"", std::nullopt}, {"  ", std::nullopt},
+      {"1e999", std::nullopt}, {"-1e999", std::nullopt}, {"1e-999", std::nullopt},
+      {"1.8e308", std::nullopt},
   };
-  for (const auto& c : cases) EXPECT_EQ(TextToReal(c.text), c.value) << c.text;
+  for (const auto& c : cases) {
+    EXPECT_EQ(ParseReal(c.text), c.value) << c.text;
+    EXPECT_EQ(std::signbit(ParseReal(c.text).value_or(0.0)), std::signbit(c.value.value_or(0.0)))
+        << c.text;
+    EXPECT_EQ(TextToReal(c.text), c.value.value_or(0.0)) << c.text;
+  }
 }
 
 TEST(TextToReal, RoundsLikeTheStandardConversion) {

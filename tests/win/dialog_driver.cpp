@@ -6,8 +6,8 @@
 #include <iterator>
 #include <vector>
 
+#include "app/win/line_type_grid.h"
 #include "app/win/resource.h"
-#include "app/win/string_grid.h"
 
 namespace kx27::test {
 namespace {

@@ -124,7 +124,7 @@ TEST_F(LayerSummaryTest, GridStatusCountsWhatTheStoredValuesChange) {
   for (bool dimensions : {false, true}) {
     const TGridStatus status = GridStatus(cells, summary, dimensions);
     EXPECT_EQ(status.Changed, dimensions ? 4 : 3);
-    EXPECT_EQ(status.NotAllowed, 2);
+    EXPECT_EQ(status.NotLineTypes, 2);
     TPreset preset;
     StoreGridToPreset(cells, "", preset);
     EXPECT_EQ(ChangedElements(summary, preset.Values, dimensions), status.Changed);

@@ -48,7 +48,7 @@ TEST(FormLayout, SmallestWindowKeepsThePlacesTheDialogAlwaysHad) {
       {"grid", layout.Grid, {24, 64, 409, 237}},
       {"cell info", layout.CellInfo, {24, 303, 409, 30}},
       {"dimensions", layout.Dimensions, {8, 346, 425, 17}},
-      {"memo", layout.Memo, {448, 0, 193, 291}},
+      {"guide text", layout.GuideText, {448, 0, 193, 291}},
       {"ok", layout.Ok, {448, 298, 193, 33}},
       {"cancel", layout.Cancel, {448, 338, 193, 25}},
       {"status", layout.Status, {0, 369, 648, 24}},
@@ -93,15 +93,16 @@ TEST(FormLayout, WideningTheWindowGrowsTheCellsAndThePictureBesideTheWholeTable)
     for (int width = minimum.Width; width < 3000 * dpi / 96; width += 3) {
       const TFormLayout layout = LayOutForm(metrics, {width, height});
       const TFormRect client{0, 0, width, height};
-      for (const TFormRect& part : {layout.Tabs, layout.Picture, layout.Memo, layout.Ok,
-                                    layout.Cancel, layout.Status, layout.Dimensions}) {
+      for (const TFormRect& part : {layout.Tabs, layout.Picture, layout.GuideText,
+                                    layout.Ok, layout.Cancel, layout.Status,
+                                    layout.Dimensions}) {
         if (!part.Empty()) {
           ASSERT_TRUE(Inside(part, client)) << dpi << " " << width;
         }
       }
       ASSERT_TRUE(Inside(layout.Grid, layout.Tabs)) << dpi << " " << width;
       ASSERT_FALSE(Overlap(layout.Tabs, layout.Picture)) << dpi << " " << width;
-      ASSERT_FALSE(Overlap(layout.Picture, layout.Memo)) << dpi << " " << width;
+      ASSERT_FALSE(Overlap(layout.Picture, layout.GuideText)) << dpi << " " << width;
       ASSERT_FALSE(Overlap(layout.Before, layout.Emphasise)) << dpi << " " << width;
       if (!layout.Picture.Empty()) {
         ASSERT_GE(layout.Picture.Width, 220 * dpi / 96) << dpi << " " << width;

@@ -25,7 +25,7 @@ TPictureOptions SamplePictureOptions(bool dimensions, bool before = false) {
   options.Values[1 * 16 + 3] = 9;
   options.Values[1 * 16 + 5] = 7;
   options.Values[1 * 16 + 6] = 4;
-  options.Values[0 * 16 + 1] = 10;  // no line type: acts as 0
+  options.Values[0 * 16 + 1] = 0;  // the lines keep their type
   options.Dimensions = dimensions;
   options.Before = before;
   return options;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/grid/preset_grid.h"
+#include "app/presets/jwf_import.h"
 #include "app/form/progress_caption.h"
 
 namespace kx27 {
@@ -14,7 +15,10 @@ TEST(FilterLineType, KeepsOnlyLineTypesTheHostKnows) {
       {11, 11},             {19, 19}, {20, 0},  {30, 0},  {31, 31}, {45, 45},
       {46, 0},              {47, 47}, {62, 62}, {63, 0},  {2147483647, 0},
   };
-  for (const auto& [value, kept] : cases) EXPECT_EQ(FilterLineType(value), kept) << value;
+  for (const auto& [value, kept] : cases) {
+    EXPECT_EQ(FilterLineType(value), kept) << value;
+    EXPECT_EQ(IsLineType(value), value == 0 || kept != 0) << value;
+  }
 }
 
 TEST(ProgressCaption, CountsInFullWidthSeparators) {
@@ -49,6 +53,26 @@ TEST(PresetGrid, StoresCellsThroughTheLineTypeFilter) {
   }
 }
 
+// An environment file's row shows as it is written, one that is no line
+// type included, and the preset it is stored into holds only line types.
+TEST(PresetGrid, ImportedRowsEnterThePresetAsLineTypes) {
+  const TJwfRows rows = ParseJwf("LAYTYP_2 = 99, 5, $3E, junk, -1, 10, 62, 1.5, 0, x13, 46\r\n");
+  ASSERT_TRUE(rows[2]);
+  const struct { std::string_view shown; std::int32_t held; } cases[] = {
+      {"99", 0}, {"5", 5}, {"62", 62}, {"0", 0},  {"-1", 0}, {"10", 0},
+      {"62", 62}, {"0", 0}, {"0", 0},   {"19", 19}, {"46", 0}, {"0", 0},
+  };
+  TGridCells cells;
+  for (std::size_t layer = 0; layer < 16; ++layer) cells[3][layer + 1] = (*rows[2])[layer];
+  TPreset preset;
+  StoreGridToPreset(cells, "", preset);
+  for (std::size_t layer = 0; layer < std::size(cases); ++layer) {
+    EXPECT_EQ(cells[3][layer + 1], cases[layer].shown) << layer;
+    EXPECT_EQ(preset.Values[2 * 16 + layer], cases[layer].held) << layer;
+  }
+  for (const std::int32_t value : preset.Values) EXPECT_TRUE(IsLineType(value)) << value;
+}
+
 TEST(PresetGrid, RowIsTheGroupAndColumnTheLayer) {
   TGridCells cells;
   LabelGridHeaders(cells);  // headers are never values
@@ -59,11 +83,11 @@ TEST(PresetGrid, RowIsTheGroupAndColumnTheLayer) {
   EXPECT_EQ(preset.Comment, "a  b");
   for (int i = 0; i < 256; ++i) EXPECT_EQ(preset.Values[i], i == 19 ? 5 : i == 240 ? 62 : 0) << i;
 
-  preset.Values[0] = 100;  // not a line type
+  preset.Values[0] = 31;
   std::string comment;
   ShowPresetInGrid(preset, cells, comment);
   EXPECT_EQ(comment, "a  b");
-  EXPECT_EQ(cells[2][4] + cells[16][1] + cells[1][1], "5620");
+  EXPECT_EQ(cells[2][4] + cells[16][1] + cells[1][1] + cells[1][2], "562310");
   EXPECT_EQ(cells[0][1] + cells[0][16] + cells[1][0] + cells[16][0], "0F0F");
 
   ClearGridValues(cells);

@@ -1,4 +1,4 @@
-#include "app/win/string_grid.h"
+#include "app/win/line_type_grid.h"
 
 #include <gtest/gtest.h>
 
@@ -67,13 +67,13 @@ std::wstring FromClipboard() {
   return text;
 }
 
-class StringGridTest : public testing::Test {
+class LineTypeGridTest : public testing::Test {
  protected:
   // One top-level window for the whole suite: under Wine each new one costs
   // seconds, a child window nothing.
   static void SetUpTestSuite() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterStringGrid(instance);
+    RegisterLineTypeGrid(instance);
     parent_ = CreateWindowExW(0, L"STATIC", L"grid test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
                               0, 520, 360, nullptr, nullptr, instance, nullptr);
   }
@@ -195,7 +195,7 @@ struct EditCase {
   std::wstring selected;  // the selected cell's text afterwards
 };
 
-TEST_F(StringGridTest, EditingCommitsRestoresAndMoves) {
+TEST_F(LineTypeGridTest, EditingCommitsRestoresAndMoves) {
   const std::wstring long_text(300, L'7');
   const EditCase cases[] = {
       {"typing replaces the text", {Click(1, 1), Type(L"12"), Key(VK_RETURN)}, 1, 1, L"12", L"12"},
@@ -235,7 +235,7 @@ TEST_F(StringGridTest, EditingCommitsRestoresAndMoves) {
 
 // GetGridCells commits an open edit and gives the focus back to the grid;
 // SetGridCells drops it.
-TEST_F(StringGridTest, ReadingTheCellsCommitsAnOpenEditSettingThemDropsIt) {
+TEST_F(LineTypeGridTest, ReadingTheCellsCommitsAnOpenEditSettingThemDropsIt) {
   for (const Step& step : {Click(2, 2), Type(L"45")}) Run(step);
   ASSERT_TRUE(Editing());
   EXPECT_EQ(GetGridCells(grid_)[2][2], "45");
@@ -259,7 +259,7 @@ struct RangeCase {
   std::string changes;
 };
 
-TEST_F(StringGridTest, RangesAreSelectedFilledPastedAndUndone) {
+TEST_F(LineTypeGridTest, RangesAreSelectedFilledPastedAndUndone) {
   const RangeCase cases[] = {
       {"shift+arrows grow the range", {Click(2, 2), Chord(kShift, VK_RIGHT), Chord(kShift, VK_DOWN)},
        {2, 2, 3, 3}, ""},
@@ -319,7 +319,7 @@ TEST_F(StringGridTest, RangesAreSelectedFilledPastedAndUndone) {
   EXPECT_EQ(FromClipboard(), L"4.3\t4.4\r\n5.3\t5.4\r\n");
 }
 
-TEST_F(StringGridTest, EnterEscapeAndTabBelongToTheEditNotTheDialog) {
+TEST_F(LineTypeGridTest, EnterEscapeAndTabBelongToTheEditNotTheDialog) {
   auto wants = [](HWND window, WPARAM key) {
     MSG press{window, WM_KEYDOWN, key, 0, 0, {}};
     return (SendMessageW(window, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&press)) &

@@ -72,7 +72,7 @@ struct TGridCellTip {
 // marker, those with none and the headers of empty groups are dimmed.
 using TCellElements = std::array<std::int64_t, 256>;
 
-bool RegisterStringGrid(HINSTANCE instance);
+bool RegisterLineTypeGrid(HINSTANCE instance);
 
 // Every cell as Shift_JIS; an open edit is committed first, so that what the
 // user typed is never lost.

@@ -1,4 +1,4 @@
-#include "app/win/string_grid.h"
+#include "app/win/line_type_grid.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -770,7 +770,7 @@ LRESULT CALLBACK GridProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
 
 }  // namespace
 
-bool RegisterStringGrid(HINSTANCE instance) {
+bool RegisterLineTypeGrid(HINSTANCE instance) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
   window_class.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
