@@ -100,6 +100,7 @@ void PutReals(TWriter& w, std::int32_t z_flags, std::string_view keyword,
               std::initializer_list<double> values) {
   w.EmitZFlags(z_flags);
   TLineInPlace(w, keyword, values.size()).Reals(values).End();
+  w.Output().CountElementLine();
 }
 
 // Most texts start with a visible character, which spares building the
@@ -137,6 +138,7 @@ void PutFlaggedSolid(TWriter& w, std::int32_t z_flags, std::string_view keyword,
                      const std::array<double, 7>& v, std::int32_t flag) {
   w.EmitZFlags(z_flags);
   TLineInPlace(w, keyword, v.size() + 1).Reals(v).Blank().Int(flag).End();
+  w.Output().CountElementLine();
 }
 
 // "so" and "sg", once their values are known to be kept.
@@ -144,6 +146,7 @@ void PutRingSolid(TWriter& w, std::int32_t z_flags, std::string_view keyword,
                   const std::array<double, 8>& v) {
   w.EmitZFlags(z_flags);
   TLineInPlace(w, keyword, v.size()).Reals(v).End();
+  w.Output().CountElementLine();
 }
 
 bool IsDegenerateFlaggedSolid(const std::array<double, 7>& v) {
@@ -223,11 +226,15 @@ bool PutCurveStart(TWriter& w, std::int32_t z_flags, TXY p1, TXY p2) {
   if (IsDegenerateLine(p1, p2)) return false;
   w.EmitZFlags(z_flags);
   w.Output().AppendLine("pl");
+  w.Output().CountElementLine();
   PutReals(w, 0, "", {p1.X, p1.Y, p2.X, p2.Y});
   return true;
 }
 
-void PutCurveEnd(TWriter& w) { w.Output().AppendLine("#"); }
+void PutCurveEnd(TWriter& w) {
+  w.Output().AppendLine("#");
+  w.Output().CountElementLine();
+}
 
 void PutPoint(TWriter& w, std::int32_t z_flags, TXY p) {
   PutReals(w, z_flags, "pt ", {p.X, p.Y});
@@ -241,6 +248,7 @@ void PutCodedPoint(TWriter& w, std::int32_t z_flags, TXY p, double v3, double v4
       .Blank()
       .Int(code < -7 || code > 11 ? -3 : code)
       .End();
+  w.Output().CountElementLine();
 }
 
 void PutCircle(TWriter& w, std::int32_t z_flags, TXY center, double radius) {
@@ -260,13 +268,14 @@ void PutText(TWriter& w, std::int32_t z_flags, std::int32_t text_kind, std::stri
   w.EmitZFlags(z_flags);
   PutTextHead(w, TextKeyword(text_kind), p, direction);
   w.Output().AppendLine(text);
+  w.Output().CountElementLine();
 }
 
 void PutDim(TWriter& w, std::int32_t z_flags, std::string_view text, TXY p1, TXY p2, TXY p,
             TXY direction) {
   if (IsDegenerateDim(p1, p2, direction)) return;
   // After "msg" the reader keeps the flags for the dimension; before it,
-  // the dimension line would take them.
+  // the dimension line would take them. PutReals counts the dimension.
   w.Output().AppendLine("msg");
   PutReals(w, z_flags, "", {p1.X, p1.Y, p2.X, p2.Y});
   PutTextHead(w, "cs", p, direction);
