@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <charconv>
+#include <optional>
 #include <string>
 
 #include "exchange/writer.h"
@@ -7,6 +8,20 @@
 #include "text/shift_jis.h"
 
 namespace kx27 {
+
+namespace {
+
+// Writes an attribute's line with put() where value is not what the output
+// stated last, and remembers it; true when it wrote.
+template <typename T, typename V, typename Put>
+bool PutOnChange(std::optional<T>& stated, const V& value, Put&& put) {
+  if (stated == value) return false;
+  put();
+  stated.emplace(value);
+  return true;
+}
+
+}  // namespace
 
 bool SameWriterFacts(const TDrawingState& a, const TDrawingState& b) {
   return a.BzFlag == b.BzFlag && a.FirstGroup == b.FirstGroup && a.FirstLayer == b.FirstLayer &&
@@ -35,32 +50,23 @@ void TWriter::PutHexLine(std::string_view keyword, std::int32_t value) {
 }
 
 void TWriter::EmitGroup(std::int32_t group) {
-  if (stated_.Group == group) return;
-  PutHexLine("lg", group);
-  stated_.Group = group;
   // The host takes a new group as forgetting the layer.
-  stated_.Layer.reset();
+  if (PutOnChange(stated_.Group, group, [&] { PutHexLine("lg", group); })) stated_.Layer.reset();
 }
 
 void TWriter::EmitLayer(std::int32_t layer) {
-  if (stated_.Layer == layer) return;
-  PutHexLine("ly", layer);
-  stated_.Layer = layer;
+  PutOnChange(stated_.Layer, layer, [&] { PutHexLine("ly", layer); });
 }
 
 void TWriter::EmitColor(std::int32_t color) {
-  if (stated_.Color == color) return;
-  PutIntLine("lc", color);
-  stated_.Color = color;
   // A plain "lc10" states colour 10 with the "lc10" value last given, or
   // with 0 before any.
-  if (!stated_.Lc10Value) stated_.Lc10Value = 0;
+  if (PutOnChange(stated_.Color, color, [&] { PutIntLine("lc", color); }) && !stated_.Lc10Value)
+    stated_.Lc10Value = 0;
 }
 
 void TWriter::EmitLineType(std::int32_t line_type) {
-  if (stated_.LineType == line_type) return;
-  PutIntLine("lt", line_type);
-  stated_.LineType = line_type;
+  PutOnChange(stated_.LineType, line_type, [&] { PutIntLine("lt", line_type); });
 }
 
 void TWriter::EmitLineWidth(std::int32_t width) {
@@ -68,22 +74,16 @@ void TWriter::EmitLineWidth(std::int32_t width) {
   if (!drawing_.LwSeen) return;
   if (width == -1) width = drawing_.FirstLineWidth;
   if (width < 0 || width > 30000) width = 0;
-  if (stated_.LineWidth == width) return;
-  PutIntLine("lw", width);
-  stated_.LineWidth = width;
+  PutOnChange(stated_.LineWidth, width, [&] { PutIntLine("lw", width); });
 }
 
 void TWriter::EmitCc(std::int32_t value) {
   if (value < 0 || value > 8) value = 0;
-  if (stated_.Cc == value) return;
-  PutIntLine("cc", value);
-  stated_.Cc = value;
+  PutOnChange(stated_.Cc, value, [&] { PutIntLine("cc", value); });
 }
 
 void TWriter::EmitPointColor(std::int32_t color) {
-  if (stated_.PointColor == color) return;
-  PutIntLine("pn", color);
-  stated_.PointColor = color;
+  PutOnChange(stated_.PointColor, color, [&] { PutIntLine("pn", color); });
 }
 
 void TWriter::EmitLc10(std::int32_t value) {
@@ -142,12 +142,12 @@ void TWriter::EmitFontName(std::string_view name) {
   // line's end read back as one, and must be stated as one.
   static constexpr std::string_view kKeyword = "cn\"$";
   name = CutToWholeChars(name, kMaxLineBytes - kKeyword.size());
-  if (stated_.FontName == name) return;
-  // The quote makes the reader take the rest of the line, blanks included.
-  std::string& line = StartLine(kKeyword);
-  line.append(name);
-  output_.AppendLine(line);
-  stated_.FontName.emplace(name);
+  PutOnChange(stated_.FontName, name, [&] {
+    // The quote makes the reader take the rest of the line, blanks included.
+    std::string& line = StartLine(kKeyword);
+    line.append(name);
+    output_.AppendLine(line);
+  });
 }
 
 void TWriter::EmitZFlags(std::int32_t flags) {
