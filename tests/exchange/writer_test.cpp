@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "exchange/drawing.h"
-#include "exchange/element_writers.h"
-#include "exchange/line_emitters.h"
+#include "exchange/record_writers.h"
+#include "exchange/element_line_format.h"
 #include "exchange/output_buffer.h"
+#include "exchange/element_sequence.h"
 #include "exchange/output_driver.h"
 #include "exchange/writer.h"
 #include "exchange/replace_file.h"

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "app/convert/conversion.h"
+#include "exchange/element_sequence.h"
 #include "exchange/output_driver.h"
 #include "exchange/reader.h"
 #include "exchange/writer.h"

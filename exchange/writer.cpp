@@ -1,9 +1,10 @@
+#include "exchange/writer.h"
+
 #include <algorithm>
 #include <charconv>
 #include <optional>
 #include <string>
 
-#include "exchange/writer.h"
 #include "text/number_format.h"
 #include "text/shift_jis.h"
 

@@ -1,4 +1,4 @@
-#include "exchange/line_emitters.h"
+#include "exchange/element_line_format.h"
 
 #include <charconv>
 #include <cmath>
@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <span>
 
+#include "exchange/point_distance.h"
 #include "text/conversions.h"
 #include "text/number_format.h"
 
@@ -181,7 +182,9 @@ bool IsDegenerateLine(TXY p1, TXY p2) { return Coincide(p1, p2); }
 
 bool IsDegenerateCircle(double radius) { return AtMost(radius, kEpsilon); }
 
-bool IsDegenerateArc(double radius, double v6) { return AtMost(radius, kEpsilon) || Tiny(v6); }
+bool IsDegenerateArc(double radius, double flatness) {
+  return AtMost(radius, kEpsilon) || Tiny(flatness);
+}
 
 bool IsDegenerateText(std::string_view text) {
   // The host reads back a text of blanks, and one without direction as
@@ -240,11 +243,11 @@ void PutPoint(TWriter& w, std::int32_t z_flags, TXY p) {
   PutReals(w, z_flags, "pt ", {p.X, p.Y});
 }
 
-void PutCodedPoint(TWriter& w, std::int32_t z_flags, TXY p, double v3, double v4,
+void PutCodedPoint(TWriter& w, std::int32_t z_flags, TXY p, double scale, double angle,
                    std::int32_t code) {
   w.EmitZFlags(z_flags);
   TLineInPlace(w, "pt ", 5)
-      .Reals({p.X, p.Y, Tiny(v3) ? 1.0 : v3, v4})
+      .Reals({p.X, p.Y, Tiny(scale) ? 1.0 : scale, angle})
       .Blank()
       .Int(code < -7 || code > 11 ? -3 : code)
       .End();
@@ -256,10 +259,11 @@ void PutCircle(TWriter& w, std::int32_t z_flags, TXY center, double radius) {
   PutReals(w, z_flags, "ci ", {center.X, center.Y, radius});
 }
 
-void PutArc(TWriter& w, std::int32_t z_flags, TXY center, double radius, double v4,
-            double v5, double v6, double v7) {
-  if (IsDegenerateArc(radius, v6)) return;
-  PutReals(w, z_flags, "ci ", {center.X, center.Y, radius, v4, v5, v6, v7});
+void PutArc(TWriter& w, std::int32_t z_flags, TXY center, double radius, double start_angle,
+            double end_angle, double flatness, double tilt_angle) {
+  if (IsDegenerateArc(radius, flatness)) return;
+  PutReals(w, z_flags, "ci ", {center.X, center.Y, radius, start_angle, end_angle, flatness,
+                               tilt_angle});
 }
 
 void PutText(TWriter& w, std::int32_t z_flags, std::int32_t text_kind, std::string_view text,
