@@ -28,8 +28,8 @@ void TElementSequence::Write(const TElementStore& store, std::size_t from, std::
     // so that a reader of the output sees the same current layer, and a
     // second conversion writes the same closing lines.
     if (!started_) {
-      w_.EmitGroup(d.FirstGroup);
-      w_.EmitLayer(d.FirstLayer);
+      w_.EmitGroup(d.FirstSeen.Group);
+      w_.EmitLayer(d.FirstSeen.Layer);
       started_ = true;
     }
     const TOrderEntry& entry = store.OrderList[i];
@@ -51,8 +51,8 @@ void TElementSequence::Finish() {
   if (open_curve_ != 0 && w_.Formats()) PutCurveEnd(w_);
   open_curve_ = 0;
   // The host keeps drawing on the group and layer that were current before.
-  w_.EmitGroup(w_.Drawing().FirstGroup);
-  w_.EmitLayer(w_.Drawing().FirstLayer);
+  w_.EmitGroup(w_.Drawing().FirstSeen.Group);
+  w_.EmitLayer(w_.Drawing().FirstSeen.Layer);
 }
 
 }  // namespace kx27

@@ -25,11 +25,13 @@ bool PutOnChange(std::optional<T>& stated, const V& value, Put&& put) {
 }  // namespace
 
 bool SameWriterFacts(const TDrawingState& a, const TDrawingState& b) {
-  return a.BzFlag == b.BzFlag && a.FirstGroup == b.FirstGroup && a.FirstLayer == b.FirstLayer &&
-         a.LwSeen == b.LwSeen && a.FirstLineWidth == b.FirstLineWidth &&
-         a.FirstTextType == b.FirstTextType && a.FirstTextColor == b.FirstTextColor &&
-         a.FirstTextWidth == b.FirstTextWidth && a.FirstTextHeight == b.FirstTextHeight &&
-         a.FirstTextSpacing == b.FirstTextSpacing && a.FirstFontName == b.FirstFontName;
+  const TAttributeSet& first_a = a.FirstSeen;
+  const TAttributeSet& first_b = b.FirstSeen;
+  return a.BzFlag == b.BzFlag && a.LwSeen == b.LwSeen && first_a.Group == first_b.Group &&
+         first_a.Layer == first_b.Layer && first_a.LineWidth == first_b.LineWidth &&
+         first_a.TextType == first_b.TextType && first_a.TextColor == first_b.TextColor &&
+         first_a.TextWidth == first_b.TextWidth && first_a.TextHeight == first_b.TextHeight &&
+         first_a.TextSpacing == first_b.TextSpacing && first_a.FontName == first_b.FontName;
 }
 
 void TWriter::PutIntLine(std::string_view keyword, std::int32_t value) {
@@ -73,7 +75,7 @@ void TWriter::EmitLineType(std::int32_t line_type) {
 void TWriter::EmitLineWidth(std::int32_t width) {
   // An input without widths came from a host that does not read them back.
   if (!drawing_.LwSeen) return;
-  if (width == -1) width = drawing_.FirstLineWidth;
+  if (width == -1) width = drawing_.FirstSeen.LineWidth;
   if (width < 0 || width > 30000) width = 0;
   PutOnChange(stated_.LineWidth, width, [&] { PutIntLine("lw", width); });
 }
@@ -99,12 +101,12 @@ void TWriter::EmitTextType(std::int32_t text_type, std::int32_t color, double wi
                            double height, double spacing) {
   const TDrawingState& d = drawing_;
   if (text_type < 0 || text_type > 10) {
-    text_type = d.FirstTextType;
+    text_type = d.FirstSeen.TextType;
     if (text_type == 0) {
-      color = d.FirstTextColor;
-      width = d.FirstTextWidth;
-      height = d.FirstTextHeight;
-      spacing = d.FirstTextSpacing;
+      color = d.FirstSeen.TextColor;
+      width = d.FirstSeen.TextWidth;
+      height = d.FirstSeen.TextHeight;
+      spacing = d.FirstSeen.TextSpacing;
     } else if (text_type < 0 || text_type > 10) {
       // No type to fall back on: the size the text was read with. Writing
       // the unknown number would make the next reading fall back on
@@ -138,7 +140,8 @@ void TWriter::EmitFontName(std::string_view name) {
   const auto unnamed = [](std::string_view font) { return font.empty() || font == "<>"; };
   // Without a first name to fall back on, the reader's own default, so that
   // no output holds a name the next reading would replace otherwise.
-  if (unnamed(name)) name = unnamed(drawing_.FirstFontName) ? kDefaultFontName : drawing_.FirstFontName;
+  const std::string_view first = drawing_.FirstSeen.FontName;
+  if (unnamed(name)) name = unnamed(first) ? kDefaultFontName : first;
   // Compared as the line will carry it: names that differ only past the
   // line's end read back as one, and must be stated as one.
   static constexpr std::string_view kKeyword = "cn\"$";
