@@ -52,6 +52,26 @@ inline TLineRec DefaultPendingDimLine() {
   return line;
 }
 
+// The attributes that a file's lines set and its elements take: a text's
+// style beside the place and pen.
+struct TAttributeSet : TPlaceAndPen {
+  std::int32_t TextType = 1;
+  double TextWidth = 2.0;
+  double TextHeight = 2.0;
+  double TextSpacing = 0.0;
+  std::int32_t TextColor = 1;
+  std::string FontName;
+};
+
+// The attributes of a file without attribute lines.
+inline TAttributeSet StartingAttributes(std::string_view font_name) {
+  TAttributeSet set;
+  set.Color = 1;
+  set.LineType = 1;
+  set.FontName = font_name;
+  return set;
+}
+
 // The values a drawing starts with are those of a file without header lines.
 struct TDrawingState {
   // Header values.
@@ -76,20 +96,11 @@ struct TDrawingState {
 
   // Current attribute set: what the next element inherits. After reading,
   // what the file left current.
+  TAttributeSet Current = StartingAttributes(kDefaultFontName);
+  // Current values that have no first-seen one.
   std::int32_t CurHhpNo = 0;
-  std::int32_t CurGroup = 0;
-  std::int32_t CurLayer = 0;
-  std::int32_t CurColor = 1;
-  std::int32_t CurLineType = 1;
-  std::int32_t CurLineWidth = 0;
   std::int32_t CurZFlags = 0;
-  std::int32_t CurTextType = 1;
-  double CurTextWidth = 2.0;
-  double CurTextHeight = 2.0;
-  double CurTextSpacing = 0.0;
-  std::int32_t CurTextColor = 1;
   std::int32_t CurCc = 0;
-  std::string CurFontName{kDefaultFontName};
   std::int32_t CurPointColor = 1;
   std::int32_t CurLc10Value = 0;
   std::int32_t PolylineCount = 0;
@@ -97,18 +108,9 @@ struct TDrawingState {
   bool DimensionMode = false;
   TLineRec PendingDimLine = DefaultPendingDimLine();
 
-  // First-seen values, which the writer falls back on.
-  std::int32_t FirstGroup = 0;
-  std::int32_t FirstLayer = 0;
-  std::int32_t FirstColor = 1;
-  std::int32_t FirstLineType = 1;
-  std::int32_t FirstLineWidth = 0;
-  std::int32_t FirstTextType = 1;
-  double FirstTextWidth = 2.0;
-  double FirstTextHeight = 2.0;
-  double FirstTextSpacing = 0.0;
-  std::int32_t FirstTextColor = 1;
-  std::string FirstFontName;
+  // First-seen values, which the writer falls back on; no font name before
+  // the first.
+  TAttributeSet FirstSeen = StartingAttributes("");
   bool LwSeen = false;
   // True until the attribute's first line is read.
   std::array<bool, 6> AttrUnset = {true, true, true, true, true, true};

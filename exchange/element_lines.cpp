@@ -28,12 +28,8 @@ struct TLine {
 
 // Copies the current attribute set into a record's common block.
 void FillCommonAttrs(const TDrawingState& d, TCommonAttrs& rec) {
+  static_cast<TPlaceAndPen&>(rec) = d.Current;
   rec.HhpNo = d.CurHhpNo;
-  rec.Group = d.CurGroup;
-  rec.Layer = d.CurLayer;
-  rec.Color = d.CurColor;
-  rec.LineType = d.CurLineType;
-  rec.LineWidth = d.CurLineWidth;
   rec.ZFlags = d.CurZFlags;
 }
 
@@ -53,7 +49,7 @@ void EndElement(TDrawingState& d) {
 }
 
 TStoredText StoreFontName(const TLine& line) {
-  const string_view name = CutToWholeChars(line.state.CurFontName, kMaxTextBytes);
+  const string_view name = CutToWholeChars(line.state.Current.FontName, kMaxTextBytes);
   TStoredFont& font = line.font;
   if (font.Stored && line.store.Text(font.Text) == name) return font.Text;
   font.Text = line.store.StoreText(name);
@@ -75,18 +71,18 @@ TTextRec MakeText(const TLine& line, int kind) {
   auto rec = NewRecord<TTextRec>(line);
   rec.TextKind = kind;
   rec.Cc = d.CurCc;
-  rec.TextType = d.CurTextType;
-  if (d.CurTextType >= 1 && d.CurTextType <= 10) {
-    const TTextType& type = d.TextTypes[d.CurTextType];
+  rec.TextType = d.Current.TextType;
+  if (d.Current.TextType >= 1 && d.Current.TextType <= 10) {
+    const TTextType& type = d.TextTypes[d.Current.TextType];
     rec.Width = type.Width;
     rec.Height = type.Height;
     rec.Spacing = type.Spacing;
     rec.Color = type.Color;
   } else {
-    rec.Width = d.CurTextWidth;
-    rec.Height = d.CurTextHeight;
-    rec.Spacing = d.CurTextSpacing;
-    rec.Color = d.CurTextColor;
+    rec.Width = d.Current.TextWidth;
+    rec.Height = d.Current.TextHeight;
+    rec.Spacing = d.Current.TextSpacing;
+    rec.Color = d.Current.TextColor;
   }
   rec.X = Real(t, 1);
   rec.Y = Real(t, 2);

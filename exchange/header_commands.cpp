@@ -38,15 +38,15 @@ void SetAttribute(TDrawingState& d, TAttr attr, std::int32_t& first, std::int32_
 
 void ApplyGroup(const TTokenList& t, TDrawingState& d) {
   const std::int32_t group = HexDigitAt(t.Token[0], 2);
-  SetAttribute(d, kAttrGroup, d.FirstGroup, d.CurGroup, group);
+  SetAttribute(d, kAttrGroup, d.FirstSeen.Group, d.Current.Group, group);
   if (t.Count >= 2) d.GroupArgs[group] = TextToInt(t.Token[1]);
   d.PolylineMode = false;
 }
 
 void ApplyLayer(const TTokenList& t, TDrawingState& d) {
   const std::int32_t layer = HexDigitAt(t.Token[0], 2);
-  SetAttribute(d, kAttrLayer, d.FirstLayer, d.CurLayer, layer);
-  if (t.Count >= 2) d.LayerArgs[d.CurGroup][layer] = TextToInt(t.Token[1]);
+  SetAttribute(d, kAttrLayer, d.FirstSeen.Layer, d.Current.Layer, layer);
+  if (t.Count >= 2) d.LayerArgs[d.Current.Group][layer] = TextToInt(t.Token[1]);
   d.PolylineMode = false;
 }
 
@@ -66,21 +66,21 @@ void ApplyTextType(const TTokenList& t, TDrawingState& d) {
   const double spacing = sized ? TextToReal(t.Token[3]) : 0.0;
   const std::int32_t color = sized ? TextToInt(t.Token[4]) : 0;
   if (d.AttrUnset[kAttrTextType]) {
-    d.FirstTextType = type;
+    d.FirstSeen.TextType = type;
     if (sized) {
-      d.FirstTextWidth = width;
-      d.FirstTextHeight = height;
-      d.FirstTextSpacing = spacing;
-      d.FirstTextColor = color;
+      d.FirstSeen.TextWidth = width;
+      d.FirstSeen.TextHeight = height;
+      d.FirstSeen.TextSpacing = spacing;
+      d.FirstSeen.TextColor = color;
     }
     d.AttrUnset[kAttrTextType] = false;
   }
-  d.CurTextType = type;
+  d.Current.TextType = type;
   if (sized) {
-    d.CurTextWidth = width;
-    d.CurTextHeight = height;
-    d.CurTextSpacing = spacing;
-    d.CurTextColor = color;
+    d.Current.TextWidth = width;
+    d.Current.TextHeight = height;
+    d.Current.TextSpacing = spacing;
+    d.Current.TextColor = color;
   }
   d.PolylineMode = false;
 }
@@ -107,8 +107,8 @@ std::string NameAfterKeyword(const TTokenList& t) {
 
 void ApplyFontName(const TTokenList& t, TDrawingState& d) {
   const string_view name = From(t.Token[0], 3);
-  if (d.FirstFontName.empty()) d.FirstFontName = name;
-  d.CurFontName = name;
+  if (d.FirstSeen.FontName.empty()) d.FirstSeen.FontName = name;
+  d.Current.FontName = name;
   d.PolylineMode = false;
 }
 
@@ -192,20 +192,20 @@ bool ApplyHeader(const TTokenList& t, TDrawingState& d) {
 bool ApplyLayerOrLine(const TTokenList& t, TDrawingState& d) {
   const string_view t0 = t.Token[0];
   if (t0.starts_with("lgn")) {
-    d.GroupNames[d.CurGroup] = NameAfterKeyword(t);
+    d.GroupNames[d.Current.Group] = NameAfterKeyword(t);
   } else if (t0.starts_with("lyn")) {
-    d.LayerNames[d.CurGroup][d.CurLayer] = NameAfterKeyword(t);
+    d.LayerNames[d.Current.Group][d.Current.Layer] = NameAfterKeyword(t);
   } else if (t0.starts_with("lg")) {
     ApplyGroup(t, d);
   } else if (t0.starts_with("ly")) {
     ApplyLayer(t, d);
   } else if (t0.starts_with("lc")) {
-    ApplyLineAttr(t, d, kAttrColor, d.FirstColor, d.CurColor);
-    if (d.CurColor == 10 && t.Count >= 2) d.CurLc10Value = TextToInt(t.Token[1]);
+    ApplyLineAttr(t, d, kAttrColor, d.FirstSeen.Color, d.Current.Color);
+    if (d.Current.Color == 10 && t.Count >= 2) d.CurLc10Value = TextToInt(t.Token[1]);
   } else if (t0.starts_with("lt")) {
-    ApplyLineAttr(t, d, kAttrLineType, d.FirstLineType, d.CurLineType);
+    ApplyLineAttr(t, d, kAttrLineType, d.FirstSeen.LineType, d.Current.LineType);
   } else if (t0.starts_with("lw")) {
-    ApplyLineAttr(t, d, kAttrLineWidth, d.FirstLineWidth, d.CurLineWidth);
+    ApplyLineAttr(t, d, kAttrLineWidth, d.FirstSeen.LineWidth, d.Current.LineWidth);
     d.LwSeen = true;
   } else {
     return false;

@@ -62,11 +62,13 @@ void TOutputBuffer::AppendLines(const TOutputBuffer& other) {
   std::memcpy(data_.get() + size_, other.data_.get(), other.size_);
   size_ += other.size_;
   count_ += other.count_;
+  element_lines_ += other.element_lines_;
 }
 
 void TOutputBuffer::Rewind() {
   size_ = 0;
   count_ = 0;
+  element_lines_ = 0;
 }
 
 // The buffer holds the file's bytes as they will be written: every line with

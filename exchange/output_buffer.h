@@ -48,6 +48,13 @@ class TOutputBuffer {
   // Lines stored so far; a text's head and text line count as two.
   std::int32_t Count() const { return count_; }
 
+  // Marks the line just stored as an element's, for the summary that says
+  // how many the host gets back.
+  void CountElementLine() { ++element_lines_; }
+  // Element lines stored so far: a dimension's three count as one, a
+  // curve's "pl" and "#" as one each, as they stand in the file.
+  std::int64_t ElementLines() const { return element_lines_; }
+
   // The bytes held so far, CR LF included.
   std::size_t Size() const { return size_; }
 
@@ -76,6 +83,7 @@ class TOutputBuffer {
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;
   std::int32_t count_ = 0;
+  std::int64_t element_lines_ = 0;
 };
 
 // Replaces the file at path with the buffer's FileBytes() in one step

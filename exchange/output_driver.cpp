@@ -10,8 +10,7 @@
 #include <system_error>
 #include <thread>
 
-#include "exchange/element_writers.h"
-#include "exchange/line_emitters.h"
+#include "exchange/element_sequence.h"
 
 namespace kx27 {
 
@@ -28,14 +27,6 @@ void ForecastOutput(TOutputBuffer& output, std::size_t done, std::size_t total) 
   if (done != 1000 && done != 10000 && done != 100000) return;
   const double per_element = static_cast<double>(output.Size()) / static_cast<double>(done);
   output.Reserve(static_cast<std::size_t>(per_element * static_cast<double>(total - done) * 1.0625));
-}
-
-// The line an entry names, or null for any other element.
-const TLineRec* LineAt(const TElementStore& store, const TOrderEntry& entry) {
-  if (entry.Kind != kLine || entry.Index < 0 ||
-      static_cast<std::size_t>(entry.Index) >= store.Lines.size())
-    return nullptr;
-  return &store.Lines[static_cast<std::size_t>(entry.Index)];
 }
 
 // The second half of a drawing, written on its own thread into its own
@@ -191,44 +182,6 @@ void WriteInTwoHalves(const TDrawing& drawing, TWriter& w, TWriteProgress& progr
 }
 
 }  // namespace
-
-void TElementSequence::Start() {
-  if (w_.Drawing().BzFlag) w_.Output().AppendLine("bz");
-}
-
-void TElementSequence::Write(const TElementStore& store, std::size_t from, std::size_t to) {
-  const TDrawingState& d = w_.Drawing();
-  for (std::size_t i = from; i < to; ++i) {
-    // The first group and layer open the output as they opened the input,
-    // so that a reader of the output sees the same current layer, and a
-    // second conversion writes the same closing lines.
-    if (!started_) {
-      w_.EmitGroup(d.FirstGroup);
-      w_.EmitLayer(d.FirstLayer);
-      started_ = true;
-    }
-    const TOrderEntry& entry = store.OrderList[i];
-    const TLineRec* line = LineAt(store, entry);
-    const std::int32_t curve = line ? line->PolylineNo : 0;
-    if (open_curve_ != 0 && curve != open_curve_) {
-      if (w_.Formats()) PutCurveEnd(w_);
-      open_curve_ = 0;
-    }
-    if (curve != 0 && open_curve_ == 0) {
-      if (WriteCurveStart(w_, *line)) open_curve_ = curve;
-    } else {
-      VisitElement(store, entry, [&](const auto& rec) { WriteRecord(w_, store, rec); });
-    }
-  }
-}
-
-void TElementSequence::Finish() {
-  if (open_curve_ != 0 && w_.Formats()) PutCurveEnd(w_);
-  open_curve_ = 0;
-  // The host keeps drawing on the group and layer that were current before.
-  w_.EmitGroup(w_.Drawing().FirstGroup);
-  w_.EmitLayer(w_.Drawing().FirstLayer);
-}
 
 bool WriteElements(const TDrawing& drawing, TWriter& writer, TWriteProgress& progress) {
   try {

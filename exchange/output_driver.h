@@ -1,6 +1,8 @@
 #pragma once
 
-#include <cstddef>
+// The whole-drawing write, as the dialog writes: in one thread, or in two
+// halves on two threads.
+
 #include <cstdint>
 
 #include "exchange/drawing.h"
@@ -25,34 +27,5 @@ class TWriteProgress {
 // empty too, and nothing more is appended. A large drawing is written in two
 // halves, the second on a second thread.
 bool WriteElements(const TDrawing& drawing, TWriter& writer, TWriteProgress& progress);
-
-// The elements of a drawing written in pieces, in input order, as
-// WriteElements writes them: Start, Write each piece, then Finish. A curve
-// open at the end of one piece goes on in the next.
-class TElementSequence {
- public:
-  explicit TElementSequence(TWriter& writer) : w_(writer) {}
-
-  // "bz" when the input held it.
-  void Start();
-  // The elements that entries [from, to) of the store's order list name.
-  void Write(const TElementStore& store, std::size_t from, std::size_t to);
-  // Ends an open curve and restates the first group and layer.
-  void Finish();
-  // Forgets an open curve, after its lines were emptied out of the output.
-  void Drop() { open_curve_ = 0; }
-  // Goes on where other stands, whose writer wrote the elements before.
-  void ContinueFrom(const TElementSequence& other) {
-    open_curve_ = other.open_curve_;
-    started_ = other.started_;
-  }
-
- private:
-  TWriter& w_;
-  // Lines read after one "pl" go back as one curve, or the host would get
-  // them back as loose lines.
-  std::int32_t open_curve_ = 0;
-  bool started_ = false;
-};
 
 }  // namespace kx27

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "exchange/line_cutter.h"
 #include "exchange/tokenizer.h"
+#include "text/line_cutter.h"
 
 namespace kx27 {
 
@@ -53,7 +53,8 @@ class TBatchParser {
  private:
   void AddLine(TParsedBatch& batch, std::string_view line);
 
-  TLineCutter cutter_;
+  // An exchange file ends at 0x1A, as the host writes it.
+  TLineCutter cutter_{TEndMark::kEndsTextOrLine};
   std::string carried_;
   std::string scratch_;
   TTokenList tokens_;

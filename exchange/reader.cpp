@@ -6,7 +6,7 @@
 
 #include "exchange/batch_source.h"
 #include "exchange/header_commands.h"
-#include "exchange/line_cutter.h"
+#include "text/line_cutter.h"
 
 namespace kx27 {
 
@@ -148,7 +148,7 @@ TExchangeRead ReadExchangeFile(const std::filesystem::path& path) {
 
 TDrawing ReadExchangeText(std::string_view bytes) {
   TExchangeReader reader;
-  TLineCutter cutter;
+  TLineCutter cutter(TEndMark::kEndsTextOrLine);
   cutter.Cut(bytes.data(), bytes.data() + bytes.size(), true,
              [&reader](std::string_view line) { reader.ParseLine(line); });
   return std::move(reader.Drawing());

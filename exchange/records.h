@@ -14,13 +14,18 @@ struct TStoredText {
   std::uint32_t Length = 0;
 };
 
-struct TCommonAttrs {
-  std::int32_t HhpNo = 0;
+// Where an element stands and the pen it is drawn with, as the attribute
+// lines before it set them.
+struct TPlaceAndPen {
   std::int32_t Group = 0;
   std::int32_t Layer = 0;
   std::int32_t Color = 0;
   std::int32_t LineType = 0;
   std::int32_t LineWidth = 0;
+};
+
+struct TCommonAttrs : TPlaceAndPen {
+  std::int32_t HhpNo = 0;
   std::int32_t ZFlags = 0;
 };
 

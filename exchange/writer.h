@@ -1,9 +1,9 @@
 #pragma once
 
-// One write of an exchange file: the output buffer, and the attributes last
-// stated in it, so that each attribute line is written only where its value
-// changes. Created per write; the drawing it writes lends the first-seen
-// values that stand in for missing ones.
+// Attribute lines: one write's output, and the attributes last stated in
+// it, so that each attribute line is written only where its value changes.
+// Created per write; the drawing it writes lends the first-seen values that
+// stand in for missing ones.
 
 #include <cstdint>
 #include <optional>

@@ -1,13 +1,19 @@
 // Any bytes as an exchange file: read, convert, write. The output must be
 // one the host reads as meant, and reading and writing it again must give
-// the same bytes.
+// the same bytes. The console's conversion, part by part from the file,
+// must write what the dialog's, from the whole drawing, writes.
+
+#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 
 #include "app/convert/conversion.h"
+#include "app/convert/file_conversion.h"
 #include "exchange/reader.h"
 #include "exchange/writer.h"
 #include "fuzz/fuzz_check.h"
@@ -33,13 +39,35 @@ TPreset EveryLayerPreset() {
   return preset;
 }
 
-std::string ConvertAndRender(std::string_view input, const TPreset& preset) {
+struct TRendered {
+  std::string Bytes;
+  std::int64_t ElementLines = 0;
+};
+
+// The dialog's conversion: the whole drawing read, then written.
+TRendered ConvertAndRender(std::string_view input, const TPreset& preset) {
   TDrawing drawing = ReadExchangeText(input);
   TWriter writer(drawing.State);
   TNoProgress progress;
   const TConversion conversion = ConvertAndWrite(drawing, preset, true, writer, progress);
   FUZZ_CHECK(conversion.Complete);
-  return std::string(writer.Output().FileBytes());
+  return {std::string(writer.Output().FileBytes()), writer.Output().ElementLines()};
+}
+
+// The console's conversion of the same bytes as a file, where it may write
+// one back.
+void CheckConsoleWritesTheSame(std::string_view input, const TPreset& preset,
+                               const TRendered& whole) {
+  static const std::filesystem::path file = std::filesystem::temp_directory_path() /
+                                            ("exchange_fuzz_" + std::to_string(getpid()) + ".txt");
+  std::ofstream(file, std::ios::binary)
+      .write(input.data(), static_cast<std::streamsize>(input.size()));
+  const TFileConversion conversion = ConvertExchangeFile(file, preset, true);
+  if (conversion.Status != TReadStatus::kComplete || conversion.Problem != TWriteBackProblem::kNone)
+    return;
+  FUZZ_CHECK(conversion.Complete);
+  FUZZ_CHECK(conversion.Output.FileBytes() == whole.Bytes);
+  FUZZ_CHECK(conversion.Output.ElementLines() == whole.ElementLines);
 }
 
 bool EndsInsideDoubleByteChar(std::string_view part) {
@@ -94,8 +122,9 @@ void CheckOutput(std::string_view output) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  const std::string output = ConvertAndRender(input, EveryLayerPreset());
-  CheckOutput(output);
-  FUZZ_CHECK(ConvertAndRender(output, TPreset{}) == output);
+  const TRendered output = ConvertAndRender(input, EveryLayerPreset());
+  CheckOutput(output.Bytes);
+  FUZZ_CHECK(ConvertAndRender(output.Bytes, TPreset{}).Bytes == output.Bytes);
+  CheckConsoleWritesTheSame(input, EveryLayerPreset(), output);
   return 0;
 }

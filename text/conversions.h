@@ -43,6 +43,4 @@ std::string_view TrimBlanks(std::string_view text);
 // beyond the slots' count are dropped. Returns the number of items found.
 int SplitCommaText(std::string_view text, std::span<std::string> slots);
 
-double PointDistance(double x1, double y1, double x2, double y2);
-
 }  // namespace kx27

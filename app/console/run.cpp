@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "app/console/report.h"
-#include "app/convert/element_count.h"
 #include "app/convert/file_conversion.h"
 #include "app/convert/layer_summary.h"
 #include "app/program_files/program_files.h"
@@ -115,6 +114,7 @@ TConsoleOutcome ConvertInParts(const TConsoleOptions& options, TFileSystem& file
   if (!conversion.Complete) return Failure(exchange_file, "out of memory; nothing changed");
 
   const TReplaceResult written = WriteExchangeFile(target, conversion.Output, files);
+  const std::int64_t elements_written = conversion.Output.ElementLines();
   conversion.Output.Clear();
   switch (written) {
     case TReplaceResult::kReplaced: break;
@@ -127,12 +127,10 @@ TConsoleOutcome ConvertInParts(const TConsoleOptions& options, TFileSystem& file
   if (options.Quiet) return {0, {}, {}, warning};
 
   // The new file is in place: from here on nothing may turn that into a
-  // failure. The writer does not say which elements it dropped; the file does.
+  // failure.
   try {
-    return {0,
-            Summary(conversion.ElementsRead, conversion.Changed, CountElementLinesInFile(target),
-                    start),
-            {}, warning};
+    return {0, Summary(conversion.ElementsRead, conversion.Changed, elements_written, start), {},
+            warning};
   } catch (const std::bad_alloc&) {
     return {0, {}, {}, warning};
   }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/convert/conversion.h"
+#include "exchange/element_sequence.h"
 #include "exchange/output_driver.h"
 #include "exchange/writer.h"
 

@@ -4,6 +4,12 @@
 // part at a time, so that memory stays near the size of the output whatever
 // the elements are. The output is what ReadSelection and WriteBack would
 // write, byte for byte.
+//
+// Two paths, since each side needs its own: the dialog holds the whole
+// drawing anyway, to show it, and writes it in two halves on two threads;
+// the console holds no more than a part, which keeps a large file fast and
+// small in memory. tests/app/convert/file_conversion_test.cpp and
+// fuzz/exchange_fuzz.cpp keep their bytes equal.
 
 #include <cstdint>
 #include <filesystem>

@@ -61,7 +61,11 @@ struct TWriteBack {
 };
 
 // Converts the selection by the preset and replaces the exchange file with
-// "hd" and every element; after Escape, with what the output kept. The file
+// "hd" and every element; after Escape, with what the output kept. The
+// dialog's path: the whole drawing, which it shows, written in two halves.
+// The console streams part by part instead (ConvertExchangeFile), to stay
+// small in memory; tests/app/convert/file_conversion_test.cpp and
+// fuzz/exchange_fuzz.cpp keep the two writing the same bytes. The file
 // is written under the conversion lock (TFileLock); while another run holds
 // it, nothing is written.
 TWriteBack WriteBack(TSelection& selection, const TPreset& preset, bool dimensions,

@@ -192,21 +192,34 @@ void HeaderValues(TJsonWriter& w, const TDrawingState& d) {
   w.Key("HpCount").Int(d.HpCount);
 }
 
+// The place and pen of an attribute set, each key its field's name after
+// prefix, "Cur" or "First".
+void PlaceAndPen(TJsonWriter& w, std::string_view prefix, const TAttributeSet& set) {
+  const std::string p(prefix);
+  w.Key(p + "Group").Int(set.Group);
+  w.Key(p + "Layer").Int(set.Layer);
+  w.Key(p + "Color").Int(set.Color);
+  w.Key(p + "LineType").Int(set.LineType);
+  w.Key(p + "LineWidth").Int(set.LineWidth);
+}
+
+// Its text style, keyed likewise.
+void TextStyle(TJsonWriter& w, std::string_view prefix, const TAttributeSet& set) {
+  const std::string p(prefix);
+  w.Key(p + "TextType").Int(set.TextType);
+  w.Key(p + "TextWidth").Real(set.TextWidth);
+  w.Key(p + "TextHeight").Real(set.TextHeight);
+  w.Key(p + "TextSpacing").Real(set.TextSpacing);
+  w.Key(p + "TextColor").Int(set.TextColor);
+}
+
 void CurrentAttributes(TJsonWriter& w, const TDrawingState& d) {
   w.Key("CurHhpNo").Int(d.CurHhpNo);
-  w.Key("CurGroup").Int(d.CurGroup);
-  w.Key("CurLayer").Int(d.CurLayer);
-  w.Key("CurColor").Int(d.CurColor);
-  w.Key("CurLineType").Int(d.CurLineType);
-  w.Key("CurLineWidth").Int(d.CurLineWidth);
+  PlaceAndPen(w, "Cur", d.Current);
   w.Key("CurZFlags").Int(d.CurZFlags);
-  w.Key("CurTextType").Int(d.CurTextType);
-  w.Key("CurTextWidth").Real(d.CurTextWidth);
-  w.Key("CurTextHeight").Real(d.CurTextHeight);
-  w.Key("CurTextSpacing").Real(d.CurTextSpacing);
-  w.Key("CurTextColor").Int(d.CurTextColor);
+  TextStyle(w, "Cur", d.Current);
   w.Key("CurCc").Int(d.CurCc);
-  w.Key("CurFontName").String(d.CurFontName);
+  w.Key("CurFontName").String(d.Current.FontName);
   w.Key("CurPointColor").Int(d.CurPointColor);
   w.Key("CurLc10Value").Int(d.CurLc10Value);
   w.Key("PolylineCount").Int(d.PolylineCount);
@@ -217,17 +230,9 @@ void CurrentAttributes(TJsonWriter& w, const TDrawingState& d) {
 }
 
 void FirstSeenValues(TJsonWriter& w, const TDrawingState& d) {
-  w.Key("FirstGroup").Int(d.FirstGroup);
-  w.Key("FirstLayer").Int(d.FirstLayer);
-  w.Key("FirstColor").Int(d.FirstColor);
-  w.Key("FirstLineType").Int(d.FirstLineType);
-  w.Key("FirstLineWidth").Int(d.FirstLineWidth);
-  w.Key("FirstTextType").Int(d.FirstTextType);
-  w.Key("FirstTextWidth").Real(d.FirstTextWidth);
-  w.Key("FirstTextHeight").Real(d.FirstTextHeight);
-  w.Key("FirstTextSpacing").Real(d.FirstTextSpacing);
-  w.Key("FirstTextColor").Int(d.FirstTextColor);
-  w.Key("FirstFontName").String(d.FirstFontName);
+  PlaceAndPen(w, "First", d.FirstSeen);
+  TextStyle(w, "First", d.FirstSeen);
+  w.Key("FirstFontName").String(d.FirstSeen.FontName);
   w.Key("LwSeen").Bool(d.LwSeen);
   // Ten flags, as the drawing state once kept: the first six tell whether
   // an attribute's first line is still to come; the other four were the

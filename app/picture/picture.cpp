@@ -4,7 +4,7 @@
 
 #include "app/convert/conversion.h"
 #include "app/picture/host_colour.h"
-#include "exchange/line_emitters.h"
+#include "exchange/element_line_format.h"
 #include "text/shift_jis.h"
 
 namespace kx27 {

@@ -6,6 +6,7 @@
 #include "app/presets/text_file.h"
 #include "text/conversions.h"
 #include "text/hex_digit.h"
+#include "text/line_cutter.h"
 #include "text/number_format.h"
 #include "text/shift_jis.h"
 
@@ -62,7 +63,7 @@ TJwfRows ImportJwf(const std::filesystem::path& file) {
 TJwfRows ParseJwf(std::string_view bytes) {
   TJwfRows rows;
   std::array<std::string, 16> slots;
-  TLineCursor lines(bytes, /*eof_mark_ends=*/true);
+  TTextLines lines(bytes, TEndMark::kEndsText);
   while (!lines.AtEnd()) {
     const std::string_view line = lines.Next();
     // The host reads an environment file no further than this line.

@@ -5,6 +5,7 @@
 #include "app/presets/text_file.h"
 #include "exchange/replace_file.h"
 #include "text/conversions.h"
+#include "text/line_cutter.h"
 #include "text/number_format.h"
 #include "text/shift_jis.h"
 
@@ -69,7 +70,7 @@ TLoadResult LoadSettings(const std::filesystem::path& path, TSettings& settings)
   settings.PresetNo = 1;
   if (read == TReadResult::kMissing) return TLoadResult::kMissing;
   // After a failure only the lines actually read count.
-  TLineCursor lines(bytes);
+  TTextLines lines(bytes, TEndMark::kKept);
   for (int number = 1; number <= kLineCount && !lines.AtEnd(); ++number)
     ApplyLine(number, lines.Next(), settings);
   return TLoadResult::kUnreadable;
@@ -80,7 +81,7 @@ TLoadResult ParseSettings(std::string_view bytes, TSettings& settings) {
   settings.WinTop = 0;
   settings.PresetNo = 1;
   // A file read to its end gives empty lines past its last one.
-  TLineCursor lines(bytes);
+  TTextLines lines(bytes, TEndMark::kKept);
   bool truncated = false;
   for (int number = 1; number <= kLineCount; ++number) {
     truncated = truncated || lines.AtEnd();

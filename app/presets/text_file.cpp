@@ -27,25 +27,4 @@ TReadResult ReadTextFile(const std::filesystem::path& path, std::string& bytes) 
   return TReadResult::kRead;
 }
 
-TLineCursor::TLineCursor(std::string_view text, bool eof_mark_ends)
-    : text_(text), eof_mark_ends_(eof_mark_ends) {}
-
-bool TLineCursor::AtEnd() const {
-  return pos_ >= text_.size() || (eof_mark_ends_ && text_[pos_] == '\x1A');
-}
-
-std::string_view TLineCursor::Next() {
-  if (AtEnd()) return {};
-  const std::size_t end = text_.find('\n', pos_);
-  const std::size_t stop = end == std::string_view::npos ? text_.size() : end;
-  std::string_view line = text_.substr(pos_, stop - pos_);
-  pos_ = end == std::string_view::npos ? text_.size() : end + 1;
-  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-  if (line.find('\r') == std::string_view::npos) return line;
-  line_.clear();
-  for (const char byte : line)
-    if (byte != '\r') line_.push_back(byte);
-  return line_;
-}
-
 }  // namespace kx27

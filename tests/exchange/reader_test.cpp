@@ -57,18 +57,18 @@ TEST(ReaderCommands, HeaderValuesLayersAndAttributes) {
       {{"hcc 1 2 3 4 5 6 7 8 9 $A"}, FIELD(TextTypes[10].Color), 10},
       {{"hcc 1 2 3 4 5 6 7 8 9"}, FIELD(TextTypes[1].Color), 2},
       {{"bz"}, FIELD(BzFlag), 1}, {{"hn 1 2 3 4"}, FIELD(HnValues[3]), 4},
-      {{"lg"}, FIELD(CurGroup), 0}, {{"lgA 5"}, FIELD(GroupArgs[10]), 5},
-      {{"lgf"}, FIELD(CurGroup), 15}, {{"lgZ"}, FIELD(CurGroup), 0}, {{"lg12"}, FIELD(CurGroup), 1},
-      {{"lg3", "lg5"}, FIELD(FirstGroup), 3}, {{"lg3", "lg5"}, FIELD(AttrUnset[kAttrGroup]), 0},
-      {{"lg2", "lyF 7"}, FIELD(LayerArgs[2][15]), 7}, {{"lyc", "ly1"}, FIELD(FirstLayer), 12},
+      {{"lg"}, FIELD(Current.Group), 0}, {{"lgA 5"}, FIELD(GroupArgs[10]), 5},
+      {{"lgf"}, FIELD(Current.Group), 15}, {{"lgZ"}, FIELD(Current.Group), 0}, {{"lg12"}, FIELD(Current.Group), 1},
+      {{"lg3", "lg5"}, FIELD(FirstSeen.Group), 3}, {{"lg3", "lg5"}, FIELD(AttrUnset[kAttrGroup]), 0},
+      {{"lg2", "lyF 7"}, FIELD(LayerArgs[2][15]), 7}, {{"lyc", "ly1"}, FIELD(FirstSeen.Layer), 12},
       {{"lc10 255"}, FIELD(CurLc10Value), 255}, {{"lc10 4", "lc10"}, FIELD(CurLc10Value), 4},
-      {{"lc3 4"}, FIELD(CurLc10Value), 0}, {{"lc$1F"}, FIELD(CurColor), 31},
-      {{"lt5", "lt6"}, FIELD(FirstLineType), 5}, {{"lw3", "lw4"}, FIELD(CurLineWidth), 4},
+      {{"lc3 4"}, FIELD(CurLc10Value), 0}, {{"lc$1F"}, FIELD(Current.Color), 31},
+      {{"lt5", "lt6"}, FIELD(FirstSeen.LineType), 5}, {{"lw3", "lw4"}, FIELD(Current.LineWidth), 4},
       {{"lw3"}, FIELD(LwSeen), 1}, {{"cc9"}, FIELD(CurCc), 0}, {{"cc12"}, FIELD(CurCc), 1},
-      {{"cn0 2.5 2.5 0.5 3"}, FIELD(FirstTextWidth), 2.5},
-      {{"cn0 2.5 2.5 0.5 3"}, FIELD(CurTextColor), 3},
-      {{"cn4", "cn0 2.5 1 1 1"}, FIELD(FirstTextWidth), 2},
-      {{"cn4", "cn0 2.5"}, FIELD(CurTextType), 0}, {{"cn4", "cn0 2.5"}, FIELD(CurTextWidth), 2},
+      {{"cn0 2.5 2.5 0.5 3"}, FIELD(FirstSeen.TextWidth), 2.5},
+      {{"cn0 2.5 2.5 0.5 3"}, FIELD(Current.TextColor), 3},
+      {{"cn4", "cn0 2.5 1 1 1"}, FIELD(FirstSeen.TextWidth), 2},
+      {{"cn4", "cn0 2.5"}, FIELD(Current.TextType), 0}, {{"cn4", "cn0 2.5"}, FIELD(Current.TextWidth), 2},
       {{"z4", "z4", "z1"}, FIELD(CurZFlags), 9}, {{"z6"}, FIELD(CurZFlags), 0},
       {{"pn5"}, FIELD(CurPointColor), 5},
       {{"hhp12ln"}, FIELD(CurHhpNo), 12}, {{"hhp5"}, FIELD(CurHhpNo), 5},
@@ -85,8 +85,8 @@ TEST(ReaderCommands, HeaderValuesLayersAndAttributes) {
       {{"  lyn a\tb\x01" "c"}, NAME(LayerNames[0][0]), " abc"},
       {{"\x01lyn a b"}, NAME(LayerNames[0][0]), ""},
       {{"lgn 1 2 3"}, NAME(GroupNames[0]), " 1 2 3"},
-      {{"cn$", "cn\"$MS Mincho", "cn$A"}, NAME(FirstFontName), "MS Mincho"},
-      {{"cn$", "cn\"$MS Mincho", "cn$A"}, NAME(CurFontName), "A"},
+      {{"cn$", "cn\"$MS Mincho", "cn$A"}, NAME(FirstSeen.FontName), "MS Mincho"},
+      {{"cn$", "cn\"$MS Mincho", "cn$A"}, NAME(Current.FontName), "A"},
       {{"xfile=abc"}, NAME(SourceFileName), "=abc"},
       {{"file=C:\\a b.jww"}, NAME(SourceFileName), "C:\\a b.jww"},
       {{"\x83" "file= 1 2 3"}, NAME(SourceFileName), ""},
@@ -167,7 +167,7 @@ TEST(ReaderElements, RecordsTakeTheirFields) {
   EXPECT_EQ((std::vector<int>{d.Store.ScSolids[0].Lc10Value, d.Store.ScSolids[0].Flag}),
             (std::vector<int>{9, 16}));
   EXPECT_EQ(d.Store.SoSolids[0].InnerRadius, 8.0);
-  EXPECT_EQ(d.State.CurColor, 10);
+  EXPECT_EQ(d.State.Current.Color, 10);
 }
 
 TEST(ReaderElements, TextTakesItsTypeOrTheStatedSize) {
@@ -385,8 +385,8 @@ TEST(ReaderFile, TwoDrawingsLiveSideBySide) {
   const TExchangeRead second = ReadExchangeFile(folder.Write("b.txt", "ci 0 0 2\r\n"));
   EXPECT_EQ(Kinds(first.Drawing), TKinds{kLine});
   EXPECT_EQ(Kinds(second.Drawing), TKinds{kCircle});
-  EXPECT_EQ(first.Drawing.State.CurGroup, 3);
-  EXPECT_EQ(second.Drawing.State.CurGroup, 0);
+  EXPECT_EQ(first.Drawing.State.Current.Group, 3);
+  EXPECT_EQ(second.Drawing.State.Current.Group, 0);
   EXPECT_EQ(second.Drawing.Store.Circles[0].Color, 1);
 }
 

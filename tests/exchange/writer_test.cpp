@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "exchange/drawing.h"
-#include "exchange/element_writers.h"
-#include "exchange/line_emitters.h"
+#include "exchange/record_writers.h"
+#include "exchange/element_line_format.h"
 #include "exchange/output_buffer.h"
+#include "exchange/element_sequence.h"
 #include "exchange/output_driver.h"
 #include "exchange/writer.h"
 #include "exchange/replace_file.h"
@@ -89,19 +90,19 @@ TEST(Emitters, StateAttributesOnlyWhereTheyChange) {
       {"width out of range, then the first width for -1",
        [](TWrite& t) {
          t.d.State.LwSeen = true;
-         t.d.State.FirstLineWidth = 3;
+         t.d.State.FirstSeen.LineWidth = 3;
          t.w.EmitLineWidth(40000); t.w.EmitLineWidth(0); t.w.EmitLineWidth(-7); t.w.EmitLineWidth(-1);
        },
        "lw0|lw3"},
       {"cc out of range is 0", [](TWrite& t) { t.w.EmitCc(9); t.w.EmitCc(0); t.w.EmitCc(-1); t.w.EmitCc(8); }, "cc0|cc8"},
       {"text type out of range: the first size when the first type is 0",
-       [](TWrite& t) { t.d.State.FirstTextType = 0; t.w.EmitTextType(12, 9, 7, 7, 7); },
+       [](TWrite& t) { t.d.State.FirstSeen.TextType = 0; t.w.EmitTextType(12, 9, 7, 7, 7); },
        "cn0 2 2 0 1"},
       {"text type out of range: the first text type",
-       [](TWrite& t) { t.d.State.FirstTextType = 4; t.w.EmitTextType(-1, 9, 7, 7, 7); t.w.EmitTextType(4, 1, 1, 1, 1); },
+       [](TWrite& t) { t.d.State.FirstSeen.TextType = 4; t.w.EmitTextType(-1, 9, 7, 7, 7); t.w.EmitTextType(4, 1, 1, 1, 1); },
        "cn4"},
       {"text type out of range, and the first too: the size it was read with",
-       [](TWrite& t) { t.d.State.FirstTextType = 12; t.w.EmitTextType(12, 9, 7, 6, 5); }, "cn0 7 6 5 9"},
+       [](TWrite& t) { t.d.State.FirstSeen.TextType = 12; t.w.EmitTextType(12, 9, 7, 6, 5); }, "cn0 7 6 5 9"},
       {"numbered text types ignore sizes",
        [](TWrite& t) { t.w.EmitTextType(3, 1, 2, 2, 0); t.w.EmitTextType(3, 5, 4, 4, 1); }, "cn3"},
       {"explicit sizes restated when any of them changes",
@@ -114,7 +115,7 @@ TEST(Emitters, StateAttributesOnlyWhereTheyChange) {
       {"font: empty name and <> take the first font name, or the default without one",
        [](TWrite& t) {
          t.w.EmitFontName("<>"); t.w.EmitFontName("");
-         t.d.State.FirstFontName = "Arial";
+         t.d.State.FirstSeen.FontName = "Arial";
          t.w.EmitFontName("<>"); t.w.EmitFontName("Arial"); t.w.EmitFontName("arial");
        },
        "cn\"$" DEFAULT_FONT "|cn\"$Arial|cn\"$arial"},
@@ -219,38 +220,38 @@ TEST(ElementWriters, StateEachKindsAttributesBeforeItsLine) {
       {"line: pen, z lines last, no polyline number",
        [](TWrite& t) {
          t.d.State.LwSeen = true;
-         t.d.Store.Lines.push_back({{0, 1, 2, 3, 4, 5, 1 | 16}, 9, 0, 0, 10, 0}); WriteRecord(t.w, t.d.Store, t.d.Store.Lines[0]);
+         t.d.Store.Lines.push_back({{{1, 2, 3, 4, 5}, 0, 1 | 16}, 9, 0, 0, 10, 0}); WriteRecord(t.w, t.d.Store, t.d.Store.Lines[0]);
        },
        "lg1|ly2|lc3|lt4|lw5|z1|z5|0 0 10 0"},
       {"dropped elements state nothing, and leave no z lines for the next",
        [](TWrite& t) {
-         t.d.Store.Lines.push_back({{0, 5, 0, 2, 1, 0, 2}});
-         t.d.Store.Solid4s.push_back({{{0, 6, 0, 3, 0, 0, 1}, 0}, 0, 0, 1, 0, 0, 0, 1, 1});
-         t.d.Store.Circles.push_back({{0, 0, 0, 2, 1, 0, 0}, 0, 0, 3});
+         t.d.Store.Lines.push_back({{{5, 0, 2, 1, 0}, 0, 2}});
+         t.d.Store.Solid4s.push_back({{{{6, 0, 3, 0, 0}, 0, 1}, 0}, 0, 0, 1, 0, 0, 0, 1, 1});
+         t.d.Store.Circles.push_back({{{0, 0, 2, 1, 0}, 0, 0}, 0, 0, 3});
          WriteRecord(t.w, t.d.Store, t.d.Store.Lines[0]); WriteRecord(t.w, t.d.Store, t.d.Store.Solid4s[0]); WriteRecord(t.w, t.d.Store, t.d.Store.Circles[0]);
        },
        "lg0|ly0|lc2|lt1|ci 0 0 3"},
       {"text: style and font, no pen; a font ending in a quote joins nothing",
        [](TWrite& t) {
-         TTextRec text{{0, 0, 0, 5, 7, 0, 0}, 1, 2, 3, 9, 0, 0, 0, 0, 1, 0, {}, {}};
+         TTextRec text{{{0, 0, 5, 7, 0}, 0, 0}, 1, 2, 3, 9, 0, 0, 0, 0, 1, 0, {}, {}};
          text.FontName = t.d.Store.StoreText("<>");
          text.Text = t.d.Store.StoreText("abc");
-         t.d.State.FirstFontName = "F\"";
+         t.d.State.FirstSeen.FontName = "F\"";
          t.d.Store.Texts.push_back(text); WriteRecord(t.w, t.d.Store, t.d.Store.Texts[0]);
        },
        "lg0|ly0|cn3|cc2|cn\"$F\"|cv 0 0 1 0 \"abc"},
       {"points: point colour and width, no line type",
        [](TWrite& t) {
          t.d.State.LwSeen = true;
-         t.d.Store.Points.push_back({{0, 0, 0, 5, 3, 2, 0}});
-         t.d.Store.CodedPoints.push_back({{0, 0, 0, 5, 3, 2, 0}, 0, 0, 2, 0, 1});
+         t.d.Store.Points.push_back({{{0, 0, 5, 3, 2}, 0, 0}});
+         t.d.Store.CodedPoints.push_back({{{0, 0, 5, 3, 2}, 0, 0}, 0, 0, 2, 0, 1});
          WriteRecord(t.w, t.d.Store, t.d.Store.Points[0]); WriteRecord(t.w, t.d.Store, t.d.Store.CodedPoints[0]);
        },
        "lg0|ly0|pn5|lw2|pt 0 0|pt 0 0 2 0 1"},
       {"dimension: its place, its line's pen, its text's style",
        [](TWrite& t) {
-         TDimRec dim{{0, 2, 3, 8, 0, 0, 4}, {}, {}};
-         dim.Line = {{0, 9, 0, 6, 2, 0, 0}, 0, 0, 0, 1, 0};
+         TDimRec dim{{{2, 3, 8, 0, 0}, 0, 4}, {}, {}};
+         dim.Line = {{{9, 0, 6, 2, 0}, 0, 0}, 0, 0, 0, 1, 0};
          dim.Text.TextType = 4;
          dim.Text.DX = 1;
          dim.Text.FontName = t.d.Store.StoreText(kDefaultFontName);
@@ -260,9 +261,9 @@ TEST(ElementWriters, StateEachKindsAttributesBeforeItsLine) {
       {"solids: lc10 value for colour 10, width only for sl and se",
        [](TWrite& t) {
          t.d.State.LwSeen = true;
-         t.d.Store.Solid2s.push_back({{{0, 0, 0, 10, 0, 3, 0}, 0x123456}, 0, 0, 1, 0});
-         t.d.Store.Solid3s.push_back({{{0, 0, 0, 4, 0, 6, 0}, 0}, 0, 0, 1, 0, 0, 1});
-         t.d.Store.SeSolids.push_back({{{{0, 0, 0, 4, 0, 6, 0}, 0}, 0, 0, 1, 1}});
+         t.d.Store.Solid2s.push_back({{{{0, 0, 10, 0, 3}, 0, 0}, 0x123456}, 0, 0, 1, 0});
+         t.d.Store.Solid3s.push_back({{{{0, 0, 4, 0, 6}, 0, 0}, 0}, 0, 0, 1, 0, 0, 1});
+         t.d.Store.SeSolids.push_back({{{{{0, 0, 4, 0, 6}, 0, 0}, 0}, 0, 0, 1, 1}});
          WriteRecord(t.w, t.d.Store, t.d.Store.Solid2s[0]);
          WriteRecord(t.w, t.d.Store, t.d.Store.Solid3s[0]);
          WriteRecord(t.w, t.d.Store, t.d.Store.SeSolids[0]);
@@ -282,7 +283,7 @@ struct FakeProgress : TWriteProgress {
 
 void AddLines(TWrite& t, int count, std::int32_t group, std::int32_t layer) {
   for (int i = 0; i < count; ++i)
-    AppendRecord(t.d.Store, TLineRec{{0, group, layer, 1, 1, 0, 0}, 0, 0, 0, 1, 0});
+    AppendRecord(t.d.Store, TLineRec{{{group, layer, 1, 1, 0}, 0, 0}, 0, 0, 0, 1, 0});
 }
 
 void WriteAll(TWrite& t) {
@@ -300,20 +301,20 @@ TEST(OutputDriver, WritesInOrderAndRestatesTheFirstGroupAndLayer) {
          AppendRecord(t.d.Store, TJwwEntBlk{});
          t.d.Store.OrderList.push_back({99, 0});
          t.d.Store.OrderList.push_back({kSolid2, 7});  // not in the store
-         AppendRecord(t.d.Store, TCircleRec{{0, 0, 0, 1, 1, 0, 0}, 0, 0, 2});
+         AppendRecord(t.d.Store, TCircleRec{{{0, 0, 1, 1, 0}, 0, 0}, 0, 0, 2});
          WriteAll(t);
        },
        "bz|lg0|ly0|lc1|lt1|0 0 1 0|ci 0 0 2"},
       {"elements elsewhere: the first group and layer open and close the output",
        [](TWrite& t) { AddLines(t, 1, 2, 5); WriteAll(t); }, "lg0|ly0|lg2|ly5|lc1|lt1|0 0 1 0|lg0|ly0"},
       {"same group, other layer: the layer alone",
-       [](TWrite& t) { t.d.State.FirstLayer = 1; AddLines(t, 1, 0, 3); WriteAll(t); }, "lg0|ly1|ly3|lc1|lt1|0 0 1 0|ly1"},
+       [](TWrite& t) { t.d.State.FirstSeen.Layer = 1; AddLines(t, 1, 0, 3); WriteAll(t); }, "lg0|ly1|ly3|lc1|lt1|0 0 1 0|ly1"},
   });
 }
 
 // A line of the curve read after the n-th "pl" (0: none), with its z flags.
 void AddCurveLine(TWrite& t, std::int32_t curve, double length, std::int32_t z_flags = 0) {
-  AppendRecord(t.d.Store, TLineRec{{0, 0, 0, 1, 1, 0, z_flags}, curve, 0, 0, length, 0});
+  AppendRecord(t.d.Store, TLineRec{{{0, 0, 1, 1, 0}, 0, z_flags}, curve, 0, 0, length, 0});
 }
 
 TEST(OutputDriver, WritesCurvesAsTheHostDoes) {
@@ -321,7 +322,7 @@ TEST(OutputDriver, WritesCurvesAsTheHostDoes) {
       {"attributes, z lines, pl, the segments, #",
        [](TWrite& t) {
          AddCurveLine(t, 1, 1, 1); AddCurveLine(t, 1, 2, 2); AddCurveLine(t, 1, 3);
-         AppendRecord(t.d.Store, TCircleRec{{0, 0, 0, 1, 1, 0, 0}, 0, 0, 2});
+         AppendRecord(t.d.Store, TCircleRec{{{0, 0, 1, 1, 0}, 0, 0}, 0, 0, 2});
          WriteAll(t);
        },
        "lg0|ly0|lc1|lt1|z1|pl|0 0 1 0|z2|0 0 2 0|0 0 3 0|#|ci 0 0 2"},
@@ -334,7 +335,7 @@ TEST(OutputDriver, WritesCurvesAsTheHostDoes) {
       {"a curve of degenerate segments writes nothing",
        [](TWrite& t) { AddCurveLine(t, 3, 0); AddCurveLine(t, 3, 1e-9); WriteAll(t); }, "lg0|ly0"},
       {"a curve that ends the selection closes before the restated layer",
-       [](TWrite& t) { t.d.State.FirstLayer = 2; AddCurveLine(t, 1, 1); WriteAll(t); },
+       [](TWrite& t) { t.d.State.FirstSeen.Layer = 2; AddCurveLine(t, 1, 1); WriteAll(t); },
        "lg0|ly2|ly0|lc1|lt1|pl|0 0 1 0|#|ly2"},
   });
   TWrite t;
@@ -361,8 +362,8 @@ TEST(OutputDriver, EscapeEmptiesTheOutput) {
   };
   for (const auto& c : cases) {
     TWrite t;
-    t.d.State.FirstGroup = c.first_group;
-    t.d.State.FirstLayer = c.first_layer;
+    t.d.State.FirstSeen.Group = c.first_group;
+    t.d.State.FirstSeen.Layer = c.first_layer;
     AddLines(t, 150, 0, 0);
     t.w.Output().AppendLine("hd");
     FakeProgress progress(c.escape_at);
@@ -377,8 +378,8 @@ TEST(OutputDriver, EscapeEmptiesTheOutput) {
 TEST(OutputDriver, WritersOfTwoDrawingsInterleaved) {
   TWrite a, b;
   a.d.State.LwSeen = true;
-  AppendRecord(a.d.Store, TLineRec{{0, 1, 2, 3, 4, 5, 0}, 0, 0, 0, 1, 0});
-  AppendRecord(b.d.Store, TCircleRec{{0, 0, 0, 7, 2, 9, 0}, 0, 0, 2});
+  AppendRecord(a.d.Store, TLineRec{{{1, 2, 3, 4, 5}, 0, 0}, 0, 0, 0, 1, 0});
+  AppendRecord(b.d.Store, TCircleRec{{{0, 0, 7, 2, 9}, 0, 0}, 0, 0, 2});
   for (TWrite* t : {&a, &b, &a, &b}) {
     const TElementStore& store = t->d.Store;
     VisitElement(store, store.OrderList[0], [&](const auto& rec) { WriteRecord(t->w, store, rec); });

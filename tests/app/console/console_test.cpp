@@ -6,7 +6,6 @@
 #include <set>
 
 #include "app/console/run.h"
-#include "app/convert/element_count.h"
 #include "text/grouped_digits.h"
 #include "app/presets/settings_file.h"
 #include "exchange/file_lock.h"
@@ -24,25 +23,6 @@ namespace kx27 {
 namespace {
 
 using namespace testing;
-
-TEST(CountElementLines, CountsElementsNotCommands) {
-  const std::pair<std::string_view, std::int64_t> cases[] = {
-      {"hq\r\n", 0},
-      {"hd\r\nbz\r\nlg0\r\nly3\r\nlc10 255\r\nlt2\r\nlw3\r\ncn0 2 2 0 1\r\ncc1\r\npn2\r\n", 0},
-      {"cn\"$<font>\r\nz1\r\nz5\r\n\r\n", 0},
-      {"0 0 1 0\r\n-1 -2 3 4\r\nci 1 1 1\r\npt 1 2\r\nsl 0 0 1 1\r\nsc 1 2 3 4 5 6 7 0\r\n", 6},
-      {"ch 0 0 1 0 \"lg0 text\r\ncs 0 0 1 0 \"z1\r\nc2 0 0 1 0 \"x", 3},
-      {"msg\r\n0 0 3 4\r\ncs 1 2 1 0 \"5\r\nmsg\r\n0 0 1 0\r\ncs 1 2 1 0 \"1\r\n", 2},
-      {kExchangeOutWithDimensions, 7},
-  };
-  for (const auto& [text, count] : cases) EXPECT_EQ(CountElementLines(text), count) << text;
-
-  // A file is read in blocks: lines and dimensions run across them.
-  std::string big;
-  for (int i = 0; i < 100000; ++i) big += "lg1\r\nmsg\r\n0 0 3 4\r\ncs 1 2 1 0 \"5\r\n1 2 3 4\r\n";
-  TTempFolder folder;
-  EXPECT_EQ(CountElementLinesInFile(folder.Write("big.txt", big)), 200000);
-}
 
 TEST(GroupedDigits, ThousandsSeparatedByCommas) {
   const std::pair<std::int64_t, const char*> cases[] = {

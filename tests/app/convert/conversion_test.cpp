@@ -17,7 +17,7 @@ using namespace testing;
 template <typename Rec>
 Rec Record(std::int32_t group, std::int32_t layer, std::int32_t line_type) {
   Rec rec{};
-  static_cast<TCommonAttrs&>(rec) = {0, group, layer, 0, line_type, 0, 0};
+  static_cast<TCommonAttrs&>(rec) = {{group, layer, 0, line_type, 0}, 0, 0};
   return rec;
 }
 

@@ -8,11 +8,15 @@
 
 #include <random>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "app/convert/conversion.h"
+#include "exchange/element_sequence.h"
 #include "exchange/output_driver.h"
 #include "exchange/reader.h"
 #include "exchange/writer.h"
+#include "tests/app/sample_exchange.h"
 #include "tests/exchange/temp_folder.h"
 
 namespace kx27 {
@@ -76,6 +80,38 @@ std::string OnePass(TDrawing drawing, const TPreset& preset) {
   return std::string(writer.Output().FileBytes());
 }
 
+// Commands and attribute lines of an output: "hd", "hq", "bz", "lg", "ly",
+// "lc", "lt", "lw", "cn", "cc", "pn" and "z1".."z5".
+bool IsCommand(std::string_view line) {
+  static constexpr std::string_view kCommands[] = {"hd", "hq", "bz", "lg", "ly", "lc", "lt", "lw",
+                                                   "cn", "cc", "pn", "z1", "z2", "z3", "z4", "z5"};
+  for (const std::string_view command : kCommands)
+    if (line.starts_with(command)) return true;
+  return false;
+}
+
+// The elements the host reads back from an output, found in its lines: every
+// line that is not a command or an attribute, a dimension ("msg" and its two
+// lines) once.
+std::int64_t ElementLinesIn(std::string_view file) {
+  std::int64_t count = 0;
+  int lines_to_skip = 0;
+  while (!file.empty()) {
+    const std::size_t end = file.find("\r\n");
+    const std::string_view line = file.substr(0, end);
+    file.remove_prefix(end == std::string_view::npos ? file.size() : end + 2);
+    if (lines_to_skip > 0) {
+      --lines_to_skip;
+    } else if (line == "msg") {
+      ++count;
+      lines_to_skip = 2;
+    } else if (!line.empty() && !IsCommand(line)) {
+      ++count;
+    }
+  }
+  return count;
+}
+
 TPreset EveryLayerTo(std::int32_t line_type) {
   TPreset preset;
   preset.Values.fill(line_type);
@@ -111,11 +147,48 @@ TEST(FileConversion, WritesWhatOnePassWritesWhateverTheFileStatesLate) {
     ConvertAndWrite(read.Drawing, preset, true, writer, never);
     // Compared whole: a diff of outputs this long would not help.
     EXPECT_TRUE(writer.Output().FileBytes() == expected);
+    EXPECT_EQ(writer.Output().ElementLines(), ElementLinesIn(expected));
 
     const TFileConversion conversion = ConvertExchangeFile(path, preset, true);
     EXPECT_EQ(conversion.Problem, TWriteBackProblem::kNone);
     EXPECT_EQ(conversion.ElementsRead, static_cast<std::int64_t>(count));
     EXPECT_TRUE(conversion.Output.FileBytes() == expected);
+    EXPECT_EQ(conversion.Output.ElementLines(), ElementLinesIn(expected));
+  }
+}
+
+TEST(FileConversion, CountsTheElementLinesItWrites) {
+  std::string many;
+  for (int i = 0; i < 100000; ++i) many += "lg1\r\nmsg\r\n0 0 3 4\r\ncs 1 2 1 0 \"5\r\n1 2 3 4\r\n";
+  const std::pair<std::string, std::int64_t> cases[] = {
+      {"hq\r\n", 0},
+      {"hq\r\nbz\r\nlg0\r\nly3\r\nlc10 255\r\nlt2\r\nlw3\r\ncn0 2 2 0 1\r\ncc1\r\npn2\r\n", 0},
+      {"hq\r\ncn\"$<font>\r\nz1\r\nz5\r\n\r\n", 0},
+      {"hq\r\n0 0 1 0\r\n-1 -2 3 4\r\nci 1 1 1\r\npt 1 2\r\nsl 0 0 1 1\r\n"
+       "sc 1 2 3 4 5 6 7 0\r\n",
+       6},
+      {"hq\r\nch 0 0 1 0 \"lg0 text\r\ncs 0 0 1 0 \"z1\r\nc2 0 0 1 0 \"x", 3},
+      {"hq\r\nmsg\r\n0 0 3 4\r\ncs 1 2 1 0 \"5\r\nmsg\r\n0 0 1 0\r\ncs 1 2 1 0 \"1\r\n", 2},
+      // "pl", its segments and "#"; degenerate elements are not written.
+      {"hq\r\npl\r\n0 0 1 0\r\n1 0 2 0\r\n#\r\n0 0 0 0\r\nci 1 1 0\r\n", 4},
+      {std::string(testing::kExchangeIn), 7},
+      // Runs across the console's parts and the dialog's two halves.
+      {"hq\r\n" + many, 200000},
+  };
+  const TPreset preset = EveryLayerTo(3);
+  for (const auto& [file, count] : cases) {
+    SCOPED_TRACE(file.substr(0, 80));
+    TTempFolder folder;
+    const auto path = folder.Write("JWC_TEMP.TXT", file);
+    const TFileConversion conversion = ConvertExchangeFile(path, preset, true);
+    EXPECT_EQ(conversion.Output.ElementLines(), count);
+    EXPECT_EQ(ElementLinesIn(conversion.Output.FileBytes()), count);
+
+    TExchangeRead read = ReadExchangeFile(path);
+    TEscapeAt never(0);
+    TWriter writer(read.Drawing.State);
+    ConvertAndWrite(read.Drawing, preset, true, writer, never);
+    EXPECT_EQ(writer.Output().ElementLines(), count);
   }
 }
 

@@ -1,6 +1,6 @@
-#include <cmath>
+#include "exchange/point_distance.h"
 
-#include "text/conversions.h"
+#include <cmath>
 
 namespace kx27 {
 

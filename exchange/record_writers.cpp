@@ -1,8 +1,8 @@
-#include "exchange/element_writers.h"
+#include "exchange/record_writers.h"
 
 #include <array>
 
-#include "exchange/line_emitters.h"
+#include "exchange/element_line_format.h"
 
 namespace kx27 {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// One writer per element kind: states the element's attributes, then appends
-// its element line, unless the element is degenerate; a degenerate element
+// Records written whole, one writer per kind: the element's attribute lines,
+// then its element line, unless the element is degenerate; a degenerate element
 // writes nothing at all, and a tracking writer gets the attributes only.
 // Block entries have a writer that writes nothing: the host cannot take them
 // back.

@@ -1,19 +1,37 @@
+#include "exchange/writer.h"
+
 #include <algorithm>
 #include <charconv>
+#include <optional>
 #include <string>
 
-#include "exchange/writer.h"
 #include "text/number_format.h"
 #include "text/shift_jis.h"
 
 namespace kx27 {
 
+namespace {
+
+// Writes an attribute's line with put() where value is not what the output
+// stated last, and remembers it; true when it wrote.
+template <typename T, typename V, typename Put>
+bool PutOnChange(std::optional<T>& stated, const V& value, Put&& put) {
+  if (stated == value) return false;
+  put();
+  stated.emplace(value);
+  return true;
+}
+
+}  // namespace
+
 bool SameWriterFacts(const TDrawingState& a, const TDrawingState& b) {
-  return a.BzFlag == b.BzFlag && a.FirstGroup == b.FirstGroup && a.FirstLayer == b.FirstLayer &&
-         a.LwSeen == b.LwSeen && a.FirstLineWidth == b.FirstLineWidth &&
-         a.FirstTextType == b.FirstTextType && a.FirstTextColor == b.FirstTextColor &&
-         a.FirstTextWidth == b.FirstTextWidth && a.FirstTextHeight == b.FirstTextHeight &&
-         a.FirstTextSpacing == b.FirstTextSpacing && a.FirstFontName == b.FirstFontName;
+  const TAttributeSet& first_a = a.FirstSeen;
+  const TAttributeSet& first_b = b.FirstSeen;
+  return a.BzFlag == b.BzFlag && a.LwSeen == b.LwSeen && first_a.Group == first_b.Group &&
+         first_a.Layer == first_b.Layer && first_a.LineWidth == first_b.LineWidth &&
+         first_a.TextType == first_b.TextType && first_a.TextColor == first_b.TextColor &&
+         first_a.TextWidth == first_b.TextWidth && first_a.TextHeight == first_b.TextHeight &&
+         first_a.TextSpacing == first_b.TextSpacing && first_a.FontName == first_b.FontName;
 }
 
 void TWriter::PutIntLine(std::string_view keyword, std::int32_t value) {
@@ -35,55 +53,40 @@ void TWriter::PutHexLine(std::string_view keyword, std::int32_t value) {
 }
 
 void TWriter::EmitGroup(std::int32_t group) {
-  if (stated_.Group == group) return;
-  PutHexLine("lg", group);
-  stated_.Group = group;
   // The host takes a new group as forgetting the layer.
-  stated_.Layer.reset();
+  if (PutOnChange(stated_.Group, group, [&] { PutHexLine("lg", group); })) stated_.Layer.reset();
 }
 
 void TWriter::EmitLayer(std::int32_t layer) {
-  if (stated_.Layer == layer) return;
-  PutHexLine("ly", layer);
-  stated_.Layer = layer;
+  PutOnChange(stated_.Layer, layer, [&] { PutHexLine("ly", layer); });
 }
 
 void TWriter::EmitColor(std::int32_t color) {
-  if (stated_.Color == color) return;
-  PutIntLine("lc", color);
-  stated_.Color = color;
   // A plain "lc10" states colour 10 with the "lc10" value last given, or
   // with 0 before any.
-  if (!stated_.Lc10Value) stated_.Lc10Value = 0;
+  if (PutOnChange(stated_.Color, color, [&] { PutIntLine("lc", color); }) && !stated_.Lc10Value)
+    stated_.Lc10Value = 0;
 }
 
 void TWriter::EmitLineType(std::int32_t line_type) {
-  if (stated_.LineType == line_type) return;
-  PutIntLine("lt", line_type);
-  stated_.LineType = line_type;
+  PutOnChange(stated_.LineType, line_type, [&] { PutIntLine("lt", line_type); });
 }
 
 void TWriter::EmitLineWidth(std::int32_t width) {
   // An input without widths came from a host that does not read them back.
   if (!drawing_.LwSeen) return;
-  if (width == -1) width = drawing_.FirstLineWidth;
+  if (width == -1) width = drawing_.FirstSeen.LineWidth;
   if (width < 0 || width > 30000) width = 0;
-  if (stated_.LineWidth == width) return;
-  PutIntLine("lw", width);
-  stated_.LineWidth = width;
+  PutOnChange(stated_.LineWidth, width, [&] { PutIntLine("lw", width); });
 }
 
 void TWriter::EmitCc(std::int32_t value) {
   if (value < 0 || value > 8) value = 0;
-  if (stated_.Cc == value) return;
-  PutIntLine("cc", value);
-  stated_.Cc = value;
+  PutOnChange(stated_.Cc, value, [&] { PutIntLine("cc", value); });
 }
 
 void TWriter::EmitPointColor(std::int32_t color) {
-  if (stated_.PointColor == color) return;
-  PutIntLine("pn", color);
-  stated_.PointColor = color;
+  PutOnChange(stated_.PointColor, color, [&] { PutIntLine("pn", color); });
 }
 
 void TWriter::EmitLc10(std::int32_t value) {
@@ -98,12 +101,12 @@ void TWriter::EmitTextType(std::int32_t text_type, std::int32_t color, double wi
                            double height, double spacing) {
   const TDrawingState& d = drawing_;
   if (text_type < 0 || text_type > 10) {
-    text_type = d.FirstTextType;
+    text_type = d.FirstSeen.TextType;
     if (text_type == 0) {
-      color = d.FirstTextColor;
-      width = d.FirstTextWidth;
-      height = d.FirstTextHeight;
-      spacing = d.FirstTextSpacing;
+      color = d.FirstSeen.TextColor;
+      width = d.FirstSeen.TextWidth;
+      height = d.FirstSeen.TextHeight;
+      spacing = d.FirstSeen.TextSpacing;
     } else if (text_type < 0 || text_type > 10) {
       // No type to fall back on: the size the text was read with. Writing
       // the unknown number would make the next reading fall back on
@@ -137,17 +140,18 @@ void TWriter::EmitFontName(std::string_view name) {
   const auto unnamed = [](std::string_view font) { return font.empty() || font == "<>"; };
   // Without a first name to fall back on, the reader's own default, so that
   // no output holds a name the next reading would replace otherwise.
-  if (unnamed(name)) name = unnamed(drawing_.FirstFontName) ? kDefaultFontName : drawing_.FirstFontName;
+  const std::string_view first = drawing_.FirstSeen.FontName;
+  if (unnamed(name)) name = unnamed(first) ? kDefaultFontName : first;
   // Compared as the line will carry it: names that differ only past the
   // line's end read back as one, and must be stated as one.
   static constexpr std::string_view kKeyword = "cn\"$";
   name = CutToWholeChars(name, kMaxLineBytes - kKeyword.size());
-  if (stated_.FontName == name) return;
-  // The quote makes the reader take the rest of the line, blanks included.
-  std::string& line = StartLine(kKeyword);
-  line.append(name);
-  output_.AppendLine(line);
-  stated_.FontName.emplace(name);
+  PutOnChange(stated_.FontName, name, [&] {
+    // The quote makes the reader take the rest of the line, blanks included.
+    std::string& line = StartLine(kKeyword);
+    line.append(name);
+    output_.AppendLine(line);
+  });
 }
 
 void TWriter::EmitZFlags(std::int32_t flags) {

@@ -1,6 +1,6 @@
 #pragma once
 
-// Element lines. Each one drops a degenerate element (a line without length,
+// Element lines, one format per kind. Each one drops a degenerate element (a line without length,
 // a circle without radius, coinciding corners, a text without bytes ...),
 // tested with a tolerance of 1e-8 on the values as written; an element that
 // is written gets its z lines directly before it (a dimension's after its
@@ -24,7 +24,7 @@ struct TXY {
 // would make a second conversion of the output differ from the first.
 bool IsDegenerateLine(TXY p1, TXY p2);
 bool IsDegenerateCircle(double radius);
-bool IsDegenerateArc(double radius, double v6);
+bool IsDegenerateArc(double radius, double flatness);
 bool IsDegenerateText(std::string_view text);
 bool IsDegenerateDim(TXY p1, TXY p2, TXY direction);
 bool IsDegenerateSolid2(TXY p1, TXY p2);
@@ -44,11 +44,11 @@ void PutLine(TWriter& w, std::int32_t z_flags, TXY p1, TXY p2);
 bool PutCurveStart(TWriter& w, std::int32_t z_flags, TXY p1, TXY p2);
 void PutCurveEnd(TWriter& w);
 void PutPoint(TWriter& w, std::int32_t z_flags, TXY p);
-void PutCodedPoint(TWriter& w, std::int32_t z_flags, TXY p, double v3, double v4,
+void PutCodedPoint(TWriter& w, std::int32_t z_flags, TXY p, double scale, double angle,
                    std::int32_t code);
 void PutCircle(TWriter& w, std::int32_t z_flags, TXY center, double radius);
-void PutArc(TWriter& w, std::int32_t z_flags, TXY center, double radius, double v4,
-            double v5, double v6, double v7);
+void PutArc(TWriter& w, std::int32_t z_flags, TXY center, double radius, double start_angle,
+            double end_angle, double flatness, double tilt_angle);
 // text_kind 0..9 selects "ch", "cv", "cs", "cr", "co", "cp", "ct", "ck", "cz",
 // "c2"; anything else is "ch".
 void PutText(TWriter& w, std::int32_t z_flags, std::int32_t text_kind, std::string_view text,

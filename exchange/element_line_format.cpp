@@ -1,4 +1,4 @@
-#include "exchange/line_emitters.h"
+#include "exchange/element_line_format.h"
 
 #include <charconv>
 #include <cmath>
@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <span>
 
+#include "exchange/point_distance.h"
 #include "text/conversions.h"
 #include "text/number_format.h"
 
@@ -100,6 +101,7 @@ void PutReals(TWriter& w, std::int32_t z_flags, std::string_view keyword,
               std::initializer_list<double> values) {
   w.EmitZFlags(z_flags);
   TLineInPlace(w, keyword, values.size()).Reals(values).End();
+  w.Output().CountElementLine();
 }
 
 // Most texts start with a visible character, which spares building the
@@ -137,6 +139,7 @@ void PutFlaggedSolid(TWriter& w, std::int32_t z_flags, std::string_view keyword,
                      const std::array<double, 7>& v, std::int32_t flag) {
   w.EmitZFlags(z_flags);
   TLineInPlace(w, keyword, v.size() + 1).Reals(v).Blank().Int(flag).End();
+  w.Output().CountElementLine();
 }
 
 // "so" and "sg", once their values are known to be kept.
@@ -144,6 +147,7 @@ void PutRingSolid(TWriter& w, std::int32_t z_flags, std::string_view keyword,
                   const std::array<double, 8>& v) {
   w.EmitZFlags(z_flags);
   TLineInPlace(w, keyword, v.size()).Reals(v).End();
+  w.Output().CountElementLine();
 }
 
 bool IsDegenerateFlaggedSolid(const std::array<double, 7>& v) {
@@ -178,7 +182,9 @@ bool IsDegenerateLine(TXY p1, TXY p2) { return Coincide(p1, p2); }
 
 bool IsDegenerateCircle(double radius) { return AtMost(radius, kEpsilon); }
 
-bool IsDegenerateArc(double radius, double v6) { return AtMost(radius, kEpsilon) || Tiny(v6); }
+bool IsDegenerateArc(double radius, double flatness) {
+  return AtMost(radius, kEpsilon) || Tiny(flatness);
+}
 
 bool IsDegenerateText(std::string_view text) {
   // The host reads back a text of blanks, and one without direction as
@@ -223,24 +229,29 @@ bool PutCurveStart(TWriter& w, std::int32_t z_flags, TXY p1, TXY p2) {
   if (IsDegenerateLine(p1, p2)) return false;
   w.EmitZFlags(z_flags);
   w.Output().AppendLine("pl");
+  w.Output().CountElementLine();
   PutReals(w, 0, "", {p1.X, p1.Y, p2.X, p2.Y});
   return true;
 }
 
-void PutCurveEnd(TWriter& w) { w.Output().AppendLine("#"); }
+void PutCurveEnd(TWriter& w) {
+  w.Output().AppendLine("#");
+  w.Output().CountElementLine();
+}
 
 void PutPoint(TWriter& w, std::int32_t z_flags, TXY p) {
   PutReals(w, z_flags, "pt ", {p.X, p.Y});
 }
 
-void PutCodedPoint(TWriter& w, std::int32_t z_flags, TXY p, double v3, double v4,
+void PutCodedPoint(TWriter& w, std::int32_t z_flags, TXY p, double scale, double angle,
                    std::int32_t code) {
   w.EmitZFlags(z_flags);
   TLineInPlace(w, "pt ", 5)
-      .Reals({p.X, p.Y, Tiny(v3) ? 1.0 : v3, v4})
+      .Reals({p.X, p.Y, Tiny(scale) ? 1.0 : scale, angle})
       .Blank()
       .Int(code < -7 || code > 11 ? -3 : code)
       .End();
+  w.Output().CountElementLine();
 }
 
 void PutCircle(TWriter& w, std::int32_t z_flags, TXY center, double radius) {
@@ -248,10 +259,11 @@ void PutCircle(TWriter& w, std::int32_t z_flags, TXY center, double radius) {
   PutReals(w, z_flags, "ci ", {center.X, center.Y, radius});
 }
 
-void PutArc(TWriter& w, std::int32_t z_flags, TXY center, double radius, double v4,
-            double v5, double v6, double v7) {
-  if (IsDegenerateArc(radius, v6)) return;
-  PutReals(w, z_flags, "ci ", {center.X, center.Y, radius, v4, v5, v6, v7});
+void PutArc(TWriter& w, std::int32_t z_flags, TXY center, double radius, double start_angle,
+            double end_angle, double flatness, double tilt_angle) {
+  if (IsDegenerateArc(radius, flatness)) return;
+  PutReals(w, z_flags, "ci ", {center.X, center.Y, radius, start_angle, end_angle, flatness,
+                               tilt_angle});
 }
 
 void PutText(TWriter& w, std::int32_t z_flags, std::int32_t text_kind, std::string_view text,
@@ -260,13 +272,14 @@ void PutText(TWriter& w, std::int32_t z_flags, std::int32_t text_kind, std::stri
   w.EmitZFlags(z_flags);
   PutTextHead(w, TextKeyword(text_kind), p, direction);
   w.Output().AppendLine(text);
+  w.Output().CountElementLine();
 }
 
 void PutDim(TWriter& w, std::int32_t z_flags, std::string_view text, TXY p1, TXY p2, TXY p,
             TXY direction) {
   if (IsDegenerateDim(p1, p2, direction)) return;
   // After "msg" the reader keeps the flags for the dimension; before it,
-  // the dimension line would take them.
+  // the dimension line would take them. PutReals counts the dimension.
   w.Output().AppendLine("msg");
   PutReals(w, z_flags, "", {p1.X, p1.Y, p2.X, p2.Y});
   PutTextHead(w, "cs", p, direction);
