@@ -63,6 +63,8 @@ void CheckConsoleWritesTheSame(std::string_view input, const TPreset& preset,
   std::ofstream(file, std::ios::binary)
       .write(input.data(), static_cast<std::streamsize>(input.size()));
   const TFileConversion conversion = ConvertExchangeFile(file, preset, true);
+  std::error_code ignored;
+  std::filesystem::remove(file, ignored);
   if (conversion.Status != TReadStatus::kComplete || conversion.Problem != TWriteBackProblem::kNone)
     return;
   FUZZ_CHECK(conversion.Complete);
