@@ -6,7 +6,7 @@
 
 #include "app/convert/conversion.h"
 #include "exchange/element_sequence.h"
-#include "exchange/output_driver.h"
+#include "exchange/write_elements.h"
 #include "exchange/writer.h"
 
 namespace kx27 {

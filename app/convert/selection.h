@@ -9,7 +9,7 @@
 
 #include "app/presets/preset.h"
 #include "exchange/drawing.h"
-#include "exchange/output_driver.h"
+#include "exchange/write_elements.h"
 #include "exchange/reader.h"
 
 namespace kx27 {

@@ -10,7 +10,7 @@
 #include "exchange/element_line_format.h"
 #include "exchange/output_buffer.h"
 #include "exchange/element_sequence.h"
-#include "exchange/output_driver.h"
+#include "exchange/write_elements.h"
 #include "exchange/writer.h"
 #include "exchange/replace_file.h"
 #include "tests/exchange/temp_folder.h"

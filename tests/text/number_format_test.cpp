@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "text/conversions.h"
+#include "text/grouped_digits.h"
 #include "text/number_format.h"
 
 namespace kx27 {
@@ -74,6 +75,14 @@ TEST(AppendReal, RoundsLikeTheFifteenDigitScientificForm) {
     const double expected = std::strtod(text, nullptr);
     ASSERT_EQ(TextToReal(FormatReal(value)), expected) << FormatReal(value) << " " << text;
   }
+}
+
+TEST(GroupedDigits, ThousandsSeparatedByCommas) {
+  const std::pair<std::int64_t, const char*> cases[] = {
+      {0, "0"},         {999, "999"},           {1000, "1,000"},
+      {1234567, "1,234,567"}, {-1234, "-1,234"}, {INT64_MIN, "-9,223,372,036,854,775,808"},
+  };
+  for (const auto& [value, text] : cases) EXPECT_EQ(GroupedDigits(value), text) << value;
 }
 
 }  // namespace

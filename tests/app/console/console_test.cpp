@@ -6,7 +6,6 @@
 #include <set>
 
 #include "app/console/run.h"
-#include "text/grouped_digits.h"
 #include "app/presets/settings_file.h"
 #include "exchange/file_lock.h"
 #include "kx27_version.h"
@@ -23,14 +22,6 @@ namespace kx27 {
 namespace {
 
 using namespace testing;
-
-TEST(GroupedDigits, ThousandsSeparatedByCommas) {
-  const std::pair<std::int64_t, const char*> cases[] = {
-      {0, "0"},         {999, "999"},           {1000, "1,000"},
-      {1234567, "1,234,567"}, {-1234, "-1,234"}, {INT64_MIN, "-9,223,372,036,854,775,808"},
-  };
-  for (const auto& [value, text] : cases) EXPECT_EQ(GroupedDigits(value), text) << value;
-}
 
 #ifdef KX27C_PATH
 

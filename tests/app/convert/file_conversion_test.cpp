@@ -13,7 +13,7 @@
 
 #include "app/convert/conversion.h"
 #include "exchange/element_sequence.h"
-#include "exchange/output_driver.h"
+#include "exchange/write_elements.h"
 #include "exchange/reader.h"
 #include "exchange/writer.h"
 #include "tests/app/sample_exchange.h"

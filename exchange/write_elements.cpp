@@ -1,4 +1,4 @@
-#include "exchange/output_driver.h"
+#include "exchange/write_elements.h"
 
 #include <algorithm>
 #include <atomic>
