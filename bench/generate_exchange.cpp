@@ -202,7 +202,8 @@ int main(int argc, char** argv) {
                    : mix_name == "plan"     ? TMix::kPlan
                                             : TMix::kTypical;
   if (argc < 3 || argc > 5 || (mix == TMix::kTypical && mix_name != "typical")) {
-    std::fputs("usage: generate_exchange FILE ELEMENTS [SEED] [typical|dimensions|texts|plan]\n", stderr);
+    std::fputs("usage: generate_exchange FILE ELEMENTS [SEED] [typical|dimensions|texts|plan]\n",
+               stderr);
     return 2;
   }
   const long long elements = std::atoll(argv[2]);

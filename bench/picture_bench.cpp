@@ -12,10 +12,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/convert/selection.h"
 #include "app/picture/picture.h"
 #include "app/picture/picture_paint.h"
 #include "app/picture/pixel_raster.h"
-#include "app/convert/selection.h"
 #include "bench/picture_bench_setup.h"
 
 namespace {
@@ -33,10 +33,13 @@ class TBitmapSink final : public kx27::TRasterSink {
     Begin(pixels_, kWidth, kHeight);
   }
 
-  void Text(const kx27::TTextPaint& text, const kx27::TPaintStyle& style) override { Box(text, style); }
+  void Text(const kx27::TTextPaint& text, const kx27::TPaintStyle& style) override {
+    Box(text, style);
+  }
 
   std::size_t Lit() const {
-    return static_cast<std::size_t>(std::count_if(pixels_.begin(), pixels_.end(), [](std::uint32_t p) { return p != 0; }));
+    return static_cast<std::size_t>(
+        std::count_if(pixels_.begin(), pixels_.end(), [](std::uint32_t p) { return p != 0; }));
   }
 
  private:
@@ -46,8 +49,12 @@ class TBitmapSink final : public kx27::TRasterSink {
 // Takes what the painter hands over and draws nothing: the painter's own cost.
 class TNullSink final : public kx27::TPictureSink {
  public:
-  void Line(std::span<const TPixelPoint> points, const kx27::TPaintStyle&) override { Points += points.size(); }
-  void Fill(std::span<const TPixelPoint> outline, const kx27::TPaintStyle&) override { Points += outline.size(); }
+  void Line(std::span<const TPixelPoint> points, const kx27::TPaintStyle&) override {
+    Points += points.size();
+  }
+  void Fill(std::span<const TPixelPoint> outline, const kx27::TPaintStyle&) override {
+    Points += outline.size();
+  }
   void Text(const kx27::TTextPaint&, const kx27::TPaintStyle&) override { Points += 4; }
   void Mark(TPixelPoint, const kx27::TPaintStyle&) override { ++Points; }
   void Dot(TPixelPoint, const kx27::TPaintStyle&) override { ++Points; }
@@ -69,8 +76,10 @@ int main(int argc, char** argv) {
   const kx27::TPictureOptions options = kx27::bench::EveryLayerConverted();
 
   kx27::TPicture picture;
-  const double build = kx27::bench::BestMs([&] { picture = kx27::BuildPicture(selection.Drawing, options); });
-  const double edit = kx27::bench::BestMs([&] { kx27::SetLineTypesAfter(picture, options.Values, false); });
+  const double build =
+      kx27::bench::BestMs([&] { picture = kx27::BuildPicture(selection.Drawing, options); });
+  const double edit =
+      kx27::bench::BestMs([&] { kx27::SetLineTypesAfter(picture, options.Values, false); });
 
   const kx27::TPixelRect rect{0, 0, kWidth, kHeight};
   kx27::TPicturePainter painter;
@@ -93,19 +102,23 @@ int main(int argc, char** argv) {
   kx27::TViewport zoomed = fitted;
   zoomed.ZoomAt({kWidth / 2.0, kHeight / 2.0}, 8);
 
-  std::printf("%zu elements, %zu items\n", selection.Drawing.Store.OrderList.size(), picture.Items.size());
+  std::printf("%zu elements, %zu items\n", selection.Drawing.Store.OrderList.size(),
+              picture.Items.size());
   std::printf("  build the picture            %8.1f ms\n", build);
   std::printf("  line types after an edit     %8.1f ms\n", edit);
-  std::printf("  painter alone, fitted        %8.1f ms  (%zu pixel points handed over)\n", cull_ms, points);
+  std::printf("  painter alone, fitted        %8.1f ms  (%zu pixel points handed over)\n", cull_ms,
+              points);
   const double fit_ms = paint(fitted, {});
-  std::printf("  paint, fitted                %8.1f ms  (%lld drawn, %lld dots, %lld outside; %zu pixels lit)\n",
-              fit_ms, static_cast<long long>(count.Drawn), static_cast<long long>(count.Dots),
-              static_cast<long long>(count.Skipped), lit);
+  std::printf(
+      "  paint, fitted                %8.1f ms  (%lld drawn, %lld dots, %lld outside; %zu pixels "
+      "lit)\n",
+      fit_ms, static_cast<long long>(count.Drawn), static_cast<long long>(count.Dots),
+      static_cast<long long>(count.Skipped), lit);
   const double focus_ms = paint(fitted, {kx27::TLayerSet::Group(0), true});
   std::printf("  paint, fitted, group 0 lit   %8.1f ms\n", focus_ms);
   const double zoom_ms = paint(zoomed, {});
-  std::printf("  paint, zoomed in 8 x         %8.1f ms  (%lld drawn, %lld dots, %lld outside)\n", zoom_ms,
-              static_cast<long long>(count.Drawn), static_cast<long long>(count.Dots),
+  std::printf("  paint, zoomed in 8 x         %8.1f ms  (%lld drawn, %lld dots, %lld outside)\n",
+              zoom_ms, static_cast<long long>(count.Drawn), static_cast<long long>(count.Dots),
               static_cast<long long>(count.Skipped));
   return 0;
 }

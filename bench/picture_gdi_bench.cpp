@@ -12,12 +12,12 @@
 #include <cstdio>
 #include <span>
 
+#include "app/convert/selection.h"
 #include "app/picture/host_colour.h"
 #include "app/picture/picture.h"
 #include "app/picture/picture_paint.h"
-#include "app/convert/selection.h"
-#include "bench/picture_bench_setup.h"
 #include "app/win/picture_bitmap.h"
+#include "bench/picture_bench_setup.h"
 
 namespace {
 
@@ -47,7 +47,8 @@ class TTimedSink final : public kx27::TPictureSink {
   }
 
   void Print() const {
-    static constexpr const char* kNames[] = {"lines", "fills", "texts", "text boxes", "marks", "dots"};
+    static constexpr const char* kNames[] = {"lines",      "fills", "texts",
+                                             "text boxes", "marks", "dots"};
     std::printf("   ");
     for (std::size_t i = 0; i < kKinds; ++i) {
       std::printf(" %s %lld: %.1f ms;", kNames[i], static_cast<long long>(calls_[i]), ms_[i]);
@@ -62,7 +63,8 @@ class TTimedSink final : public kx27::TPictureSink {
   void Timed(int kind, Call call) {
     const auto start = std::chrono::steady_clock::now();
     call();
-    ms_[kind] += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    ms_[kind] +=
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     ++calls_[kind];
   }
 

@@ -91,7 +91,7 @@ struct TDrawingState {
   std::array<std::array<std::string, 16>, 16> LayerNames;  // [group][layer]
   std::array<std::int32_t, 16> GroupArgs{};
   std::array<std::array<std::int32_t, 16>, 16> LayerArgs{};  // [group][layer]
-  std::array<THpPoint, 100> HpPoints{};  // entries 1..99 are used
+  std::array<THpPoint, 100> HpPoints{};                      // entries 1..99 are used
   std::int32_t HpCount = 0;
 
   // Current attribute set: what the next element inherits. After reading,

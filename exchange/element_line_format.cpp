@@ -121,8 +121,8 @@ void PutTextHead(TWriter& w, std::string_view keyword, TXY p, TXY direction) {
 }
 
 std::string_view TextKeyword(std::int32_t text_kind) {
-  static constexpr std::string_view kKeywords[] = {
-      "ch", "cv", "cs", "cr", "co", "cp", "ct", "ck", "cz", "c2"};
+  static constexpr std::string_view kKeywords[] = {"ch", "cv", "cs", "cr", "co",
+                                                   "cp", "ct", "ck", "cz", "c2"};
   return text_kind >= 0 && text_kind <= 9 ? kKeywords[text_kind] : "ch";
 }
 
@@ -239,9 +239,7 @@ void PutCurveEnd(TWriter& w) {
   w.Output().CountElementLine();
 }
 
-void PutPoint(TWriter& w, std::int32_t z_flags, TXY p) {
-  PutReals(w, z_flags, "pt ", {p.X, p.Y});
-}
+void PutPoint(TWriter& w, std::int32_t z_flags, TXY p) { PutReals(w, z_flags, "pt ", {p.X, p.Y}); }
 
 void PutCodedPoint(TWriter& w, std::int32_t z_flags, TXY p, double scale, double angle,
                    std::int32_t code) {
@@ -262,12 +260,12 @@ void PutCircle(TWriter& w, std::int32_t z_flags, TXY center, double radius) {
 void PutArc(TWriter& w, std::int32_t z_flags, TXY center, double radius, double start_angle,
             double end_angle, double flatness, double tilt_angle) {
   if (IsDegenerateArc(radius, flatness)) return;
-  PutReals(w, z_flags, "ci ", {center.X, center.Y, radius, start_angle, end_angle, flatness,
-                               tilt_angle});
+  PutReals(w, z_flags, "ci ",
+           {center.X, center.Y, radius, start_angle, end_angle, flatness, tilt_angle});
 }
 
-void PutText(TWriter& w, std::int32_t z_flags, std::int32_t text_kind, std::string_view text,
-             TXY p, TXY direction) {
+void PutText(TWriter& w, std::int32_t z_flags, std::int32_t text_kind, std::string_view text, TXY p,
+             TXY direction) {
   if (IsDegenerateText(text)) return;
   w.EmitZFlags(z_flags);
   PutTextHead(w, TextKeyword(text_kind), p, direction);

@@ -51,8 +51,8 @@ void PutArc(TWriter& w, std::int32_t z_flags, TXY center, double radius, double 
             double end_angle, double flatness, double tilt_angle);
 // text_kind 0..9 selects "ch", "cv", "cs", "cr", "co", "cp", "ct", "ck", "cz",
 // "c2"; anything else is "ch".
-void PutText(TWriter& w, std::int32_t z_flags, std::int32_t text_kind, std::string_view text,
-             TXY p, TXY direction);
+void PutText(TWriter& w, std::int32_t z_flags, std::int32_t text_kind, std::string_view text, TXY p,
+             TXY direction);
 // An empty text is replaced by the length of the line.
 void PutDim(TWriter& w, std::int32_t z_flags, std::string_view text, TXY p1, TXY p2, TXY p,
             TXY direction);

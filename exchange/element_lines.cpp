@@ -1,8 +1,8 @@
 #include "exchange/element_lines.h"
 
 #include <cstdint>
-#include <string_view>
 #include <span>
+#include <string_view>
 
 #include "exchange/solid_corners.h"
 #include "text/conversions.h"

@@ -52,22 +52,37 @@ struct TKindEntry {
 
 template <typename Rec>
 struct TKindOf;
-template <> struct TKindOf<TLineRec> : TKindEntry<TLineRec, kLine, &TElementStore::Lines> {};
-template <> struct TKindOf<TCircleRec> : TKindEntry<TCircleRec, kCircle, &TElementStore::Circles> {};
-template <> struct TKindOf<TArcRec> : TKindEntry<TArcRec, kArc, &TElementStore::Arcs> {};
-template <> struct TKindOf<TTextRec> : TKindEntry<TTextRec, kText, &TElementStore::Texts> {};
-template <> struct TKindOf<TPointRec> : TKindEntry<TPointRec, kPoint, &TElementStore::Points> {};
 template <>
-struct TKindOf<TCodedPointRec> : TKindEntry<TCodedPointRec, kCodedPoint, &TElementStore::CodedPoints> {};
-template <> struct TKindOf<TDimRec> : TKindEntry<TDimRec, kDim, &TElementStore::Dims> {};
-template <> struct TKindOf<TJwwEntBlk> : TKindEntry<TJwwEntBlk, kBlock, &TElementStore::Blocks> {};
-template <> struct TKindOf<TSolid2Rec> : TKindEntry<TSolid2Rec, kSolid2, &TElementStore::Solid2s> {};
-template <> struct TKindOf<TSolid3Rec> : TKindEntry<TSolid3Rec, kSolid3, &TElementStore::Solid3s> {};
-template <> struct TKindOf<TSolid4Rec> : TKindEntry<TSolid4Rec, kSolid4, &TElementStore::Solid4s> {};
-template <> struct TKindOf<TScSolidRec> : TKindEntry<TScSolidRec, kScSolid, &TElementStore::ScSolids> {};
-template <> struct TKindOf<TSeSolidRec> : TKindEntry<TSeSolidRec, kSeSolid, &TElementStore::SeSolids> {};
-template <> struct TKindOf<TSoSolidRec> : TKindEntry<TSoSolidRec, kSoSolid, &TElementStore::SoSolids> {};
-template <> struct TKindOf<TSgSolidRec> : TKindEntry<TSgSolidRec, kSgSolid, &TElementStore::SgSolids> {};
+struct TKindOf<TLineRec> : TKindEntry<TLineRec, kLine, &TElementStore::Lines> {};
+template <>
+struct TKindOf<TCircleRec> : TKindEntry<TCircleRec, kCircle, &TElementStore::Circles> {};
+template <>
+struct TKindOf<TArcRec> : TKindEntry<TArcRec, kArc, &TElementStore::Arcs> {};
+template <>
+struct TKindOf<TTextRec> : TKindEntry<TTextRec, kText, &TElementStore::Texts> {};
+template <>
+struct TKindOf<TPointRec> : TKindEntry<TPointRec, kPoint, &TElementStore::Points> {};
+template <>
+struct TKindOf<TCodedPointRec>
+    : TKindEntry<TCodedPointRec, kCodedPoint, &TElementStore::CodedPoints> {};
+template <>
+struct TKindOf<TDimRec> : TKindEntry<TDimRec, kDim, &TElementStore::Dims> {};
+template <>
+struct TKindOf<TJwwEntBlk> : TKindEntry<TJwwEntBlk, kBlock, &TElementStore::Blocks> {};
+template <>
+struct TKindOf<TSolid2Rec> : TKindEntry<TSolid2Rec, kSolid2, &TElementStore::Solid2s> {};
+template <>
+struct TKindOf<TSolid3Rec> : TKindEntry<TSolid3Rec, kSolid3, &TElementStore::Solid3s> {};
+template <>
+struct TKindOf<TSolid4Rec> : TKindEntry<TSolid4Rec, kSolid4, &TElementStore::Solid4s> {};
+template <>
+struct TKindOf<TScSolidRec> : TKindEntry<TScSolidRec, kScSolid, &TElementStore::ScSolids> {};
+template <>
+struct TKindOf<TSeSolidRec> : TKindEntry<TSeSolidRec, kSeSolid, &TElementStore::SeSolids> {};
+template <>
+struct TKindOf<TSoSolidRec> : TKindEntry<TSoSolidRec, kSoSolid, &TElementStore::SoSolids> {};
+template <>
+struct TKindOf<TSgSolidRec> : TKindEntry<TSgSolidRec, kSgSolid, &TElementStore::SgSolids> {};
 
 template <typename Rec>
 std::vector<Rec>& RecordsOf(TElementStore& store) {

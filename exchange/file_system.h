@@ -26,8 +26,8 @@ class TFileSystem {
 
   // Creates file for writing, only if nothing of that name exists, with the
   // permissions or attributes of like where that file exists.
-  virtual TCreate CreateNew(const std::filesystem::path& file,
-                            const std::filesystem::path& like, TFileHandle& handle) = 0;
+  virtual TCreate CreateNew(const std::filesystem::path& file, const std::filesystem::path& like,
+                            TFileHandle& handle) = 0;
   virtual bool Write(TFileHandle handle, std::string_view bytes) = 0;
   // Puts what was written on the disk itself.
   virtual bool Flush(TFileHandle handle) = 0;

@@ -260,20 +260,15 @@ bool ApplyCommandLine(const TTokenList& t, TDrawingState& d) {
   // Rows starting with different letters never compete, so dispatching on
   // the first byte keeps the order of precedence.
   switch (t0[0]) {
-    case 'h':
-      return ApplyHeader(t, d);
+    case 'h': return ApplyHeader(t, d);
     case 'b':
       if (t0 != "bz") return false;
       d.BzFlag = true;
       return true;
-    case 'l':
-      return ApplyLayerOrLine(t, d);
-    case 'c':
-      return ApplyText(t, d);
-    case 'z':
-      return ApplyZFlag(t0, d);
-    case 'p':
-      return ApplyPointOrPolyline(t0, d);
+    case 'l': return ApplyLayerOrLine(t, d);
+    case 'c': return ApplyText(t, d);
+    case 'z': return ApplyZFlag(t0, d);
+    case 'p': return ApplyPointOrPolyline(t0, d);
     case 'm':
       if (t0 != "msg") return false;
       d.DimensionMode = true;
@@ -284,8 +279,7 @@ bool ApplyCommandLine(const TTokenList& t, TDrawingState& d) {
       d.DimensionMode = false;
       d.PolylineMode = false;
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -40,8 +40,8 @@ class TPosixFileSystem final : public TFileSystem {
     struct stat model;
     const bool has_model = stat(like.c_str(), &model) == 0 && S_ISREG(model.st_mode);
     // Without a file to copy, the user's file-creation mask decides.
-    const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                        has_model ? 0600 : 0666);
+    const int fd =
+        open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, has_model ? 0600 : 0666);
     if (fd < 0) return errno == EEXIST ? TCreate::kExists : TCreate::kFailed;
     if (has_model) {
       // Only root may hand a file to another owner; others keep their own.

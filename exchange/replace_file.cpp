@@ -66,15 +66,15 @@ void RemoveStaleTempFiles(const std::filesystem::path& path, TFileSystem& files)
 
 std::filesystem::path TempName(const std::filesystem::path& path, int n) {
   std::filesystem::path temp = path;
-  temp += std::string(kTempInfix) + std::to_string(CurrentProcessId()) + "-" +
-          std::to_string(n) + std::string(kTempSuffix);
+  temp += std::string(kTempInfix) + std::to_string(CurrentProcessId()) + "-" + std::to_string(n) +
+          std::string(kTempSuffix);
   return temp;
 }
 
 // Created exclusively, so that no other run, and no other thread, writes
 // into the same file.
-bool CreateTemp(const std::filesystem::path& path, TFileSystem& files,
-                std::filesystem::path& temp, TFileHandle& handle) {
+bool CreateTemp(const std::filesystem::path& path, TFileSystem& files, std::filesystem::path& temp,
+                TFileHandle& handle) {
   for (int n = 0; n < kTempNamesPerProcess; ++n) {
     temp = TempName(path, n);
     switch (files.CreateNew(temp, path, handle)) {

@@ -10,9 +10,9 @@ namespace kx27 {
 enum class TReplaceResult {
   kReplaced,
   kReadOnly,
-  kInUse,     // another program holds the file open
+  kInUse,  // another program holds the file open
   kDiskFull,
-  kFailed,    // any other reason
+  kFailed,  // any other reason
 };
 
 // Writes bytes to a temporary file of its own beside path, puts them on the

@@ -40,12 +40,9 @@ TSolidShape ReduceFour(std::span<const TCorner> p) {
 
 TSolidShape ReduceSolidCorners(std::span<const TCorner> corners) {
   switch (corners.size()) {
-    case 3:
-      return ReduceThree(corners);
-    case 4:
-      return ReduceFour(corners);
-    default:
-      return Shape(kSolid2, 0, 1);
+    case 3: return ReduceThree(corners);
+    case 4: return ReduceFour(corners);
+    default: return Shape(kSolid2, 0, 1);
   }
 }
 

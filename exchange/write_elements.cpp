@@ -26,7 +26,8 @@ constexpr std::size_t kHalvesFrom = 20000;
 void ForecastOutput(TOutputBuffer& output, std::size_t done, std::size_t total) {
   if (done != 1000 && done != 10000 && done != 100000) return;
   const double per_element = static_cast<double>(output.Size()) / static_cast<double>(done);
-  output.Reserve(static_cast<std::size_t>(per_element * static_cast<double>(total - done) * 1.0625));
+  output.Reserve(
+      static_cast<std::size_t>(per_element * static_cast<double>(total - done) * 1.0625));
 }
 
 // The second half of a drawing, written on its own thread into its own

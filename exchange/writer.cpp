@@ -97,8 +97,8 @@ void TWriter::EmitLc10(std::int32_t value) {
   stated_.Color = 10;
 }
 
-void TWriter::EmitTextType(std::int32_t text_type, std::int32_t color, double width,
-                           double height, double spacing) {
+void TWriter::EmitTextType(std::int32_t text_type, std::int32_t color, double width, double height,
+                           double spacing) {
   const TDrawingState& d = drawing_;
   if (text_type < 0 || text_type > 10) {
     text_type = d.FirstSeen.TextType;

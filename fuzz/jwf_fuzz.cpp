@@ -15,8 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       kx27::ParseJwf(std::string_view(reinterpret_cast<const char*>(data), size));
   for (const auto& row : rows) {
     if (!row) continue;
-    for (const std::string& cell : *row)
-      FUZZ_CHECK(std::to_string(kx27::TextToInt(cell)) == cell);
+    for (const std::string& cell : *row) FUZZ_CHECK(std::to_string(kx27::TextToInt(cell)) == cell);
   }
   return 0;
 }

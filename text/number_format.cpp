@@ -1,8 +1,8 @@
 #include <array>
 #include <bit>
-#include <cstdint>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -33,8 +33,8 @@ void DropTrailingZeros(Decimal& decimal) {
 Decimal RoundByText(double magnitude) {
   char text[40];
   const char* const last = std::to_chars(text, text + sizeof text, magnitude,
-                                         std::chars_format::scientific,
-                                         kSignificantDigits - 1).ptr;
+                                         std::chars_format::scientific, kSignificantDigits - 1)
+                               .ptr;
   Decimal decimal;
   const char* p = text;
   decimal.digits[decimal.count++] = *p++;
@@ -79,9 +79,8 @@ std::uint64_t ScaleAndRound(std::uint64_t mantissa, int binary_exponent, int k) 
 
 // 10^-5 .. 10^15, each the nearest double, which is never below the power,
 // so that value >= kPowersOfTen[..] tells exactly whether it reaches it.
-constexpr double kPowersOfTen[] = {1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1,
-                                   1e2,  1e3,  1e4,  1e5,  1e6,  1e7, 1e8,
-                                   1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr double kPowersOfTen[] = {1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2,  1e3,  1e4, 1e5,
+                                   1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 // A value rounded to 15 significant digits: digits * 10^(exponent - 14),
 // with 10^14 <= digits < 10^15.

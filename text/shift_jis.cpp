@@ -22,8 +22,7 @@ std::string_view CutToWholeChars(std::string_view text, std::size_t max_bytes) {
   return text.substr(0, end);
 }
 
-std::size_t FindCp932(std::string_view haystack, std::string_view needle,
-                      std::size_t from) {
+std::size_t FindCp932(std::string_view haystack, std::string_view needle, std::size_t from) {
   // Candidates come from a plain search; a boundary cursor that only moves
   // forward tells whether a candidate starts on a character.
   std::size_t boundary = 0;

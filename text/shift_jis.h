@@ -28,7 +28,6 @@ std::string_view CutToWholeChars(std::string_view text, std::size_t max_bytes);
 
 // Position of the first occurrence of needle that does not start on the
 // second byte of a double-byte character, or npos.
-std::size_t FindCp932(std::string_view haystack, std::string_view needle,
-                      std::size_t from = 0);
+std::size_t FindCp932(std::string_view haystack, std::string_view needle, std::size_t from = 0);
 
 }  // namespace kx27

@@ -42,8 +42,7 @@ std::size_t ReadQuoted(std::string_view text, std::size_t p, std::string* item) 
 
 std::size_t SkipPlainItem(std::string_view text, std::size_t p) {
   while (p < text.size() && text[p] != ',' && !IsBlank(text[p])) {
-    const bool pair =
-        IsLeadByte(static_cast<unsigned char>(text[p])) && p + 1 < text.size();
+    const bool pair = IsLeadByte(static_cast<unsigned char>(text[p])) && p + 1 < text.size();
     p += pair ? 2 : 1;
   }
   return p;

@@ -9,7 +9,7 @@ namespace kx27 {
 namespace {
 
 constexpr std::array<std::string_view, 10> kTrueWords = {
-    "T", "TR", "TRU", "TRUE", "1",
+    "T",        "TR", "TRU", "TRUE", "1",
     "\x82\x50",  // full-width digit one
     "\x81\x9B",  // white circle
     "ON",

@@ -105,20 +105,18 @@ std::optional<double> ParseReal(std::string_view text) {
   const Scanned scanned = Scan(number);
   if (!scanned.valid) return std::nullopt;
   double value = 0.0;
-  if (scanned.fits && scanned.mantissa <= (std::uint64_t{1} << 53) &&
-      scanned.exponent >= -22 && scanned.exponent <= 22) {
+  if (scanned.fits && scanned.mantissa <= (std::uint64_t{1} << 53) && scanned.exponent >= -22 &&
+      scanned.exponent <= 22) {
     // Both operands are exact doubles, so one operation rounds correctly;
     // this covers nearly every number a drawing holds.
     const auto mantissa = static_cast<double>(scanned.mantissa);
     value = scanned.exponent < 0 ? mantissa / kPowersOfTen[-scanned.exponent]
                                  : mantissa * kPowersOfTen[scanned.exponent];
   } else {
-    const auto [end, error] =
-        std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     // Out of range either way (overflow or underflow) is no number, so no
     // infinity ever reaches a record.
-    if (error != std::errc() || end != number.data() + number.size() ||
-        !std::isfinite(value)) {
+    if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value)) {
       return std::nullopt;
     }
   }

@@ -34,7 +34,8 @@ inline TUint128 MultiplyWide(std::uint64_t a, std::uint64_t b) {
   const std::uint64_t high_low = a_high * b_low;
   const std::uint64_t low_high = a_low * b_high;
   const std::uint64_t middle = (low_low >> 32) + (high_low & 0xFFFFFFFF) + low_high;
-  return {a_high * b_high + (high_low >> 32) + (middle >> 32), (middle << 32) | (low_low & 0xFFFFFFFF)};
+  return {a_high * b_high + (high_low >> 32) + (middle >> 32),
+          (middle << 32) | (low_low & 0xFFFFFFFF)};
 #endif
 }
 

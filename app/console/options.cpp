@@ -34,8 +34,7 @@ std::optional<std::int32_t> PresetNumber(const TArgument& arg) {
 
 }  // namespace
 
-std::string ParseConsoleOptions(std::span<const TArgument> args,
-                                TConsoleOptions& options) {
+std::string ParseConsoleOptions(std::span<const TArgument> args, TConsoleOptions& options) {
   bool only_files = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const TArgument& arg = args[i];

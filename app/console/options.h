@@ -38,8 +38,7 @@ struct TConsoleOptions {
 
 // Reads the arguments after the program's name into options. Returns the
 // one-line message of a usage error, or the empty text.
-std::string ParseConsoleOptions(std::span<const TArgument> args,
-                                TConsoleOptions& options);
+std::string ParseConsoleOptions(std::span<const TArgument> args, TConsoleOptions& options);
 
 // The text of --help.
 std::string_view ConsoleUsage();

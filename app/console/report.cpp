@@ -1,8 +1,8 @@
 #include "app/console/report.h"
 
-#include "text/grouped_digits.h"
 #include "app/grid/layer_names.h"
 #include "app/presets/line_type_names.h"
+#include "text/grouped_digits.h"
 
 namespace kx27 {
 namespace {
@@ -29,8 +29,9 @@ std::string DryRunReport(const TDrawingState& drawing, const TLayerSummary& summ
               ": " + GroupedDigits(changed) + " -> " + std::to_string(value) + " " +
               LineTypeName(value) + "\n";
   }
-  report += "total: " + GroupedDigits(total) + " elements would change" +
-            (dimensions ? " (dimension lines included)\n" : " (dimension lines left as they are)\n");
+  report +=
+      "total: " + GroupedDigits(total) + " elements would change" +
+      (dimensions ? " (dimension lines included)\n" : " (dimension lines left as they are)\n");
   return report;
 }
 
@@ -41,8 +42,8 @@ std::string PresetReport(int preset_no, const TPreset& preset, const TDrawingSta
   for (int group = 0; group < 16; ++group) {
     report += kHexDigits[group];
     for (int layer = 0; layer < 16; ++layer) {
-      AppendRight(report, std::to_string(preset.Values[static_cast<std::size_t>(group * 16 + layer)]),
-                  3);
+      AppendRight(report,
+                  std::to_string(preset.Values[static_cast<std::size_t>(group * 16 + layer)]), 3);
     }
     if (drawing && !GroupName(*drawing, group).empty()) {
       report += "  ";
@@ -57,7 +58,8 @@ std::string PresetReport(int preset_no, const TPreset& preset, const TDrawingSta
       if (LayerName(*drawing, group, layer).empty()) continue;
       named += (named.empty() ? "" : ", ") + LayerLabel(*drawing, group, layer);
     }
-    if (!named.empty()) report += "layers of group " + GroupLabel(*drawing, group) + ": " + named + "\n";
+    if (!named.empty())
+      report += "layers of group " + GroupLabel(*drawing, group) + ": " + named + "\n";
   }
   return report;
 }

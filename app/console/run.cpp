@@ -7,9 +7,9 @@
 #include "app/console/report.h"
 #include "app/convert/file_conversion.h"
 #include "app/convert/layer_summary.h"
-#include "app/program_files/program_files.h"
 #include "app/convert/selection.h"
 #include "app/presets/settings_file.h"
+#include "app/program_files/program_files.h"
 #include "exchange/file_lock.h"
 #include "exchange/output_buffer.h"
 #include "text/number_format.h"
@@ -41,8 +41,7 @@ std::optional<TConsoleOutcome> Refusal(const std::filesystem::path& exchange_fil
       return Failure(exchange_file,
                      "holds block figures, which cannot be written back; nothing changed "
                      "(the BAT needs REM #ht10)");
-    case TWriteBackProblem::kNone:
-      break;
+    case TWriteBackProblem::kNone: break;
   }
   return std::nullopt;
 }
@@ -55,14 +54,12 @@ std::optional<TConsoleOutcome> SettingsFailure(const TConsoleOptions& options,
                                                TLoadResult result, bool converts,
                                                std::string& warning) {
   switch (result) {
-    case TLoadResult::kLoaded:
-      break;
+    case TLoadResult::kLoaded: break;
     case TLoadResult::kMissing:
       if (options.SettingsFile) return Failure(settings_file, "no such file");
       warning = Line(settings_file, "no such file; every preset is empty, no line type changes");
       break;
-    case TLoadResult::kUnreadable:
-      return Failure(settings_file, "cannot be read");
+    case TLoadResult::kUnreadable: return Failure(settings_file, "cannot be read");
     case TLoadResult::kTruncated:
       if (converts) return Failure(settings_file, "cut short (truncated); save the presets again");
       warning = Line(settings_file, "cut short (truncated); its missing values read as 0");
@@ -100,7 +97,8 @@ TConsoleOutcome ConvertInParts(const TConsoleOptions& options, TFileSystem& file
   const std::int32_t preset_no = options.PresetNo ? *options.PresetNo : settings.PresetNo;
   const bool dimensions = options.Dimensions ? *options.Dimensions : settings.Dimensions;
   // Settings that fail convert nothing: the exchange file is only checked.
-  const bool usable = settings_read == TLoadResult::kLoaded || settings_read == TLoadResult::kMissing;
+  const bool usable =
+      settings_read == TLoadResult::kLoaded || settings_read == TLoadResult::kMissing;
   const TPreset preset =
       usable ? settings.Presets[static_cast<std::size_t>(preset_no - 1)] : TPreset{};
   TFileConversion conversion = ConvertExchangeFile(exchange_file, preset, dimensions);
@@ -129,7 +127,9 @@ TConsoleOutcome ConvertInParts(const TConsoleOptions& options, TFileSystem& file
   // The new file is in place: from here on nothing may turn that into a
   // failure.
   try {
-    return {0, Summary(conversion.ElementsRead, conversion.Changed, elements_written, start), {},
+    return {0,
+            Summary(conversion.ElementsRead, conversion.Changed, elements_written, start),
+            {},
             warning};
   } catch (const std::bad_alloc&) {
     return {0, {}, {}, warning};
@@ -181,14 +181,16 @@ TConsoleOutcome Convert(const TConsoleOptions& options, TFileSystem& files,
   TDrawing& drawing = selection.Drawing;
   if (options.ShowPreset) {
     const std::int32_t shown = *options.ShowPreset;
-    return {0, {},
+    return {0,
+            {},
             PresetReport(shown, settings.Presets[static_cast<std::size_t>(shown - 1)],
                          shows_names ? &drawing.State : nullptr),
             warning};
   }
   const std::int32_t preset_no = options.PresetNo ? *options.PresetNo : settings.PresetNo;
   const bool dimensions = options.Dimensions ? *options.Dimensions : settings.Dimensions;
-  return {0, {},
+  return {0,
+          {},
           DryRunReport(drawing.State, SummarizeLayers(drawing.Store),
                        settings.Presets[static_cast<std::size_t>(preset_no - 1)], dimensions),
           warning};

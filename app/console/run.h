@@ -25,8 +25,7 @@ struct TConsoleOutcome {
 // it replaces from reading to writing, or only reports what it would do
 // (--dry-run) or what a preset holds (--show-preset). Changes no file unless
 // it succeeds; never writes the settings file.
-TConsoleOutcome RunConsole(const TConsoleOptions& options,
-                           TFileSystem& files = NativeFileSystem());
+TConsoleOutcome RunConsole(const TConsoleOptions& options, TFileSystem& files = NativeFileSystem());
 
 // Exit 1 with the line "kx27c: FILE: reason".
 TConsoleOutcome ConsoleFailure(const std::filesystem::path& file, std::string_view reason);

@@ -14,8 +14,8 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "app/presets/preset.h"
 #include "app/convert/selection.h"
+#include "app/presets/preset.h"
 #include "exchange/output_buffer.h"
 #include "exchange/reader.h"
 

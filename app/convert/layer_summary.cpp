@@ -39,7 +39,8 @@ std::int64_t TLayerSummary::Elements(int cell, bool dimensions) const {
 std::int64_t TLayerSummary::Changed(int cell, std::int32_t value, bool dimensions) const {
   if (value <= 0 || value >= kTrackedTypes) return 0;
   std::int64_t total = 0;
-  for (TConvertible kind : kPlainKinds) total += Count(kind, cell) - with_type_[TypeIndex(kind, cell, value)];
+  for (TConvertible kind : kPlainKinds)
+    total += Count(kind, cell) - with_type_[TypeIndex(kind, cell, value)];
   if (dimensions) {
     total += Count(TConvertible::kDimensionLine, cell) -
              with_type_[TypeIndex(TConvertible::kDimensionLine, cell, value)];

@@ -9,8 +9,8 @@
 
 #include "app/presets/preset.h"
 #include "exchange/drawing.h"
-#include "exchange/write_elements.h"
 #include "exchange/reader.h"
+#include "exchange/write_elements.h"
 
 namespace kx27 {
 
@@ -50,7 +50,7 @@ enum class TAnswer {
   kOutOfMemory,  // while converting or writing the elements
   kBusy,         // another run of this tool converts the same file
   kReadOnly,
-  kInUse,        // another program holds the file open
+  kInUse,  // another program holds the file open
   kDiskFull,
   kFailed,
 };

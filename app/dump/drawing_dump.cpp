@@ -39,8 +39,13 @@ void Write(TJsonWriter& w, const TCircleRec& r) {
 void Write(TJsonWriter& w, const TArcRec& r) {
   w.BeginObject();
   Common(w, r);
-  Reals(w, {{"X", r.X}, {"Y", r.Y}, {"Radius", r.Radius}, {"V4", r.StartAngle},
-            {"V5", r.EndAngle}, {"V6", r.Flatness}, {"V7", r.TiltAngle}});
+  Reals(w, {{"X", r.X},
+            {"Y", r.Y},
+            {"Radius", r.Radius},
+            {"V4", r.StartAngle},
+            {"V5", r.EndAngle},
+            {"V6", r.Flatness},
+            {"V7", r.TiltAngle}});
   w.EndObject();
 }
 
@@ -50,8 +55,13 @@ void Write(TJsonWriter& w, const TElementStore& store, const TTextRec& r) {
   w.Key("TextKind").Int(r.TextKind);
   w.Key("Cc").Int(r.Cc);
   w.Key("TextType").Int(r.TextType);
-  Reals(w, {{"Width", r.Width}, {"Height", r.Height}, {"Spacing", r.Spacing},
-            {"X", r.X}, {"Y", r.Y}, {"DX", r.DX}, {"DY", r.DY}});
+  Reals(w, {{"Width", r.Width},
+            {"Height", r.Height},
+            {"Spacing", r.Spacing},
+            {"X", r.X},
+            {"Y", r.Y},
+            {"DX", r.DX},
+            {"DY", r.DY}});
   w.Key("FontName").String(store.Text(r.FontName));
   w.Key("Text").String(store.Text(r.Text));
   w.EndObject();
@@ -104,15 +114,20 @@ void Write(TJsonWriter& w, const TSolid2Rec& r) {
 
 void Write(TJsonWriter& w, const TSolid3Rec& r) {
   SolidPrefix(w, r);
-  Reals(w, {{"X1", r.X1}, {"Y1", r.Y1}, {"X2", r.X2}, {"Y2", r.Y2}, {"X3", r.X3},
-            {"Y3", r.Y3}});
+  Reals(w, {{"X1", r.X1}, {"Y1", r.Y1}, {"X2", r.X2}, {"Y2", r.Y2}, {"X3", r.X3}, {"Y3", r.Y3}});
   w.EndObject();
 }
 
 void Write(TJsonWriter& w, const TSolid4Rec& r) {
   SolidPrefix(w, r);
-  Reals(w, {{"X1", r.X1}, {"Y1", r.Y1}, {"X2", r.X2}, {"Y2", r.Y2}, {"X3", r.X3},
-            {"Y3", r.Y3}, {"X4", r.X4}, {"Y4", r.Y4}});
+  Reals(w, {{"X1", r.X1},
+            {"Y1", r.Y1},
+            {"X2", r.X2},
+            {"Y2", r.Y2},
+            {"X3", r.X3},
+            {"Y3", r.Y3},
+            {"X4", r.X4},
+            {"Y4", r.Y4}});
   w.EndObject();
 }
 
@@ -120,8 +135,13 @@ void Write(TJsonWriter& w, const TSolid4Rec& r) {
 // line, as the file gives them.
 template <typename Rec>
 void ArcSolidValues(TJsonWriter& w, const Rec& r) {
-  Reals(w, {{"V1", r.X}, {"V2", r.Y}, {"V3", r.Radius}, {"V4", r.Flatness}, {"V5", r.TiltAngle},
-            {"V6", r.StartAngle}, {"V7", r.EndAngle}});
+  Reals(w, {{"V1", r.X},
+            {"V2", r.Y},
+            {"V3", r.Radius},
+            {"V4", r.Flatness},
+            {"V5", r.TiltAngle},
+            {"V6", r.StartAngle},
+            {"V7", r.EndAngle}});
 }
 
 void Write(TJsonWriter& w, const TScSolidRec& r) {
@@ -186,7 +206,8 @@ void HeaderValues(TJsonWriter& w, const TDrawingState& d) {
   w.Key("HpPoints").BeginArray();
   for (std::size_t n = 0; n < d.HpPoints.size(); ++n) {
     const THpPoint& p = d.HpPoints[n];
-    if (p.Used) w.BeginArray().Int(static_cast<std::int64_t>(n)).Real(p.X).Real(p.Y).Int(p.Suffix).EndArray();
+    if (p.Used)
+      w.BeginArray().Int(static_cast<std::int64_t>(n)).Real(p.X).Real(p.Y).Int(p.Suffix).EndArray();
   }
   w.EndArray();
   w.Key("HpCount").Int(d.HpCount);

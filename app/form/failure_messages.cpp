@@ -10,8 +10,7 @@ std::u16string Quoted(std::u16string_view file_name) {
 // Why a file could not be replaced; the same words for every file.
 std::u16string ReplaceFailureReason(TReplaceResult result, std::u16string_view file_name) {
   switch (result) {
-    case TReplaceResult::kReadOnly:
-      return Quoted(file_name) + u"が読み取り専用になっています。";
+    case TReplaceResult::kReadOnly: return Quoted(file_name) + u"が読み取り専用になっています。";
     case TReplaceResult::kInUse:
       return Quoted(file_name) + u"をほかのプログラム（ウイルス対策ソフトなど）が使用中です。";
     case TReplaceResult::kDiskFull: return u"ディスクの空き容量が足りません。";
@@ -33,9 +32,13 @@ std::u16string AnswerFailureMessage(TAnswer answer, std::u16string_view file_nam
     case TAnswer::kBusy:
       reason = Quoted(file_name) + u"を別の変換（kx27c.exe など）が処理中です。";
       break;
-    case TAnswer::kReadOnly: reason = ReplaceFailureReason(TReplaceResult::kReadOnly, file_name); break;
+    case TAnswer::kReadOnly:
+      reason = ReplaceFailureReason(TReplaceResult::kReadOnly, file_name);
+      break;
     case TAnswer::kInUse: reason = ReplaceFailureReason(TReplaceResult::kInUse, file_name); break;
-    case TAnswer::kDiskFull: reason = ReplaceFailureReason(TReplaceResult::kDiskFull, file_name); break;
+    case TAnswer::kDiskFull:
+      reason = ReplaceFailureReason(TReplaceResult::kDiskFull, file_name);
+      break;
     case TAnswer::kWritten:
     case TAnswer::kFailed: reason = ReplaceFailureReason(TReplaceResult::kFailed, file_name); break;
   }
@@ -56,7 +59,8 @@ std::u16string WriteBackRefusalMessage(TWriteBackProblem problem) {
     case TWriteBackProblem::kBlockFigures:
       return u"選択範囲にブロック図形が含まれています。このツールはブロック図形を書き戻せないため、"
              u"図面は変更しません。\r\n"
-             u"外部変形のBATファイルに「REM #ht10」を入れてください（付属のBATファイルには入っています）。";
+             u"外部変形のBATファイルに「REM "
+             u"#ht10」を入れてください（付属のBATファイルには入っています）。";
     case TWriteBackProblem::kNone: break;
   }
   return {};
@@ -75,7 +79,8 @@ std::u16string WriteBackRefusalStatus(TWriteBackProblem problem) {
 
 std::u16string JwfWithoutRowsMessage(std::u16string_view file_name) {
   return Quoted(file_name) +
-         u"には、読み込める線種の設定（LAYTYP_ の行）がありませんでした。\r\nプリセットは変更していません。";
+         u"には、読み込める線種の設定（LAYTYP_ "
+         u"の行）がありませんでした。\r\nプリセットは変更していません。";
 }
 
 }  // namespace kx27

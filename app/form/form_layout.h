@@ -35,8 +35,8 @@ struct TFormMetrics {
 struct TFormLayout {
   TFormRect Tabs;  // the preset strip, and on it:
   TFormRect CommentLabel, Comment, ClearPreset, ImportJwf, LayerLabel, GroupLabel, Grid, CellInfo;
-  TFormRect Dimensions;  // the dimension box, under the strip
-  TFormRect Picture;     // empty when there is no room for it
+  TFormRect Dimensions;         // the dimension box, under the strip
+  TFormRect Picture;            // empty when there is no room for it
   TFormRect Before, Emphasise;  // the picture's boxes, under it
   TFormRect GuideText, Ok, Cancel;
   TFormRect Status;

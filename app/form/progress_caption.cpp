@@ -23,7 +23,8 @@ std::u16string ProgressCaption(std::int32_t current, std::int32_t total) {
 std::u16string SettingsWarningCaption(TLoadResult result, std::u16string_view file_name) {
   switch (result) {
     case TLoadResult::kTruncated:
-      return u"設定ファイル " + std::u16string(file_name) + u" が途中で切れています（欠けた値は 0）";
+      return u"設定ファイル " + std::u16string(file_name) +
+             u" が途中で切れています（欠けた値は 0）";
     case TLoadResult::kUnreadable:
       return u"設定ファイル " + std::u16string(file_name) + u" を最後まで読めませんでした";
     case TLoadResult::kLoaded:

@@ -23,8 +23,8 @@ std::string_view GroupName(const TDrawingState& drawing, int group) {
 }
 
 std::string_view LayerName(const TDrawingState& drawing, int group, int layer) {
-  return TrimBlanks(
-      drawing.LayerNames[static_cast<std::size_t>(group & 15)][static_cast<std::size_t>(layer & 15)]);
+  return TrimBlanks(drawing.LayerNames[static_cast<std::size_t>(group & 15)]
+                                      [static_cast<std::size_t>(layer & 15)]);
 }
 
 std::string GroupLabel(const TDrawingState& drawing, int group) {

@@ -25,14 +25,12 @@ std::array<std::int32_t, 256> GridValues(const TGridCells& cells) {
   return values;
 }
 
-void StoreGridToPreset(const TGridCells& cells, const std::string& comment,
-                       TPreset& preset) {
+void StoreGridToPreset(const TGridCells& cells, const std::string& comment, TPreset& preset) {
   preset.Comment = OneLineText(comment);
   preset.Values = GridValues(cells);
 }
 
-void ShowPresetInGrid(const TPreset& preset, TGridCells& cells,
-                      std::string& comment) {
+void ShowPresetInGrid(const TPreset& preset, TGridCells& cells, std::string& comment) {
   comment = preset.Comment;
   for (int row = 1; row < kGridSize; ++row)
     for (int column = 1; column < kGridSize; ++column)

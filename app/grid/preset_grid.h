@@ -24,12 +24,10 @@ void LabelGridHeaders(TGridCells& cells);
 std::array<std::int32_t, 256> GridValues(const TGridCells& cells);
 
 // The comment and the 256 value cells into the preset, as GridValues.
-void StoreGridToPreset(const TGridCells& cells, const std::string& comment,
-                       TPreset& preset);
+void StoreGridToPreset(const TGridCells& cells, const std::string& comment, TPreset& preset);
 
 // The preset into the comment and the 256 value cells.
-void ShowPresetInGrid(const TPreset& preset, TGridCells& cells,
-                      std::string& comment);
+void ShowPresetInGrid(const TPreset& preset, TGridCells& cells, std::string& comment);
 
 // Every value cell "0" (the clear button).
 void ClearGridValues(TGridCells& cells);

@@ -14,8 +14,7 @@ TGridRange RangeBetween(int col1, int row1, int col2, int row2) {
   col2 = ValueIndex(col2);
   row1 = ValueIndex(row1);
   row2 = ValueIndex(row2);
-  return {std::min(col1, col2), std::min(row1, row2), std::max(col1, col2),
-          std::max(row1, row2)};
+  return {std::min(col1, col2), std::min(row1, row2), std::max(col1, col2), std::max(row1, row2)};
 }
 
 bool Contains(const TGridRange& range, int col, int row) {

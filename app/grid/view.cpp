@@ -40,8 +40,8 @@ void SetScale(TGridView& view, int dpi) {
 void SetClientSize(TGridView& view, int width, int height) {
   view.ClientWidth = width;
   view.ClientHeight = height;
-  view.CellWidth = std::clamp((width - view.HeaderWidth) / kLastCell, view.NarrowCellWidth,
-                              view.WideCellWidth);
+  view.CellWidth =
+      std::clamp((width - view.HeaderWidth) / kLastCell, view.NarrowCellWidth, view.WideCellWidth);
   view.HeaderHeight = height >= view.TallHeaderHeight + kLastCell * view.CellHeight
                           ? view.TallHeaderHeight
                           : view.CellHeight;
@@ -50,13 +50,9 @@ void SetClientSize(TGridView& view, int width, int height) {
   ScrollTo(view, view.LeftCol, view.TopRow);
 }
 
-int MaxLeftCol(const TGridView& view) {
-  return std::max(1, kLastCell - view.PageCols + 1);
-}
+int MaxLeftCol(const TGridView& view) { return std::max(1, kLastCell - view.PageCols + 1); }
 
-int MaxTopRow(const TGridView& view) {
-  return std::max(1, kLastCell - view.PageRows + 1);
-}
+int MaxTopRow(const TGridView& view) { return std::max(1, kLastCell - view.PageRows + 1); }
 
 void ScrollTo(TGridView& view, int left_col, int top_row) {
   view.LeftCol = std::clamp(left_col, 1, MaxLeftCol(view));
@@ -98,8 +94,14 @@ void MoveSelection(TGridView& view, TGridMove move, bool extend) {
     case TGridMove::kDown: ++row; break;
     case TGridMove::kRowStart: col = 1; break;
     case TGridMove::kRowEnd: col = kLastCell; break;
-    case TGridMove::kGridStart: col = 1; row = 1; break;
-    case TGridMove::kGridEnd: col = kLastCell; row = kLastCell; break;
+    case TGridMove::kGridStart:
+      col = 1;
+      row = 1;
+      break;
+    case TGridMove::kGridEnd:
+      col = kLastCell;
+      row = kLastCell;
+      break;
     case TGridMove::kPageUp: row -= view.PageRows; break;
     case TGridMove::kPageDown: row += view.PageRows; break;
   }

@@ -21,25 +21,31 @@ inline constexpr int kHeaderWidth = 96;
 inline constexpr int kLastCell = 16;  // highest column and row index
 
 enum class TGridMove {
-  kLeft, kRight, kUp, kDown,
-  kRowStart, kRowEnd,      // Home, End
-  kGridStart, kGridEnd,    // Ctrl+Home, Ctrl+End
-  kPageUp, kPageDown,
+  kLeft,
+  kRight,
+  kUp,
+  kDown,
+  kRowStart,
+  kRowEnd,  // Home, End
+  kGridStart,
+  kGridEnd,  // Ctrl+Home, Ctrl+End
+  kPageUp,
+  kPageDown,
 };
 
 struct TGridView {
-  int Col = 1;      // current cell
+  int Col = 1;  // current cell
   int Row = 1;
   int AnchorCol = 1;  // the other corner of the selected range
   int AnchorRow = 1;
-  int LeftCol = 1;  // first value column shown right of the fixed one
-  int TopRow = 1;   // first value row shown below the fixed one
-  int PageCols = 1; // value columns that fit wholly
+  int LeftCol = 1;   // first value column shown right of the fixed one
+  int TopRow = 1;    // first value row shown below the fixed one
+  int PageCols = 1;  // value columns that fit wholly
   int PageRows = 1;
   int CellWidth = kCellWidth;  // in pixels at the grid's scale
   int CellHeight = kCellHeight;
   int HeaderWidth = kHeaderWidth;
-  int HeaderHeight = kCellHeight;  // the layer row's
+  int HeaderHeight = kCellHeight;    // the layer row's
   int NarrowCellWidth = kCellWidth;  // the range CellWidth keeps to
   int WideCellWidth = kWidestCellWidth;
   int TallHeaderHeight = kTallHeaderHeight;

@@ -64,8 +64,7 @@ void AppendArcOutline(const TArcShape& arc, int segments, std::vector<TPoint>& o
       break;
     }
     case TArcFill::kNone:
-    case TArcFill::kSegment:
-      break;
+    case TArcFill::kSegment: break;
   }
 }
 

@@ -38,7 +38,8 @@ class TPictureBuilder {
 
   void Add(const TCircleRec& rec) {
     if (IsDegenerateCircle(rec.Radius)) return;
-    Arc(Item(rec, rec, kCircle), TShape::kArc, ArcFromDegrees({rec.X, rec.Y}, rec.Radius, 1, 0, 0, 360));
+    Arc(Item(rec, rec, kCircle), TShape::kArc,
+        ArcFromDegrees({rec.X, rec.Y}, rec.Radius, 1, 0, 0, 360));
   }
 
   void Add(const TArcRec& rec) {
@@ -197,7 +198,8 @@ class TPictureBuilder {
     const double back = shape.Length * (cc % 3) / 2, down = shape.Height * (cc / 3) / 2;
     shape.Origin = {rec.X - along.X * back - up.X * down, rec.Y - along.Y * back - up.Y * down};
     const auto corner = [&](double l, double h) {
-      return TPoint{shape.Origin.X + along.X * l + up.X * h, shape.Origin.Y + along.Y * l + up.Y * h};
+      return TPoint{shape.Origin.X + along.X * l + up.X * h,
+                    shape.Origin.Y + along.Y * l + up.Y * h};
     };
     shape.Corners = {corner(0, 0), corner(shape.Length, 0), corner(shape.Length, shape.Height),
                      corner(0, shape.Height)};

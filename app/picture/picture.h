@@ -21,12 +21,12 @@
 namespace kx27 {
 
 enum class TShape : std::uint8_t {
-  kPolyline,  // Points[First, First + Count): a line, a curve's segment, a dimension line
-  kPolygon,   // Points[First, First + Count), filled: a corner solid
-  kArc,       // Arcs[First]: a circle, an arc or an ellipse arc
-  kFilledArc, // Arcs[First]: a solid circle, arc or ring
-  kText,      // Texts[First]: a text or a dimension's value
-  kPoint,     // Points[First]: a point, plain or coded
+  kPolyline,   // Points[First, First + Count): a line, a curve's segment, a dimension line
+  kPolygon,    // Points[First, First + Count), filled: a corner solid
+  kArc,        // Arcs[First]: a circle, an arc or an ellipse arc
+  kFilledArc,  // Arcs[First]: a solid circle, arc or ring
+  kText,       // Texts[First]: a text or a dimension's value
+  kPoint,      // Points[First]: a point, plain or coded
 };
 
 // A text's box: Origin is its bottom-left corner, whatever the base point.

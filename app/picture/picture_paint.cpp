@@ -80,13 +80,15 @@ TPaintCount TPicturePainter::Paint(const TPicture& picture, const TViewport& vie
   const int passes = focus.Layers.Empty() ? 1 : 2;
   for (int pass = 0; pass < passes; ++pass) {
     for (const TPictureItem& item : picture.Items) {
-      if (cancel && ++visited % kPaintCancelInterval == 0 && cancel->load(std::memory_order_relaxed)) {
+      if (cancel && ++visited % kPaintCancelInterval == 0 &&
+          cancel->load(std::memory_order_relaxed)) {
         count.Cancelled = true;
         return count;
       }
       TPaintStyle style;
       style.Look = LookOf(focus, item);
-      if (passes == 2 && (style.Look.Highlight == THighlight::kHighlighted) != (pass == 1)) continue;
+      if (passes == 2 && (style.Look.Highlight == THighlight::kHighlighted) != (pass == 1))
+        continue;
       if (!item.Box.Overlaps(visible)) {
         ++count.Skipped;
         continue;
@@ -149,14 +151,11 @@ void TPicturePainter::PaintItem(const TPicture& picture, const TPictureItem& ite
       sink.Text(text, style);
       break;
     }
-    case TShape::kPoint:
-      sink.Mark(view.ToPixel(points[0]), style);
-      break;
+    case TShape::kPoint: sink.Mark(view.ToPixel(points[0]), style); break;
   }
 }
 
-void TPicturePainter::Stroke(const TPaintStyle& style, std::int32_t line_type,
-                             TPictureSink& sink) {
+void TPicturePainter::Stroke(const TPaintStyle& style, std::int32_t line_type, TPictureSink& sink) {
   const TLineTypePattern pattern = PictureLinePattern(line_type);
   TPaintStyle stroke = style;
   if (pattern.Style != TSampleStyle::kWave) {

@@ -12,10 +12,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/presets/line_type_pattern.h"
 #include "app/picture/highlight.h"
 #include "app/picture/picture.h"
 #include "app/picture/viewport.h"
+#include "app/presets/line_type_pattern.h"
 
 namespace kx27 {
 
@@ -32,10 +32,10 @@ struct TPaintStyle {
 };
 
 struct TTextPaint {
-  TPixelPoint Origin;  // bottom-left corner of the box
-  double Angle = 0;    // radians, anticlockwise on the screen as in the drawing
-  double Length = 0;   // pixels
-  double Height = 0;   // pixels
+  TPixelPoint Origin;      // bottom-left corner of the box
+  double Angle = 0;        // radians, anticlockwise on the screen as in the drawing
+  double Length = 0;       // pixels
+  double Height = 0;       // pixels
   std::string_view Bytes;  // Shift_JIS
   std::array<TPixelPoint, 4> Corners;
   bool AsBox = false;  // too small to read: draw its box

@@ -2,11 +2,11 @@
 
 #include <new>
 
+#include "app/convert/selection.h"
 #include "app/picture/picture.h"
 #include "app/picture/svg_writer.h"
-#include "app/program_files/program_files.h"
-#include "app/convert/selection.h"
 #include "app/presets/settings_file.h"
+#include "app/program_files/program_files.h"
 
 namespace kx27 {
 namespace {
@@ -15,8 +15,10 @@ TConsoleOutcome Draw(const TConsoleOptions& options, TFileSystem& files,
                      const std::filesystem::path& exchange_file) {
   const std::filesystem::path& picture_file = *options.PictureFile;
   const TSelection selection = ReadSelection(exchange_file);
-  if (selection.Status == TReadStatus::kMissing) return ConsoleFailure(exchange_file, "no such file");
-  if (selection.Status == TReadStatus::kUnreadable) return ConsoleFailure(exchange_file, "cannot be read");
+  if (selection.Status == TReadStatus::kMissing)
+    return ConsoleFailure(exchange_file, "no such file");
+  if (selection.Status == TReadStatus::kUnreadable)
+    return ConsoleFailure(exchange_file, "cannot be read");
   if (selection.Status != TReadStatus::kComplete)
     return ConsoleFailure(exchange_file, "cannot be read (a read error or too little memory)");
 

@@ -8,11 +8,13 @@
 namespace kx27 {
 
 TRasterSink::TRasterSink(int dpi)
-    : unit_(std::max(dpi, 96) / 96.0), line_width_(std::max(1, static_cast<int>(std::lround(unit_)))) {}
+    : unit_(std::max(dpi, 96) / 96.0),
+      line_width_(std::max(1, static_cast<int>(std::lround(unit_)))) {}
 
 void TRasterSink::Begin(std::span<std::uint32_t> pixels, int width, int height) {
-  const bool fits = width > 0 && height > 0 &&
-                    pixels.size() >= static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  const bool fits =
+      width > 0 && height > 0 &&
+      pixels.size() >= static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   pixels_ = fits ? pixels.data() : nullptr;
   width_ = fits ? width : 0;
   height_ = fits ? height : 0;
@@ -40,7 +42,8 @@ void TRasterSink::Fill(std::span<const TPixelPoint> outline, const TPaintStyle& 
     TPixelPoint previous = outline.back();
     for (const TPixelPoint& p : outline) {
       if ((previous.Y <= y) != (p.Y <= y)) {
-        crossings_.push_back(previous.X + (y - previous.Y) * (p.X - previous.X) / (p.Y - previous.Y));
+        crossings_.push_back(previous.X +
+                             (y - previous.Y) * (p.X - previous.X) / (p.Y - previous.Y));
       }
       previous = p;
     }
@@ -48,7 +51,8 @@ void TRasterSink::Fill(std::span<const TPixelPoint> outline, const TPaintStyle& 
     for (std::size_t i = 0; i + 1 < crossings_.size(); i += 2) {
       const double left = std::max(0.0, std::ceil(crossings_[i] - 0.5));
       const double right = std::min(width_ - 1.0, std::floor(crossings_[i + 1] - 0.5));
-      if (left <= right) Span(static_cast<int>(row), static_cast<int>(left), static_cast<int>(right), style.Rgb);
+      if (left <= right)
+        Span(static_cast<int>(row), static_cast<int>(left), static_cast<int>(right), style.Rgb);
     }
   }
   closed_.assign(outline.begin(), outline.end());
@@ -63,7 +67,8 @@ void TRasterSink::Mark(TPixelPoint at, const TPaintStyle& style) {
   const int x = static_cast<int>(std::lround(at.X));
   const int y = static_cast<int>(std::lround(at.Y));
   for (int dy = -radius; dy <= radius; ++dy) {
-    const int half = static_cast<int>(std::lround(std::sqrt(static_cast<double>(radius * radius - dy * dy))));
+    const int half =
+        static_cast<int>(std::lround(std::sqrt(static_cast<double>(radius * radius - dy * dy))));
     Span(y + dy, x - half, x + half, style.Rgb);
   }
 }
@@ -76,7 +81,7 @@ void TRasterSink::Dot(TPixelPoint at, const TPaintStyle& style) {
 void TRasterSink::Box(const TTextPaint& text, const TPaintStyle& style) {
   if (!pixels_) return;
   const std::array<TPixelPoint, 5> box{text.Corners[0], text.Corners[1], text.Corners[2],
-                                        text.Corners[3], text.Corners[0]};
+                                       text.Corners[3], text.Corners[0]};
   Stroke(box, {}, style.Rgb, LineWidth(style));
 }
 
@@ -106,7 +111,9 @@ void TRasterSink::Stroke(std::span<const TPixelPoint> points, std::span<const st
       distance += length;
       continue;
     }
-    const auto at = [&](double along) { return TPixelPoint{from.X + ux * along, from.Y + uy * along}; };
+    const auto at = [&](double along) {
+      return TPixelPoint{from.X + ux * along, from.Y + uy * along};
+    };
     if (dashes.empty()) {
       Segment(at(t), at(end), rgb, thickness);
       distance += length;

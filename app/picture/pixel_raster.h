@@ -44,7 +44,8 @@ class TRasterSink : public TPictureSink {
   void Plot(int x, int y, std::uint32_t rgb) {
     if (static_cast<unsigned>(x) < static_cast<unsigned>(width_) &&
         static_cast<unsigned>(y) < static_cast<unsigned>(height_)) {
-      pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)] = rgb;
+      pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+              static_cast<std::size_t>(x)] = rgb;
     }
   }
   void Span(int y, int left, int right, std::uint32_t rgb);

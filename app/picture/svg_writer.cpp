@@ -17,7 +17,8 @@ constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 void AppendNumber(std::string& out, double value) {
   if (!std::isfinite(value)) value = 0;
   char digits[32];
-  const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 2);
+  const auto result =
+      std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 2);
   std::string_view text(digits, static_cast<std::size_t>(result.ptr - digits));
   while (text.ends_with('0')) text.remove_suffix(1);
   if (text.ends_with('.')) text.remove_suffix(1);
@@ -211,7 +212,9 @@ std::string PictureSvg(const TPicture& picture, const TSvgSize& size) {
   TSvgSink sink;
   TPicturePainter().Paint(picture, view, rect, TPictureFocus{}, sink);
 
-  std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"";
+  std::string svg =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
+      "version=\"1.1\" width=\"";
   AppendNumber(svg, width);
   svg += "\" height=\"";
   AppendNumber(svg, height);
@@ -220,9 +223,11 @@ std::string PictureSvg(const TPicture& picture, const TSvgSize& size) {
   svg += ' ';
   AppendNumber(svg, height);
   svg += "\">\n<title>";
-  svg += picture.Before ? "The selection, line types as they are now" : "The selection, line types after OK";
-  svg += "</title>\n<rect width=\"100%\" height=\"100%\" fill=\"#FFFFFF\"/>\n"
-         "<g fill=\"none\" stroke-width=\"1\" font-family=\"sans-serif\">\n";
+  svg += picture.Before ? "The selection, line types as they are now"
+                        : "The selection, line types after OK";
+  svg +=
+      "</title>\n<rect width=\"100%\" height=\"100%\" fill=\"#FFFFFF\"/>\n"
+      "<g fill=\"none\" stroke-width=\"1\" font-family=\"sans-serif\">\n";
   sink.AppendGroups(svg);
   svg += "</g>\n</svg>\n";
   return svg;

@@ -28,7 +28,9 @@ class TViewport {
   // the origin at that scale.
   static TViewport Fit(const TBox& box, const TPixelRect& rect, double margin);
 
-  TPixelPoint ToPixel(TPoint p) const { return {origin_.X + p.X * scale_, origin_.Y - p.Y * scale_}; }
+  TPixelPoint ToPixel(TPoint p) const {
+    return {origin_.X + p.X * scale_, origin_.Y - p.Y * scale_};
+  }
   TPoint ToDrawing(TPixelPoint p) const {
     return {(p.X - origin_.X) / scale_, (origin_.Y - p.Y) / scale_};
   }

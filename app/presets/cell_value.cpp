@@ -9,7 +9,8 @@ namespace {
 
 // The half-width form of a Shift_JIS full-width digit, plus or minus, or 0.
 char HalfWidthOf(unsigned char lead, unsigned char trail) {
-  if (lead == 0x82 && trail >= 0x4F && trail <= 0x58) return static_cast<char>('0' + (trail - 0x4F));
+  if (lead == 0x82 && trail >= 0x4F && trail <= 0x58)
+    return static_cast<char>('0' + (trail - 0x4F));
   if (lead == 0x81 && trail == 0x7B) return '+';
   if (lead == 0x81 && trail == 0x7C) return '-';
   return 0;

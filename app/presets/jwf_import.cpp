@@ -50,8 +50,7 @@ bool HasJwfExtension(const std::filesystem::path& file) {
   if (name.size() < 4) return false;
   const auto* tail = name.data() + name.size() - 4;
   auto upper = [](auto c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
-  return tail[0] == '.' && upper(tail[1]) == 'J' && upper(tail[2]) == 'W' &&
-         upper(tail[3]) == 'F';
+  return tail[0] == '.' && upper(tail[1]) == 'J' && upper(tail[2]) == 'W' && upper(tail[3]) == 'F';
 }
 
 TJwfRows ImportJwf(const std::filesystem::path& file) {

@@ -8,17 +8,19 @@
 namespace kx27 {
 namespace {
 
-constexpr std::string_view kNoConversion = "\x95\xcf\x8a\xb7\x82\xb5\x82\xc8\x82\xa2";  // 変換しない
-constexpr std::string_view kSolid = "\x8e\xc0\x90\xfc";                                // 実線
-constexpr std::string_view kDotted = "\x93\x5f\x90\xfc";                               // 点線
-constexpr std::string_view kChain = "\x88\xea\x93\x5f\x8d\xbd";                        // 一点鎖
-constexpr std::string_view kDoubleChain = "\x93\xf1\x93\x5f\x8d\xbd";                  // 二点鎖
-constexpr std::string_view kAuxiliary = "\x95\xe2\x8f\x95\x90\xfc";                    // 補助線
-constexpr std::string_view kRandom = "\x83\x89\x83\x93\x83\x5f\x83\x80\x90\xfc";       // ランダム線
-constexpr std::string_view kDoubleLength = "\x94\x7b\x92\xb7\x90\xfc";                 // 倍長線
-constexpr std::string_view kSxf = "SXF\x90\xfc\x8e\xed";                               // SXF線種
+constexpr std::string_view kNoConversion =
+    "\x95\xcf\x8a\xb7\x82\xb5\x82\xc8\x82\xa2";                                   // 変換しない
+constexpr std::string_view kSolid = "\x8e\xc0\x90\xfc";                           // 実線
+constexpr std::string_view kDotted = "\x93\x5f\x90\xfc";                          // 点線
+constexpr std::string_view kChain = "\x88\xea\x93\x5f\x8d\xbd";                   // 一点鎖
+constexpr std::string_view kDoubleChain = "\x93\xf1\x93\x5f\x8d\xbd";             // 二点鎖
+constexpr std::string_view kAuxiliary = "\x95\xe2\x8f\x95\x90\xfc";               // 補助線
+constexpr std::string_view kRandom = "\x83\x89\x83\x93\x83\x5f\x83\x80\x90\xfc";  // ランダム線
+constexpr std::string_view kDoubleLength = "\x94\x7b\x92\xb7\x90\xfc";            // 倍長線
+constexpr std::string_view kSxf = "SXF\x90\xfc\x8e\xed";                          // SXF線種
 // ユーザー定義SXF線種
-constexpr std::string_view kUserSxf = "\x83\x86\x81\x5b\x83\x55\x81\x5b\x92\xe8\x8b\x60SXF\x90\xfc\x8e\xed";
+constexpr std::string_view kUserSxf =
+    "\x83\x86\x81\x5b\x83\x55\x81\x5b\x92\xe8\x8b\x60SXF\x90\xfc\x8e\xed";
 
 // The predefined SXF line types 1-15 in SXF's own order.
 constexpr std::array<std::string_view, 15> kSxfNames = {
@@ -40,9 +42,9 @@ constexpr std::array<std::string_view, 15> kSxfNames = {
 };
 
 constexpr std::array<std::int32_t, 50> kPresetValues = {
-    0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  11, 12, 13, 14, 15, 16, 17, 18, 19,
-    31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 47, 48, 49, 50,
-    51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62};
+    0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  11, 12, 13, 14, 15, 16, 17,
+    18, 19, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45,
+    47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62};
 
 std::string Numbered(std::string_view name, std::int32_t number) {
   return std::string(name) + std::to_string(number);
@@ -66,8 +68,6 @@ std::string LineTypeName(std::int32_t value) {
   return Numbered(kUserSxf, value - 46);
 }
 
-std::span<const std::int32_t> PresetValues() {
-  return kPresetValues;
-}
+std::span<const std::int32_t> PresetValues() { return kPresetValues; }
 
 }  // namespace kx27

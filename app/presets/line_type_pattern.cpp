@@ -39,20 +39,26 @@ constexpr std::uint8_t kSxfDoubleDashedDoubleDotted[] = {9, 3, 9, 3, 1, 3, 1, 3}
 constexpr std::uint8_t kSxfDashedTripleDotted[] = {9, 3, 1, 3, 1, 3, 1, 3};
 constexpr std::uint8_t kSxfDoubleDashedTripleDotted[] = {9, 3, 9, 3, 1, 3, 1, 3, 1, 3};
 
-const std::array<TDashes, 9> kBasic = {
-    TDashes(kSolid, 0), kDotted1, kDotted2, kDotted3, kChain1,
-    kChain2,            kDoubleChain1, kDoubleChain2, kAuxiliary};
+const std::array<TDashes, 9> kBasic = {TDashes(kSolid, 0), kDotted1,      kDotted2,
+                                       kDotted3,           kChain1,       kChain2,
+                                       kDoubleChain1,      kDoubleChain2, kAuxiliary};
 const std::array<TDashes, 4> kDoubleLength = {kDoubleLength1, kDoubleLength2, kDoubleLength3,
                                               kDoubleLength4};
-const std::array<TDashes, 15> kSxf = {
-    TDashes(kSolid, 0),     kSxfDashed,
-    kSxfDashedSpaced,       kSxfLongChain,
-    kSxfLongDoubleChain,    kSxfLongTripleChain,
-    kSxfDotted,             kSxfChain,
-    kSxfChainDoubleDash,    kSxfDashedDotted,
-    kSxfDoubleDashedDotted, kSxfDashedDoubleDotted,
-    kSxfDoubleDashedDoubleDotted, kSxfDashedTripleDotted,
-    kSxfDoubleDashedTripleDotted};
+const std::array<TDashes, 15> kSxf = {TDashes(kSolid, 0),
+                                      kSxfDashed,
+                                      kSxfDashedSpaced,
+                                      kSxfLongChain,
+                                      kSxfLongDoubleChain,
+                                      kSxfLongTripleChain,
+                                      kSxfDotted,
+                                      kSxfChain,
+                                      kSxfChainDoubleDash,
+                                      kSxfDashedDotted,
+                                      kSxfDoubleDashedDotted,
+                                      kSxfDashedDoubleDotted,
+                                      kSxfDoubleDashedDoubleDotted,
+                                      kSxfDashedTripleDotted,
+                                      kSxfDoubleDashedTripleDotted};
 
 }  // namespace
 

@@ -19,23 +19,15 @@ constexpr int kLineCount = kFirstPresetLine + kPresetCount * kLinesPerPreset;  /
 
 void ApplyLine(int number, std::string_view line, TSettings& settings) {
   switch (number) {
-    case 1:
-      settings.WinLeft = TextToInt(line);
-      return;
-    case 2:
-      settings.WinTop = TextToInt(line);
-      return;
-    case 3:
-      settings.JwfFolder.assign(line);
-      return;
+    case 1: settings.WinLeft = TextToInt(line); return;
+    case 2: settings.WinTop = TextToInt(line); return;
+    case 3: settings.JwfFolder.assign(line); return;
     case 4: {
       const std::int32_t preset_no = TextToInt(line);
       settings.PresetNo = preset_no >= 1 && preset_no <= kPresetCount ? preset_no : 1;
       return;
     }
-    case kLineCount:
-      settings.Dimensions = TextToFlag(line);
-      return;
+    case kLineCount: settings.Dimensions = TextToFlag(line); return;
     default: {
       const int offset = number - kFirstPresetLine;
       TPreset& preset = settings.Presets[offset / kLinesPerPreset];

@@ -37,7 +37,7 @@ TLoadResult ParseSettings(std::string_view bytes, TSettings& settings);
 // Replaces the file in one step (ReplaceFile); on failure, a read-only file
 // included, the old file stays intact, and the result says why.
 TReplaceResult SaveSettings(const std::filesystem::path& path, const TSettings& settings,
-                  TFileSystem& files = NativeFileSystem());
+                            TFileSystem& files = NativeFileSystem());
 
 // The bytes SaveSettings writes: 5145 lines, each with CR LF.
 std::string RenderSettings(const TSettings& settings);

@@ -2,12 +2,8 @@
 
 namespace kx27 {
 
-std::filesystem::path ExchangeFilePath() {
-  return ProgramPath().parent_path() / "JWC_TEMP.TXT";
-}
+std::filesystem::path ExchangeFilePath() { return ProgramPath().parent_path() / "JWC_TEMP.TXT"; }
 
-std::filesystem::path SettingsFilePath() {
-  return ProgramPath().replace_extension(".dat");
-}
+std::filesystem::path SettingsFilePath() { return ProgramPath().replace_extension(".dat"); }
 
 }  // namespace kx27

@@ -10,11 +10,11 @@
 #include <string>
 #include <utility>
 
-#include "app/presets/cell_value.h"
 #include "app/grid/clipboard.h"
+#include "app/grid/view.h"
+#include "app/presets/cell_value.h"
 #include "app/win/encoding.h"
 #include "app/win/failure_barrier.h"
-#include "app/grid/view.h"
 #include "app/win/line_type_list.h"
 #include "app/win/resource.h"
 #include "app/win/tooltip.h"
@@ -58,7 +58,8 @@ TGrid* GridOf(HWND window) {
 }
 
 std::string& CurrentCell(TGrid& grid) {
-  return grid.Cells[static_cast<std::size_t>(grid.View.Row)][static_cast<std::size_t>(grid.View.Col)];
+  return grid
+      .Cells[static_cast<std::size_t>(grid.View.Row)][static_cast<std::size_t>(grid.View.Col)];
 }
 
 int Scaled(const TGrid& grid, int size) { return MulDiv(size, grid.Dpi, 96); }
@@ -71,12 +72,13 @@ RECT CellRect(const TGrid& grid, int col, int row) {
 
 RECT ButtonRect(const TGrid& grid) {
   RECT cell = CellRect(grid, grid.View.Col, grid.View.Row);
-  return RECT{cell.right - 1 - Scaled(grid, kButtonWidth), cell.top, cell.right - 1, cell.bottom - 1};
+  return RECT{cell.right - 1 - Scaled(grid, kButtonWidth), cell.top, cell.right - 1,
+              cell.bottom - 1};
 }
 
 void Notify(const TGrid& grid, WORD code) {
-  SendMessageW(GetParent(grid.Window), WM_COMMAND,
-               MAKEWPARAM(GetDlgCtrlID(grid.Window), code), reinterpret_cast<LPARAM>(grid.Window));
+  SendMessageW(GetParent(grid.Window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(grid.Window), code),
+               reinterpret_cast<LPARAM>(grid.Window));
 }
 
 void UpdateScrollBars(const TGrid& grid) {
@@ -156,9 +158,9 @@ void EndEdit(TGrid& grid, bool commit, bool refocus = true, bool fill_range = fa
   grid.Editing = false;
   if (commit) {
     const std::string text = CellInput(ToShiftJis(EditText(grid)));
-    const TGridRange range = fill_range ? Selection(grid.View)
-                                        : TGridRange{grid.View.Col, grid.View.Row, grid.View.Col,
-                                                     grid.View.Row};
+    const TGridRange range =
+        fill_range ? Selection(grid.View)
+                   : TGridRange{grid.View.Col, grid.View.Row, grid.View.Col, grid.View.Row};
     ChangeCells(grid, [&](TGridCells& cells) { FillRange(cells, range, text); });
   }
   if (refocus && GetFocus() == grid.Edit) SetFocus(grid.Window);
@@ -267,9 +269,8 @@ void PasteRange(TGrid& grid) {
   const TTextBlock block = ParseTsv(ToShiftJis(ClipboardText(grid.Window)));
   if (block.empty()) return;
   TGridRange written;
-  ChangeCells(grid, [&](TGridCells& cells) {
-    written = PasteBlock(cells, Selection(grid.View), block);
-  });
+  ChangeCells(grid,
+              [&](TGridCells& cells) { written = PasteBlock(cells, Selection(grid.View), block); });
   // The pasted block becomes the range, as in a spreadsheet.
   if (written.Right >= written.Left && written.Bottom >= written.Top) {
     Select(grid.View, written.Right, written.Bottom);
@@ -309,7 +310,9 @@ bool OnKeyDown(TGrid& grid, WPARAM key) {
     case VK_DOWN: Move(grid, TGridMove::kDown, shift); return true;
     case VK_PRIOR: Move(grid, TGridMove::kPageUp, shift); return true;
     case VK_NEXT: Move(grid, TGridMove::kPageDown, shift); return true;
-    case VK_HOME: Move(grid, ctrl ? TGridMove::kGridStart : TGridMove::kRowStart, shift); return true;
+    case VK_HOME:
+      Move(grid, ctrl ? TGridMove::kGridStart : TGridMove::kRowStart, shift);
+      return true;
     case VK_END: Move(grid, ctrl ? TGridMove::kGridEnd : TGridMove::kRowEnd, shift); return true;
     case VK_F2:
     case VK_RETURN: BeginEdit(grid, true); return true;
@@ -385,7 +388,8 @@ void PaintCell(const TGrid& grid, HDC dc, int col, int row, bool focused) {
   const bool fixed = col == 0 || row == 0;
   const bool current = !fixed && !grid.Editing && col == grid.View.Col && row == grid.View.Row;
   const bool in_range = !fixed && Contains(Selection(grid.View), col, row);
-  const std::string& text = grid.Cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+  const std::string& text =
+      grid.Cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
   const bool allowed = fixed || AllowedCellValue(text).has_value();
   const bool empty = fixed ? (col != 0 || row != 0) && IsEmptyHeader(grid, col, row)
                            : grid.HasElements && ElementsOf(grid, col, row) == 0;
@@ -518,9 +522,7 @@ LRESULT EditMessage(TGrid& grid, HWND edit, UINT message, WPARAM wparam, LPARAM 
         case VK_UP:
         case VK_DOWN:
         case VK_PRIOR:
-        case VK_NEXT:
-          OnKeyDown(grid, wparam);
-          return 0;
+        case VK_NEXT: OnKeyDown(grid, wparam); return 0;
         default: break;
       }
       break;
@@ -647,8 +649,11 @@ LRESULT OnNotify(TGrid& grid, NMHDR& header) {
   grid.TipText.clear();
   if (grid.TipCol >= 0) {
     TGridCellTip tip{{grid.Window, static_cast<UINT_PTR>(GetDlgCtrlID(grid.Window)), kGridCellTip},
-                     grid.TipCol, grid.TipRow, {}};
-    SendMessageW(GetParent(grid.Window), WM_NOTIFY, tip.Header.idFrom, reinterpret_cast<LPARAM>(&tip));
+                     grid.TipCol,
+                     grid.TipRow,
+                     {}};
+    SendMessageW(GetParent(grid.Window), WM_NOTIFY, tip.Header.idFrom,
+                 reinterpret_cast<LPARAM>(&tip));
     grid.TipText = std::move(tip.Text);
   }
   info.lpszText = grid.TipText.data();

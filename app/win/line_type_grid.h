@@ -48,17 +48,17 @@
 #include <optional>
 #include <string>
 
+#include "app/grid/preset_grid.h"
 #include "app/grid/range.h"
 #include "app/grid/undo.h"
-#include "app/grid/preset_grid.h"
 
 namespace kx27 {
 
-inline constexpr WORD kGridSelChange = 0x4001;  // the current cell or the range moved
-inline constexpr WORD kGridChange = 0x4002;     // the user changed cells
-inline constexpr WORD kGridHoverChange = 0x4004;  // the pointer came to or left a group header
-inline constexpr WORD kGridCommentBack = 0x4005;  // an undo brought a comment back
-inline constexpr UINT kGridCellTip = 0x4003;    // WM_NOTIFY code: fill TGridCellTip::Text
+inline constexpr WORD kGridSelChange = 0x4001;        // the current cell or the range moved
+inline constexpr WORD kGridChange = 0x4002;           // the user changed cells
+inline constexpr WORD kGridHoverChange = 0x4004;      // the pointer came to or left a group header
+inline constexpr WORD kGridCommentBack = 0x4005;      // an undo brought a comment back
+inline constexpr UINT kGridCellTip = 0x4003;          // WM_NOTIFY code: fill TGridCellTip::Text
 inline constexpr UINT kGridCellCorner = WM_USER + 2;  // WM_USER + 1 is the list's choice
 
 struct TGridCellTip {

@@ -19,7 +19,7 @@ namespace {
 
 constexpr UINT_PTR kListSubclassId = 1;
 constexpr UINT kCloseList = WM_APP;  // after the list lost the activation
-constexpr int kItemHeight = 20;  // at 100 % scale
+constexpr int kItemHeight = 20;      // at 100 % scale
 constexpr int kListWidth = 300;
 constexpr int kVisibleItems = 14;
 constexpr int kSampleWidth = 110;
@@ -42,8 +42,8 @@ void FillColor(HDC dc, const RECT& rect, COLORREF color) {
   FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
-void DrawDashes(HDC dc, const TLineTypePattern& pattern, const RECT& area, int thickness,
-                int dpi, COLORREF color) {
+void DrawDashes(HDC dc, const TLineTypePattern& pattern, const RECT& area, int thickness, int dpi,
+                COLORREF color) {
   const int y = (area.top + area.bottom - thickness) / 2;
   if (pattern.Dashes.empty()) {
     FillColor(dc, RECT{area.left, y, area.right, y + thickness}, color);
@@ -52,7 +52,8 @@ void DrawDashes(HDC dc, const TLineTypePattern& pattern, const RECT& area, int t
   int x = area.left;
   for (std::size_t i = 0; x < area.right; i = (i + 1) % pattern.Dashes.size()) {
     const int length = std::max(1, MulDiv(pattern.Dashes[i], dpi, 96));
-    if (i % 2 == 0) FillColor(dc, RECT{x, y, std::min<LONG>(x + length, area.right), y + thickness}, color);
+    if (i % 2 == 0)
+      FillColor(dc, RECT{x, y, std::min<LONG>(x + length, area.right), y + thickness}, color);
     x += length;
   }
 }
@@ -63,7 +64,8 @@ void DrawWave(HDC dc, const TLineTypePattern& pattern, const RECT& area, int thi
   const double mid = (area.top + area.bottom) / 2.0;
   const double period = MulDiv(16, dpi, 96);
   for (int x = area.left; x < area.right; ++x) {
-    const int y = static_cast<int>(std::lround(mid + height * std::sin((x - area.left) * 6.2832 / period)));
+    const int y =
+        static_cast<int>(std::lround(mid + height * std::sin((x - area.left) * 6.2832 / period)));
     FillColor(dc, RECT{x, y, x + thickness, y + thickness}, color);
   }
 }
@@ -95,7 +97,9 @@ void DrawItem(const TLineTypeList& list, const DRAWITEMSTRUCT& item) {
   const TLineTypePattern pattern = LineTypePattern(value);
   const int thickness = std::max(1, Scaled(list, 1));
   switch (pattern.Style) {
-    case TSampleStyle::kDashes: DrawDashes(item.hDC, pattern, sample, thickness, list.Dpi, fore); break;
+    case TSampleStyle::kDashes:
+      DrawDashes(item.hDC, pattern, sample, thickness, list.Dpi, fore);
+      break;
     case TSampleStyle::kWave: DrawWave(item.hDC, pattern, sample, thickness, list.Dpi, fore); break;
     case TSampleStyle::kUserDefined:
       SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT));
@@ -115,8 +119,8 @@ void Choose(TLineTypeList& list) {
   const HWND grid = list.Grid;
   const HWND popup = list.Popup;
   if (index != LB_ERR) {
-    const auto value =
-        static_cast<std::int32_t>(SendMessageW(list.List, LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+    const auto value = static_cast<std::int32_t>(
+        SendMessageW(list.List, LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
     DestroyWindow(popup);
     SendMessageW(grid, kLineTypeChosen, static_cast<WPARAM>(value), 0);
   } else {
@@ -187,11 +191,10 @@ LRESULT OnCreate(TLineTypeList& list, HWND popup) {
   list.Popup = popup;
   RECT client;
   GetClientRect(popup, &client);
-  list.List = CreateWindowExW(0, WC_LISTBOXW, L"",
-                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED |
-                                  LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
-                              0, 0, client.right, client.bottom, popup, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
+  list.List = CreateWindowExW(
+      0, WC_LISTBOXW, L"",
+      WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
+      0, 0, client.right, client.bottom, popup, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!list.List) return -1;
   SendMessageW(list.List, WM_SETFONT, reinterpret_cast<WPARAM>(list.Font), FALSE);
   for (std::int32_t value : PresetValues()) {
@@ -219,7 +222,9 @@ LRESULT PopupMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
       reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)->itemHeight =
           static_cast<UINT>(Scaled(*list, kItemHeight));
       return TRUE;
-    case WM_DRAWITEM: DrawItem(*list, *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)); return TRUE;
+    case WM_DRAWITEM:
+      DrawItem(*list, *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+      return TRUE;
     case WM_SETFOCUS: SetFocus(list->List); return 0;
     case WM_ACTIVATE:
       // A click anywhere else closes the list, as a combo box's does.
@@ -258,16 +263,19 @@ bool RegisterLineTypeList(HINSTANCE instance) {
 HWND OpenLineTypeList(HWND grid, const RECT& cell, std::int32_t current, int dpi, HFONT font) {
   const TLineTypeList init{grid, nullptr, nullptr, font, dpi, current, false};
   const int width = MulDiv(kListWidth, dpi, 96);
-  const int height = MulDiv(kItemHeight * kVisibleItems, dpi, 96) + 2 * GetSystemMetrics(SM_CYBORDER);
+  const int height =
+      MulDiv(kItemHeight * kVisibleItems, dpi, 96) + 2 * GetSystemMetrics(SM_CYBORDER);
   // Below the cell, or above it where the screen ends.
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromRect(&cell, MONITOR_DEFAULTTONEAREST), &monitor);
-  int x = std::clamp<int>(cell.left, monitor.rcWork.left, std::max<int>(monitor.rcWork.left, monitor.rcWork.right - width));
+  int x = std::clamp<int>(cell.left, monitor.rcWork.left,
+                          std::max<int>(monitor.rcWork.left, monitor.rcWork.right - width));
   int y = cell.bottom + height <= monitor.rcWork.bottom ? cell.bottom : cell.top - height;
-  HWND popup = CreateWindowExW(WS_EX_TOOLWINDOW, KX27_LINETYPE_LIST_CLASS, L"", WS_POPUP | WS_BORDER,
-                               x, y, width, height, GetAncestor(grid, GA_ROOT), nullptr,
-                               GetModuleHandleW(nullptr), const_cast<TLineTypeList*>(&init));
+  HWND popup =
+      CreateWindowExW(WS_EX_TOOLWINDOW, KX27_LINETYPE_LIST_CLASS, L"", WS_POPUP | WS_BORDER, x, y,
+                      width, height, GetAncestor(grid, GA_ROOT), nullptr, GetModuleHandleW(nullptr),
+                      const_cast<TLineTypeList*>(&init));
   if (!popup) return nullptr;
   ShowWindow(popup, SW_SHOW);
   SetFocus(popup);

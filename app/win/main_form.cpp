@@ -10,19 +10,18 @@
 #include <string_view>
 #include <system_error>
 
-#include "app/presets/cell_value.h"
+#include "app/convert/selection.h"
 #include "app/form/failure_messages.h"
-#include "app/grid/status.h"
-#include "text/grouped_digits.h"
-#include "app/presets/jwf_import.h"
-#include "app/grid/layer_names.h"
-#include "app/picture/picture.h"
-#include "app/presets/line_type_names.h"
-#include "app/grid/preset_grid.h"
-#include "app/program_files/program_files.h"
 #include "app/form/progress_caption.h"
 #include "app/form/repaint_pacer.h"
-#include "app/convert/selection.h"
+#include "app/grid/layer_names.h"
+#include "app/grid/preset_grid.h"
+#include "app/grid/status.h"
+#include "app/picture/picture.h"
+#include "app/presets/cell_value.h"
+#include "app/presets/jwf_import.h"
+#include "app/presets/line_type_names.h"
+#include "app/program_files/program_files.h"
 #include "app/win/dpi.h"
 #include "app/win/encoding.h"
 #include "app/win/failure_barrier.h"
@@ -31,6 +30,7 @@
 #include "app/win/resource.h"
 #include "app/win/tooltip.h"
 #include "app/win/window_placement.h"
+#include "text/grouped_digits.h"
 
 namespace kx27 {
 namespace {
@@ -73,7 +73,8 @@ bool IsKeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
 int TextWidth(HWND control, const std::wstring& text) {
   HDC dc = GetDC(control);
-  HGDIOBJ old_font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  HGDIOBJ old_font =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
   RECT size{};
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &size, DT_CALCRECT | DT_SINGLELINE);
   SelectObject(dc, old_font);
@@ -95,9 +96,9 @@ void FitYesNoButtons(HWND box) {
   MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&no_rect), 2);
   GetClientRect(box, &client);
   const int padding = 2 * TextWidth(yes, L"  ");
-  const int width = std::max({static_cast<int>(yes_rect.right - yes_rect.left),
-                              TextWidth(yes, L"はい(Y)") + padding,
-                              TextWidth(no, L"いいえ(N)") + padding});
+  const int width =
+      std::max({static_cast<int>(yes_rect.right - yes_rect.left),
+                TextWidth(yes, L"はい(Y)") + padding, TextWidth(no, L"いいえ(N)") + padding});
   const int gap = std::max(0, static_cast<int>(no_rect.left - yes_rect.right));
   const int margin = std::max(0, static_cast<int>(yes_rect.left));
   const int needed = 2 * width + gap + 2 * std::min(margin, width / 2);
@@ -165,9 +166,9 @@ int CellIndex(int col, int row) { return (row - 1) * 16 + (col - 1); }
 }  // namespace
 
 TMainForm::~TMainForm() {
-  for (HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(small_font_),
-                         static_cast<HGDIOBJ>(status_brush_),
-                         static_cast<HGDIOBJ>(guide_text_brush_)}) {
+  for (HGDIOBJ object :
+       {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(small_font_),
+        static_cast<HGDIOBJ>(status_brush_), static_cast<HGDIOBJ>(guide_text_brush_)}) {
     if (object) DeleteObject(object);
   }
 }
@@ -214,31 +215,23 @@ void TMainForm::OnUnexpectedFailure() {
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_CREATE:
-      CreateControls();
-      return 0;
+    case WM_CREATE: CreateControls(); return 0;
     case WM_SHOWWINDOW:
       if (wparam && !shown_) {
         shown_ = true;
         OnShow();
       }
       break;
-    case WM_COMMAND:
-      OnCommand(LOWORD(wparam), HIWORD(wparam));
-      return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wparam), HIWORD(wparam)); return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<NMHDR*>(lparam));
-    case WM_ACTIVATE:
-      OnActivate(LOWORD(wparam) != WA_INACTIVE);
-      return 0;
+    case WM_ACTIVATE: OnActivate(LOWORD(wparam) != WA_INACTIVE); return 0;
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
     case WM_SIZE:
       if (wparam != SIZE_MINIMIZED) LayoutControls();
       return 0;
-    case WM_GETMINMAXINFO:
-      OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lparam));
-      return 0;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lparam)); return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return OnControlColor(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
@@ -255,9 +248,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ENDSESSION:
       if (wparam) OnClose();
       return 0;
-    case kUnexpectedFailureNotice:
-      OnUnexpectedFailure();
-      return 0;
+    case kUnexpectedFailureNotice: OnUnexpectedFailure(); return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       OnClose();
@@ -285,7 +276,9 @@ void TMainForm::OnCommand(int id, int code) {
     case IDC_CLEAR_PRESET: OnClearPreset(); break;
     case IDC_IMPORT_JWF: OnImportJwf(); break;
     case IDC_DIMENSIONS: OnDimensionsClicked(); break;
-    case IDC_PICTURE_BEFORE: SetPictureBefore(Control(IDC_PICTURE), IsChecked(IDC_PICTURE_BEFORE)); break;
+    case IDC_PICTURE_BEFORE:
+      SetPictureBefore(Control(IDC_PICTURE), IsChecked(IDC_PICTURE_BEFORE));
+      break;
     case IDC_PICTURE_EMPHASISE: FocusPicture(); break;
     default: break;
   }
@@ -363,8 +356,8 @@ void TMainForm::OnShow() {
   settings_path_ = SettingsFilePath();
   selection_ = ReadSelection(exchange_path_);
   summary_ = SummarizeLayers(selection_.Drawing.Store);
-  const std::u16string warning = SettingsWarningCaption(
-      LoadSettings(settings_path_, settings_), settings_path_.filename().u16string());
+  const std::u16string warning = SettingsWarningCaption(LoadSettings(settings_path_, settings_),
+                                                        settings_path_.filename().u16string());
   settings_warning_.assign(warning.begin(), warning.end());
   ExplainRefusalOnOk(Wide(WriteBackRefusalMessage(FindWriteBackProblem(selection_))));
 
@@ -432,9 +425,10 @@ void TMainForm::OnOk() {
   answered_ = true;
   if (result.Answer != TAnswer::kWritten) {
     ShowProgress(L"変換できませんでした");
-    MessageBoxW(window_,
-                Wide(AnswerFailureMessage(result.Answer, exchange_path_.filename().u16string())).c_str(),
-                kApplicationTitle, MB_OK | MB_ICONERROR);
+    MessageBoxW(
+        window_,
+        Wide(AnswerFailureMessage(result.Answer, exchange_path_.filename().u16string())).c_str(),
+        kApplicationTitle, MB_OK | MB_ICONERROR);
   }
   SendMessageW(window_, WM_CLOSE, 0, 0);
 }
@@ -445,24 +439,25 @@ void TMainForm::OnOk() {
 bool TMainForm::SaveSettingsOrAsk(bool converts) {
   const TReplaceResult saved = SaveSettings(settings_path_, settings_);
   if (saved == TReplaceResult::kReplaced) return true;
-  std::wstring text = Wide(SettingsSaveFailureMessage(saved, settings_path_.filename().u16string()));
+  std::wstring text =
+      Wide(SettingsSaveFailureMessage(saved, settings_path_.filename().u16string()));
   if (!converts) {
     MessageBoxW(window_, text.c_str(), kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
     return true;
   }
-  text += L"\r\n\r\nこのまま線種を変換しますか？\r\n"
-          L"［いいえ］でダイアログに戻ります（変更した内容はそのまま残ります）。";
+  text +=
+      L"\r\n\r\nこのまま線種を変換しますか？\r\n"
+      L"［いいえ］でダイアログに戻ります（変更した内容はそのまま残ります）。";
   return AskYesNo(window_, text.c_str(), kApplicationTitle, MB_ICONEXCLAMATION) == IDYES;
 }
 
 void TMainForm::OnCancel() { SendMessageW(window_, WM_CLOSE, 0, 0); }
 
 void TMainForm::OnClearPreset() {
-  const int answer = AskYesNo(
-      window_,
-      L"この設定画面のレイヤ設定をクリアします。よろしいですか？\r\n"
-      L"（※画面切替／[OK]をせず[キャンセル]をした場合は保存されません）",
-      L"確認");
+  const int answer = AskYesNo(window_,
+                              L"この設定画面のレイヤ設定をクリアします。よろしいですか？\r\n"
+                              L"（※画面切替／[OK]をせず[キャンセル]をした場合は保存されません）",
+                              L"確認");
   if (answer != IDYES) return;
   HWND comment = Control(IDC_COMMENT);
   std::string cleared = ToShiftJis(WindowText(comment));
@@ -485,8 +480,8 @@ void TMainForm::OnImportJwf() {
   dialog.lpstrInitialDir = initial_folder.empty() ? nullptr : initial_folder.c_str();
   dialog.lpstrTitle = L"環境設定ファイル（JWF）を読込む";
   dialog.lpstrDefExt = L"jwf";
-  dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
-                 OFN_EXPLORER;
+  dialog.Flags =
+      OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER;
   if (!GetOpenFileNameW(&dialog)) return;
   file.resize(file.find(L'\0'));
   settings_.JwfFolder = FolderOf(ToShiftJis(file));
@@ -553,8 +548,8 @@ void TMainForm::OnGridSelectionChanged() {
   SetGridHeaders(grid, headers);
 
   const int cell = CellIndex(col, row);
-  const std::string& text = ShownGridCells(grid)[static_cast<std::size_t>(row)]
-                                                [static_cast<std::size_t>(col)];
+  const std::string& text =
+      ShownGridCells(grid)[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
   const std::optional<std::int32_t> value = AllowedCellValue(text);
   std::wstring info = L"グループ " + ToUtf16(GroupLabel(drawing, row - 1)) + L"\u3000レイヤ " +
                       ToUtf16(LayerLabel(drawing, row - 1, col - 1)) + L"\r\n";
@@ -625,13 +620,13 @@ void TMainForm::OnGridCellTip(TGridCellTip& tip) {
     for (int layer = 0; layer < 16; ++layer) {
       elements += summary_.Elements(CellIndex(layer + 1, tip.Row), dimensions);
     }
-    tip.Text = L"グループ " + ToUtf16(GroupLabel(drawing, tip.Row - 1)) + L"\r\n要素 " +
-               Grouped(elements);
+    tip.Text =
+        L"グループ " + ToUtf16(GroupLabel(drawing, tip.Row - 1)) + L"\r\n要素 " + Grouped(elements);
     return;
   }
   const int cell = CellIndex(tip.Col, tip.Row);
-  const std::string& text = ShownGridCells(Control(IDC_PRESET_GRID))
-      [static_cast<std::size_t>(tip.Row)][static_cast<std::size_t>(tip.Col)];
+  const std::string& text = ShownGridCells(Control(
+      IDC_PRESET_GRID))[static_cast<std::size_t>(tip.Row)][static_cast<std::size_t>(tip.Col)];
   const std::optional<std::int32_t> value = AllowedCellValue(text);
   tip.Text = L"グループ " + ToUtf16(GroupLabel(drawing, tip.Row - 1)) + L"\r\nレイヤ " +
              ToUtf16(LayerLabel(drawing, tip.Row - 1, tip.Col - 1)) + L"\r\n";

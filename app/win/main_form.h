@@ -11,10 +11,10 @@
 #include <filesystem>
 #include <string>
 
-#include "app/form/form_layout.h"
-#include "app/convert/selection.h"
-#include "app/grid/undo.h"
 #include "app/convert/layer_summary.h"
+#include "app/convert/selection.h"
+#include "app/form/form_layout.h"
+#include "app/grid/undo.h"
 #include "app/presets/settings_file.h"
 
 namespace kx27 {
@@ -51,8 +51,7 @@ class TMainForm {
   bool RouteWheelToPicture(const MSG& message);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam,
-                                     LPARAM lparam);
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnCommand(int id, int code);
   LRESULT OnNotify(NMHDR& header);
@@ -109,14 +108,14 @@ class TMainForm {
   std::filesystem::path settings_path_;
   TSettings settings_;
   TSelection selection_;
-  bool answered_ = false;  // OK wrote the exchange file
-  TLayerSummary summary_;  // of the drawing read at start-up
-  std::wstring settings_warning_;  // kept in the status line; empty when none
+  bool answered_ = false;                     // OK wrote the exchange file
+  TLayerSummary summary_;                     // of the drawing read at start-up
+  std::wstring settings_warning_;             // kept in the status line; empty when none
   std::array<TGridUndo, kPresetCount> undo_;  // of the presets not shown
-  HWND focus_ = nullptr;  // the focused control while the window is inactive
+  HWND focus_ = nullptr;                      // the focused control while the window is inactive
   bool shown_ = false;
   bool closed_ = false;
-  bool failing_ = false;  // the user has been told of an unexpected failure
+  bool failing_ = false;   // the user has been told of an unexpected failure
   HWND ok_tip_ = nullptr;  // why OK cannot convert, when it cannot
   std::wstring ok_tip_text_;
   TTabTip tab_tip_;

@@ -102,8 +102,8 @@ constexpr TControl kControls[] = {
 };
 
 // The controls that lie on the tab strip and show on every tab.
-constexpr int kOnTabStrip[] = {IDC_COMMENT_LABEL, IDC_LAYER_LABEL, IDC_GROUP_LABEL, IDC_COMMENT,
-                               IDC_PRESET_GRID, IDC_CLEAR_PRESET, IDC_IMPORT_JWF, IDC_CELLINFO};
+constexpr int kOnTabStrip[] = {IDC_COMMENT_LABEL, IDC_LAYER_LABEL,  IDC_GROUP_LABEL, IDC_COMMENT,
+                               IDC_PRESET_GRID,   IDC_CLEAR_PRESET, IDC_IMPORT_JWF,  IDC_CELLINFO};
 
 void ExcludeTabStripControls(HWND tab, HDC dc) {
   HWND form = GetParent(tab);
@@ -119,8 +119,7 @@ void ExcludeTabStripControls(HWND tab, HDC dc) {
 
 // The strip lies above the controls on it in Z order; left alone it would
 // paint over them whenever it repaints.
-LRESULT CALLBACK TabProc(HWND tab, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                         DWORD_PTR);
+LRESULT CALLBACK TabProc(HWND tab, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR);
 
 // A new tab under the pointer starts the tooltip over, with that preset's
 // comment (the form answers TTN_GETDISPINFOW).
@@ -157,7 +156,8 @@ LRESULT TabMessage(HWND tab, UINT message, WPARAM wparam, LPARAM lparam, TTabTip
 LRESULT CALLBACK TabProc(HWND tab, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
                          DWORD_PTR data) {
   return Guarded(
-      tab, [&] { return TabMessage(tab, message, wparam, lparam, *reinterpret_cast<TTabTip*>(data)); },
+      tab,
+      [&] { return TabMessage(tab, message, wparam, lparam, *reinterpret_cast<TTabTip*>(data)); },
       [&] { return DefSubclassProc(tab, message, wparam, lparam); });
 }
 
@@ -212,7 +212,8 @@ SIZE GridFrame(HWND grid) {
   RECT client{};
   GetWindowRect(grid, &window);
   GetClientRect(grid, &client);
-  return {(window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
+  return {(window.right - window.left) - client.right,
+          (window.bottom - window.top) - client.bottom};
 }
 
 bool IsTabStripColored(int id) {
@@ -298,7 +299,8 @@ void TMainForm::OpenAt(POINT saved) {
   const RECT opening = FrameForClient(size.Width, size.Height, kFormStyle, dpi_);
   const int width = opening.right - opening.left;
   const int height = opening.bottom - opening.top;
-  const POINT position = MoveInside(RECT{first.x, first.y, first.x + width, first.y + height}, area);
+  const POINT position =
+      MoveInside(RECT{first.x, first.y, first.x + width, first.y + height}, area);
   SetWindowPos(window_, nullptr, position.x, position.y, width, height,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -110,10 +110,12 @@ void TGdiPictureSink::Text(const TTextPaint& text, const TPaintStyle& style) {
   text_.clear();
   shares_.clear();
   for (std::size_t i = 0; i < text.Bytes.size();) {
-    const bool wide = IsLeadByte(static_cast<unsigned char>(text.Bytes[i])) && i + 1 < text.Bytes.size();
+    const bool wide =
+        IsLeadByte(static_cast<unsigned char>(text.Bytes[i])) && i + 1 < text.Bytes.size();
     const int size = wide ? 2 : 1;
     wchar_t character = L'?';
-    if (MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, text.Bytes.data() + i, size, &character, 1) != 1) {
+    if (MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, text.Bytes.data() + i, size, &character,
+                            1) != 1) {
       character = wide ? L'\x30FB' : L'?';
     }
     text_ += character;

@@ -224,7 +224,8 @@ TPixelRect TPictureView::Area() const {
 
 void TPictureView::ZoomAt(TPixelPoint pixel, double factor) {
   const double fitted = TViewport::Fit(picture_.Box, Area(), MulDiv(kMargin, dpi_, 96)).Scale();
-  const double scale = std::clamp(view_.Scale() * factor, fitted * kFarthestOut, fitted * kFarthestIn);
+  const double scale =
+      std::clamp(view_.Scale() * factor, fitted * kFarthestOut, fitted * kFarthestIn);
   view_.ZoomAt(pixel, scale / view_.Scale());
   fitted_ = false;
   Request();
@@ -295,7 +296,8 @@ void TPictureView::OnPaint() {
   RECT client{};
   GetClientRect(window_, &client);
   HDC dc = CreateCompatibleDC(screen);
-  HBITMAP back = CreateCompatibleBitmap(screen, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
+  HBITMAP back = CreateCompatibleBitmap(screen, std::max<LONG>(client.right, 1),
+                                        std::max<LONG>(client.bottom, 1));
   if (!dc || !back) {
     // Without memory for a back buffer, straight onto the screen.
     if (back) DeleteObject(back);
@@ -422,8 +424,10 @@ bool TPictureView::PaintFrame(const TPaintRequest& request, TPictureBitmap& bitm
   if (!bitmap.Resize(request.Width, request.Height)) return false;
   bitmap.Clear(kHostBackground);
   sink.Begin(bitmap);
-  const TPixelRect rect{0, 0, static_cast<double>(request.Width), static_cast<double>(request.Height)};
-  const TPaintCount count = painter.Paint(picture_, request.View, rect, request.Focus, sink, &cancel_);
+  const TPixelRect rect{0, 0, static_cast<double>(request.Width),
+                        static_cast<double>(request.Height)};
+  const TPaintCount count =
+      painter.Paint(picture_, request.View, rect, request.Focus, sink, &cancel_);
   sink.Finish();
   if (count.Cancelled) return false;
   const std::span<const std::uint32_t> painted = bitmap.Pixels();

@@ -27,11 +27,11 @@ class TWin32FileSystem final : public TFileSystem {
   TCreate CreateNew(const std::filesystem::path& file, const std::filesystem::path& like,
                     TFileHandle& handle) override {
     const DWORD model = GetFileAttributesW(like.c_str());
-    const DWORD attributes =
-        IsFileAttributes(model) && (model & kKeptAttributes) != 0 ? model & kKeptAttributes
-                                                                   : FILE_ATTRIBUTE_NORMAL;
-    const HANDLE created = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                       attributes, nullptr);
+    const DWORD attributes = IsFileAttributes(model) && (model & kKeptAttributes) != 0
+                                 ? model & kKeptAttributes
+                                 : FILE_ATTRIBUTE_NORMAL;
+    const HANDLE created =
+        CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
     if (created == INVALID_HANDLE_VALUE) {
       const DWORD error = GetLastError();
       return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? TCreate::kExists
@@ -62,23 +62,20 @@ class TWin32FileSystem final : public TFileSystem {
       return true;
     // The folder took the new file, and a read-only target is refused before
     // this: a file that refuses to be replaced is held open by another program.
-    if (GetLastError() == ERROR_ACCESS_DENIED &&
-        IsFileAttributes(GetFileAttributesW(to.c_str()))) {
+    if (GetLastError() == ERROR_ACCESS_DENIED && IsFileAttributes(GetFileAttributesW(to.c_str()))) {
       SetLastError(ERROR_SHARING_VIOLATION);
     }
     return false;
   }
 
-  bool Remove(const std::filesystem::path& file) override {
-    return DeleteFileW(file.c_str()) != 0;
-  }
+  bool Remove(const std::filesystem::path& file) override { return DeleteFileW(file.c_str()) != 0; }
 
   TLock TryLock(const std::filesystem::path& lock_file, TFileHandle& handle) override {
     // Open without sharing, and gone with the last handle: the system closes
     // that handle when the process ends, so no lock outlives its run.
-    const HANDLE opened = CreateFileW(lock_file.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0,
-                                      nullptr, OPEN_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    const HANDLE opened =
+        CreateFileW(lock_file.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
+                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (opened == INVALID_HANDLE_VALUE) {
       const DWORD error = GetLastError();
       // A file about to be deleted refuses access rather than sharing.

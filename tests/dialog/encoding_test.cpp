@@ -17,7 +17,9 @@ TEST(Encoding, ShiftJisAndUtf16MeetBothWays) {
   std::string long_sjis;
   std::wstring long_utf16;
   for (int i = 0; i < 100000; ++i) {
-    long_sjis += "\x83\x8C" "7";
+    long_sjis +=
+        "\x83\x8C"
+        "7";
     long_utf16 += L"レ7";
   }
   const RoundTrip cases[] = {

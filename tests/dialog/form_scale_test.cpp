@@ -42,7 +42,8 @@ TEST(FormScale, DpiChangedLaysTheWindowOutAgain) {
     GetWindowRect(GetDlgItem(window, IDC_PRESET_GRID), &grid);
     EXPECT_GE(grid.right - grid.left, MulDiv(409, to, 96)) << to;
     EXPECT_LE(grid.right - grid.left, MulDiv(409 + 8, to, 96)) << to;
-    HFONT font = reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(window, IDC_COMMENT), WM_GETFONT, 0, 0));
+    HFONT font =
+        reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(window, IDC_COMMENT), WM_GETFONT, 0, 0));
     LOGFONTW logfont{};
     GetObjectW(font, sizeof logfont, &logfont);
     EXPECT_EQ(logfont.lfHeight, -MulDiv(13, to, 96)) << to;

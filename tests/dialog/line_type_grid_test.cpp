@@ -6,15 +6,24 @@
 #include <string>
 #include <vector>
 
-#include "app/win/encoding.h"
 #include "app/grid/view.h"
+#include "app/win/encoding.h"
 #include "app/win/resource.h"
 
 namespace kx27 {
 namespace {
 
 enum class Act {
-  kClick, kDoubleClick, kType, kKey, kAltKey, kFocusAway, kChord, kShiftClick, kDrag, kClipboard
+  kClick,
+  kDoubleClick,
+  kType,
+  kKey,
+  kAltKey,
+  kFocusAway,
+  kChord,
+  kShiftClick,
+  kDrag,
+  kClipboard
 };
 
 constexpr int kShift = 1;
@@ -74,8 +83,8 @@ class LineTypeGridTest : public testing::Test {
   static void SetUpTestSuite() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterLineTypeGrid(instance);
-    parent_ = CreateWindowExW(0, L"STATIC", L"grid test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                              0, 520, 360, nullptr, nullptr, instance, nullptr);
+    parent_ = CreateWindowExW(0, L"STATIC", L"grid test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                              520, 360, nullptr, nullptr, instance, nullptr);
   }
 
   static void TearDownTestSuite() { DestroyWindow(parent_); }
@@ -190,8 +199,8 @@ class LineTypeGridTest : public testing::Test {
 struct EditCase {
   const char* name;
   std::vector<Step> steps;
-  int col, row;         // the cell to check
-  std::wstring want;    // its text afterwards
+  int col, row;           // the cell to check
+  std::wstring want;      // its text afterwards
   std::wstring selected;  // the selected cell's text afterwards
 };
 
@@ -200,25 +209,48 @@ TEST_F(LineTypeGridTest, EditingCommitsRestoresAndMoves) {
   const EditCase cases[] = {
       {"typing replaces the text", {Click(1, 1), Type(L"12"), Key(VK_RETURN)}, 1, 1, L"12", L"12"},
       {"escape restores it", {Click(1, 1), Type(L"9"), Key(VK_ESCAPE)}, 1, 1, L"1.1", L"1.1"},
-      {"F2 edits the current text", {Click(2, 1), Key(VK_F2), Type(L"5"), Key(VK_RETURN)}, 2, 1,
-       L"1.25", L"1.25"},
-      {"enter edits the current text", {Click(2, 1), Key(VK_RETURN), Type(L"5"), Key(VK_RETURN)},
-       2, 1, L"1.25", L"1.25"},
+      {"F2 edits the current text",
+       {Click(2, 1), Key(VK_F2), Type(L"5"), Key(VK_RETURN)},
+       2,
+       1,
+       L"1.25",
+       L"1.25"},
+      {"enter edits the current text",
+       {Click(2, 1), Key(VK_RETURN), Type(L"5"), Key(VK_RETURN)},
+       2,
+       1,
+       L"1.25",
+       L"1.25"},
       {"double click edits the current text",
-       {DoubleClick(3, 2), Type(L"0"), Key(VK_RETURN)}, 3, 2, L"2.30", L"2.30"},
+       {DoubleClick(3, 2), Type(L"0"), Key(VK_RETURN)},
+       3,
+       2,
+       L"2.30",
+       L"2.30"},
       {"down commits and moves", {Click(1, 1), Type(L"3"), Key(VK_DOWN)}, 1, 1, L"3", L"2.1"},
       {"losing the focus commits", {Click(4, 4), Type(L"8"), FocusAway()}, 4, 4, L"8", L"8"},
       {"a click elsewhere commits", {Click(4, 4), Type(L"6"), Click(5, 5)}, 4, 4, L"6", L"5.5"},
-      {"a header click selects its row or column", {Click(2, 2), Click(0, 3), Click(3, 0)}, 2, 2,
-       L"2.2", L"1.3"},
-      {"arrows move the selection", {Click(1, 1), Key(VK_RIGHT), Key(VK_DOWN), Key(VK_DOWN)}, 2,
-       3, L"3.2", L"3.2"},
-      {"a cell holds text of any length", {Click(1, 1), Type(long_text), Key(VK_RETURN)}, 1, 1,
-       long_text, long_text},
+      {"a header click selects its row or column",
+       {Click(2, 2), Click(0, 3), Click(3, 0)},
+       2,
+       2,
+       L"2.2",
+       L"1.3"},
+      {"arrows move the selection",
+       {Click(1, 1), Key(VK_RIGHT), Key(VK_DOWN), Key(VK_DOWN)},
+       2,
+       3,
+       L"3.2",
+       L"3.2"},
+      {"a cell holds text of any length",
+       {Click(1, 1), Type(long_text), Key(VK_RETURN)},
+       1,
+       1,
+       long_text,
+       long_text},
       // End scrolls the last column into view: the first value column shown
       // is then 9, so a click on the first scrolled position hits it.
-      {"clicks follow the scroll", {Click(1, 1), Key(VK_END), Click(1, 1)}, 9, 1, L"1.9",
-       L"1.9"},
+      {"clicks follow the scroll", {Click(1, 1), Key(VK_END), Click(1, 1)}, 9, 1, L"1.9", L"1.9"},
   };
   for (const EditCase& c : cases) {
     TearDown();
@@ -261,49 +293,69 @@ struct RangeCase {
 
 TEST_F(LineTypeGridTest, RangesAreSelectedFilledPastedAndUndone) {
   const RangeCase cases[] = {
-      {"shift+arrows grow the range", {Click(2, 2), Chord(kShift, VK_RIGHT), Chord(kShift, VK_DOWN)},
-       {2, 2, 3, 3}, ""},
-      {"an arrow alone ends it", {Click(2, 2), Chord(kShift, VK_RIGHT), Key(VK_DOWN)},
-       {3, 3, 3, 3}, ""},
+      {"shift+arrows grow the range",
+       {Click(2, 2), Chord(kShift, VK_RIGHT), Chord(kShift, VK_DOWN)},
+       {2, 2, 3, 3},
+       ""},
+      {"an arrow alone ends it",
+       {Click(2, 2), Chord(kShift, VK_RIGHT), Key(VK_DOWN)},
+       {3, 3, 3, 3},
+       ""},
       {"shift+click", {Click(2, 2), ShiftClick(4, 3)}, {2, 2, 4, 3}, ""},
       {"drag", {Drag(3, 2, 1, 1)}, {1, 1, 3, 2}, ""},
       {"corner selects every cell", {Click(0, 0)}, {1, 1, 16, 16}, ""},
       {"ctrl+a selects every cell", {Click(5, 5), Chord(kCtrl, 'A')}, {1, 1, 16, 16}, ""},
-      {"delete sets the range to 0", {Click(1, 1), Chord(kShift, VK_RIGHT), Key(VK_DELETE)},
-       {1, 1, 2, 1}, "1.1=0;1.2=0;"},
+      {"delete sets the range to 0",
+       {Click(1, 1), Chord(kShift, VK_RIGHT), Key(VK_DELETE)},
+       {1, 1, 2, 1},
+       "1.1=0;1.2=0;"},
       {"ctrl+enter fills the range with the typed value",
-       {Click(1, 1), Chord(kShift, VK_DOWN), Type(L"7"), Chord(kCtrl, VK_RETURN)}, {1, 1, 1, 2},
+       {Click(1, 1), Chord(kShift, VK_DOWN), Type(L"7"), Chord(kCtrl, VK_RETURN)},
+       {1, 1, 1, 2},
        "1.1=7;2.1=7;"},
-      {"enter alone fills the cell", {Click(1, 1), Chord(kShift, VK_DOWN), Type(L"7"), Key(VK_RETURN)},
-       {1, 1, 1, 2}, "2.1=7;"},
+      {"enter alone fills the cell",
+       {Click(1, 1), Chord(kShift, VK_DOWN), Type(L"7"), Key(VK_RETURN)},
+       {1, 1, 1, 2},
+       "2.1=7;"},
       {"ctrl+z takes back the last change",
        {Click(1, 1), Type(L"5"), Key(VK_RETURN), Click(2, 2), Key(VK_DELETE), Chord(kCtrl, 'Z')},
-       {2, 2, 2, 2}, "1.1=5;"},
-      {"ctrl+z twice", {Click(1, 1), Type(L"5"), Key(VK_RETURN), Key(VK_DELETE), Chord(kCtrl, 'Z'),
-                        Chord(kCtrl, 'Z')},
-       {1, 1, 1, 1}, ""},
+       {2, 2, 2, 2},
+       "1.1=5;"},
+      {"ctrl+z twice",
+       {Click(1, 1), Type(L"5"), Key(VK_RETURN), Key(VK_DELETE), Chord(kCtrl, 'Z'),
+        Chord(kCtrl, 'Z')},
+       {1, 1, 1, 1},
+       ""},
       {"copy and paste a block",
        {Click(1, 1), Chord(kShift, VK_RIGHT), Chord(kCtrl, 'C'), Click(5, 5), Chord(kCtrl, 'V')},
-       {5, 5, 6, 5}, "5.5=1.1;5.6=1.2;"},
+       {5, 5, 6, 5},
+       "5.5=1.1;5.6=1.2;"},
       {"one pasted value fills the range",
-       {Clipboard(L"9\r\n"), Click(2, 2), ShiftClick(3, 3), Chord(kCtrl, 'V')}, {2, 2, 3, 3},
+       {Clipboard(L"9\r\n"), Click(2, 2), ShiftClick(3, 3), Chord(kCtrl, 'V')},
+       {2, 2, 3, 3},
        "2.2=9;2.3=9;3.2=9;3.3=9;"},
       {"a spreadsheet block stops at the last cell",
        {Clipboard(L"1\t2\t3\r\n4\t5\t6\r\n7\t8\t9\r\n"), Click(15, 15), Chord(kCtrl, 'V')},
-       {15, 15, 16, 16}, "15.15=1;15.16=2;16.15=4;16.16=5;"},
+       {15, 15, 16, 16},
+       "15.15=1;15.16=2;16.15=4;16.16=5;"},
       {"F4 opens the list, Enter takes its choice",
-       {Click(2, 2), Key(VK_F4), Key(VK_DOWN), Key(VK_DOWN), Key(VK_RETURN)}, {2, 2, 2, 2},
+       {Click(2, 2), Key(VK_F4), Key(VK_DOWN), Key(VK_DOWN), Key(VK_RETURN)},
+       {2, 2, 2, 2},
        "2.2=2;"},
       {"the list's choice fills the range and can be undone",
        {Click(2, 2), ShiftClick(2, 3), Key(VK_F4), Key(VK_END), Key(VK_RETURN), Click(9, 9),
         Type(L"1"), Key(VK_RETURN), Chord(kCtrl, 'Z')},
-       {9, 9, 9, 9}, "2.2=62;3.2=62;"},
+       {9, 9, 9, 9},
+       "2.2=62;3.2=62;"},
       {"Alt+Down opens the list, also while editing",
        {Click(2, 2), AltKey(VK_DOWN), Key(VK_END), Key(VK_RETURN), Click(3, 3), Type(L"1"),
         AltKey(VK_DOWN), Key(VK_HOME), Key(VK_RETURN)},
-       {3, 3, 3, 3}, "2.2=62;3.3=0;"},
-      {"Esc closes the list", {Click(2, 2), Key(VK_F4), Key(VK_DOWN), Key(VK_ESCAPE)},
-       {2, 2, 2, 2}, ""},
+       {3, 3, 3, 3},
+       "2.2=62;3.3=0;"},
+      {"Esc closes the list",
+       {Click(2, 2), Key(VK_F4), Key(VK_DOWN), Key(VK_ESCAPE)},
+       {2, 2, 2, 2},
+       ""},
   };
   for (const RangeCase& c : cases) {
     TearDown();

@@ -89,7 +89,8 @@ TEST(BatchParse, SameLinesAndNumbersWhereverBlocksEnd) {
       "hq\r\nci 1 2 3\r\n-1.5 2 3e2 4\r\n",
       "a\nb\r\nc\rd\r\n\r\n\n e f \ng",
       "ch 1 2 3 4 \"x\r\x1Ay\r\nlast",
-      "1 2 3 4\r\n\x1A" "5 6 7 8\r\n",
+      "1 2 3 4\r\n\x1A"
+      "5 6 7 8\r\n",
       "\r\r\n\r\x1A\r\n\t\x01 lg1\r\n",
       "ch 0 0 1 0 \"\x82\r\n\x82\n",
       "sl 1 2 3 4 5 6 7 8 9 10 11\r\nCR at the end\r",
@@ -108,7 +109,8 @@ TEST(BatchParse, RandomBytesAroundLineEnds) {
     std::string file;
     const int length = std::uniform_int_distribution<int>(0, 80)(random);
     for (int i = 0; i < length; ++i)
-      file.push_back(alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)]);
+      file.push_back(
+          alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)]);
     const std::vector<std::string> expected = SplitOneByOne(file);
     for (const std::size_t block : {1, 3, 8, 17, 64})
       EXPECT_EQ(ParseInBlocks(file, block), expected) << "block " << block;

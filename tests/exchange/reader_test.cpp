@@ -47,7 +47,8 @@ void RunCases(const std::vector<TStateCase<T>>& cases) {
 
 TEST(ReaderCommands, HeaderValuesLayersAndAttributes) {
   RunCases<double>({
-      {{"hk 2.5"}, FIELD(HkValue), 2.5}, {{"hk 1 "}, FIELD(HkValue), 1.0},
+      {{"hk 2.5"}, FIELD(HkValue), 2.5},
+      {{"hk 1 "}, FIELD(HkValue), 1.0},
       {{"hs 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"}, FIELD(GroupScales[15]), 16},
       {{"hs 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9"}, FIELD(GroupScales[0]), 1},
       {{"hzs 420 297"}, FIELD(PaperHeight), 297},
@@ -56,22 +57,36 @@ TEST(ReaderCommands, HeaderValuesLayersAndAttributes) {
       {{"hcd 0 0 .5 0 0 0 0 0 0 0"}, FIELD(TextTypes[3].Spacing), 0.5},
       {{"hcc 1 2 3 4 5 6 7 8 9 $A"}, FIELD(TextTypes[10].Color), 10},
       {{"hcc 1 2 3 4 5 6 7 8 9"}, FIELD(TextTypes[1].Color), 2},
-      {{"bz"}, FIELD(BzFlag), 1}, {{"hn 1 2 3 4"}, FIELD(HnValues[3]), 4},
-      {{"lg"}, FIELD(Current.Group), 0}, {{"lgA 5"}, FIELD(GroupArgs[10]), 5},
-      {{"lgf"}, FIELD(Current.Group), 15}, {{"lgZ"}, FIELD(Current.Group), 0}, {{"lg12"}, FIELD(Current.Group), 1},
-      {{"lg3", "lg5"}, FIELD(FirstSeen.Group), 3}, {{"lg3", "lg5"}, FIELD(AttrUnset[kAttrGroup]), 0},
-      {{"lg2", "lyF 7"}, FIELD(LayerArgs[2][15]), 7}, {{"lyc", "ly1"}, FIELD(FirstSeen.Layer), 12},
-      {{"lc10 255"}, FIELD(CurLc10Value), 255}, {{"lc10 4", "lc10"}, FIELD(CurLc10Value), 4},
-      {{"lc3 4"}, FIELD(CurLc10Value), 0}, {{"lc$1F"}, FIELD(Current.Color), 31},
-      {{"lt5", "lt6"}, FIELD(FirstSeen.LineType), 5}, {{"lw3", "lw4"}, FIELD(Current.LineWidth), 4},
-      {{"lw3"}, FIELD(LwSeen), 1}, {{"cc9"}, FIELD(CurCc), 0}, {{"cc12"}, FIELD(CurCc), 1},
+      {{"bz"}, FIELD(BzFlag), 1},
+      {{"hn 1 2 3 4"}, FIELD(HnValues[3]), 4},
+      {{"lg"}, FIELD(Current.Group), 0},
+      {{"lgA 5"}, FIELD(GroupArgs[10]), 5},
+      {{"lgf"}, FIELD(Current.Group), 15},
+      {{"lgZ"}, FIELD(Current.Group), 0},
+      {{"lg12"}, FIELD(Current.Group), 1},
+      {{"lg3", "lg5"}, FIELD(FirstSeen.Group), 3},
+      {{"lg3", "lg5"}, FIELD(AttrUnset[kAttrGroup]), 0},
+      {{"lg2", "lyF 7"}, FIELD(LayerArgs[2][15]), 7},
+      {{"lyc", "ly1"}, FIELD(FirstSeen.Layer), 12},
+      {{"lc10 255"}, FIELD(CurLc10Value), 255},
+      {{"lc10 4", "lc10"}, FIELD(CurLc10Value), 4},
+      {{"lc3 4"}, FIELD(CurLc10Value), 0},
+      {{"lc$1F"}, FIELD(Current.Color), 31},
+      {{"lt5", "lt6"}, FIELD(FirstSeen.LineType), 5},
+      {{"lw3", "lw4"}, FIELD(Current.LineWidth), 4},
+      {{"lw3"}, FIELD(LwSeen), 1},
+      {{"cc9"}, FIELD(CurCc), 0},
+      {{"cc12"}, FIELD(CurCc), 1},
       {{"cn0 2.5 2.5 0.5 3"}, FIELD(FirstSeen.TextWidth), 2.5},
       {{"cn0 2.5 2.5 0.5 3"}, FIELD(Current.TextColor), 3},
       {{"cn4", "cn0 2.5 1 1 1"}, FIELD(FirstSeen.TextWidth), 2},
-      {{"cn4", "cn0 2.5"}, FIELD(Current.TextType), 0}, {{"cn4", "cn0 2.5"}, FIELD(Current.TextWidth), 2},
-      {{"z4", "z4", "z1"}, FIELD(CurZFlags), 9}, {{"z6"}, FIELD(CurZFlags), 0},
+      {{"cn4", "cn0 2.5"}, FIELD(Current.TextType), 0},
+      {{"cn4", "cn0 2.5"}, FIELD(Current.TextWidth), 2},
+      {{"z4", "z4", "z1"}, FIELD(CurZFlags), 9},
+      {{"z6"}, FIELD(CurZFlags), 0},
       {{"pn5"}, FIELD(CurPointColor), 5},
-      {{"hhp12ln"}, FIELD(CurHhpNo), 12}, {{"hhp5"}, FIELD(CurHhpNo), 5},
+      {{"hhp12ln"}, FIELD(CurHhpNo), 12},
+      {{"hhp5"}, FIELD(CurHhpNo), 5},
   });
   RunCases<std::string>({
       {{"lg3", "lgn\x8c\x9a\x8b\xef"}, NAME(GroupNames[3]), "\x8c\x9a\x8b\xef"},
@@ -82,20 +97,26 @@ TEST(ReaderCommands, HeaderValuesLayersAndAttributes) {
       {{"ly3", "lyn \xb4\xda\xcd\xde-\xc0"}, NAME(LayerNames[0][3]), " \xb4\xda\xcd\xde-\xc0"},
       {{"lg1", "lgnA  \x92\xca\x82\xe8 "}, NAME(GroupNames[1]), "A  \x92\xca\x82\xe8 "},
       {{"lyn \"x = y"}, NAME(LayerNames[0][0]), " \"x = y"},
-      {{"  lyn a\tb\x01" "c"}, NAME(LayerNames[0][0]), " abc"},
+      {{"  lyn a\tb\x01"
+        "c"},
+       NAME(LayerNames[0][0]),
+       " abc"},
       {{"\x01lyn a b"}, NAME(LayerNames[0][0]), ""},
       {{"lgn 1 2 3"}, NAME(GroupNames[0]), " 1 2 3"},
       {{"cn$", "cn\"$MS Mincho", "cn$A"}, NAME(FirstSeen.FontName), "MS Mincho"},
       {{"cn$", "cn\"$MS Mincho", "cn$A"}, NAME(Current.FontName), "A"},
       {{"xfile=abc"}, NAME(SourceFileName), "=abc"},
       {{"file=C:\\a b.jww"}, NAME(SourceFileName), "C:\\a b.jww"},
-      {{"\x83" "file= 1 2 3"}, NAME(SourceFileName), ""},
+      {{"\x83"
+        "file= 1 2 3"},
+       NAME(SourceFileName),
+       ""},
   });
 }
 
 TEST(ReaderCommands, NumberedPoints) {
-  TDrawing d = ReadLines({"hp3ln 10 20", "hp2- 0 0", "hp4ci 0 0", "hp5ch 0 0", "hp0 1 2", "hp100 1 2",
-             "hp6 1", "hp7 1 1", "hp7 2 2"});
+  TDrawing d = ReadLines({"hp3ln 10 20", "hp2- 0 0", "hp4ci 0 0", "hp5ch 0 0", "hp0 1 2",
+                          "hp100 1 2", "hp6 1", "hp7 1 1", "hp7 2 2"});
   const auto& p = d.State.HpPoints;
   EXPECT_EQ((std::vector<int>{p[2].Suffix, p[3].Suffix, p[4].Suffix, p[5].Suffix}),
             (std::vector<int>{1, 2, 3, 4}));
@@ -105,11 +126,19 @@ TEST(ReaderCommands, NumberedPoints) {
 }
 
 TEST(ReaderCommands, ModesAndWhatEndsThem) {
-  const struct { std::vector<std::string_view> lines; bool polyline, dimension; } cases[] = {
-      {{"pl"}, true, false}, {{"pl", "lc2"}, false, false}, {{"pl", "z1"}, true, false},
-      {{"pl", "hhp1"}, true, false}, {{"pl", "msg"}, false, true},
-      {{"msg", "lc2", "cn1", "lg1"}, false, true}, {{"msg", "pl"}, true, false},
-      {{"msg", "pl", "# comment"}, false, false}, {{"msg", "#comment"}, false, true},
+  const struct {
+    std::vector<std::string_view> lines;
+    bool polyline, dimension;
+  } cases[] = {
+      {{"pl"}, true, false},
+      {{"pl", "lc2"}, false, false},
+      {{"pl", "z1"}, true, false},
+      {{"pl", "hhp1"}, true, false},
+      {{"pl", "msg"}, false, true},
+      {{"msg", "lc2", "cn1", "lg1"}, false, true},
+      {{"msg", "pl"}, true, false},
+      {{"msg", "pl", "# comment"}, false, false},
+      {{"msg", "#comment"}, false, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.lines.back());
@@ -129,17 +158,37 @@ TEST(ReaderCommands, ShortHeaderFallsToElementRules) {
 }
 
 TEST(ReaderElements, TokenCountsSelectTheKind) {
-  const struct { std::string_view line; TKinds kinds; } cases[] = {
-      {"1 2 3 4", {kLine}}, {"ci 0 0 5", {kCircle}}, {"ci 0 0 5 ", {}}, {"ci 0 0 5 1", {}},
-      {"ci 0 0 5 0 1 2 3", {kArc}}, {"ci 0 0 5 0 1 2 3 4 5", {kArc}}, {"ch 0 0 1 0 \"abc", {kText}},
-      {"c2 0 0 1 0 ", {kText}}, {"ch 0 0 1 \"abc", {}}, {"cx 0 0 1 0 \"abc", {}},
-      {"pt 1 2", {kPoint}}, {"pt 1 2 ", {kLine}}, {"pt 1 2 3 4 5", {kCodedPoint}},
-      {"pt 1 2 3 4", {}}, {"BL 1 2 name", {kBlock}}, {"bl 1 2 name", {kLine}},
-      {"sl 0 0 1 1", {kSolid2}}, {"sl 0 0 1 1 2", {}}, {"sl 0 0 1 0 1 1", {kSolid3}},
-      {"sl 0 0 1 0 1 1 0 1", {kSolid4}}, {"sl 0 0 1 0 1 1 0 1 9", {kSolid4}},
-      {"sc 1 2 3 4 5 6 7 8", {kScSolid}}, {"se 1 2 3 4 5 6 7 8", {kSeSolid}},
-      {"so 1 2 3 4 5 6 7 8", {kSoSolid}}, {"sg 1 2 3 4 5 6 7 8", {kSgSolid}},
-      {"sg 1 2 3 4 5 6 7", {}}, {"hd", {}},
+  const struct {
+    std::string_view line;
+    TKinds kinds;
+  } cases[] = {
+      {"1 2 3 4", {kLine}},
+      {"ci 0 0 5", {kCircle}},
+      {"ci 0 0 5 ", {}},
+      {"ci 0 0 5 1", {}},
+      {"ci 0 0 5 0 1 2 3", {kArc}},
+      {"ci 0 0 5 0 1 2 3 4 5", {kArc}},
+      {"ch 0 0 1 0 \"abc", {kText}},
+      {"c2 0 0 1 0 ", {kText}},
+      {"ch 0 0 1 \"abc", {}},
+      {"cx 0 0 1 0 \"abc", {}},
+      {"pt 1 2", {kPoint}},
+      {"pt 1 2 ", {kLine}},
+      {"pt 1 2 3 4 5", {kCodedPoint}},
+      {"pt 1 2 3 4", {}},
+      {"BL 1 2 name", {kBlock}},
+      {"bl 1 2 name", {kLine}},
+      {"sl 0 0 1 1", {kSolid2}},
+      {"sl 0 0 1 1 2", {}},
+      {"sl 0 0 1 0 1 1", {kSolid3}},
+      {"sl 0 0 1 0 1 1 0 1", {kSolid4}},
+      {"sl 0 0 1 0 1 1 0 1 9", {kSolid4}},
+      {"sc 1 2 3 4 5 6 7 8", {kScSolid}},
+      {"se 1 2 3 4 5 6 7 8", {kSeSolid}},
+      {"so 1 2 3 4 5 6 7 8", {kSoSolid}},
+      {"sg 1 2 3 4 5 6 7 8", {kSgSolid}},
+      {"sg 1 2 3 4 5 6 7", {}},
+      {"hd", {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
@@ -154,8 +203,8 @@ std::vector<int> Attrs(const TCommonAttrs& r) {
 
 TEST(ReaderElements, RecordsTakeTheirFields) {
   TDrawing d = ReadLines({"hhp7", "z2", "lg2", "ly3", "lc3", "lt4", "lw5", "lc10 9", "pn6",
-             "-1.5 2 3 4", "ci 1 2 3 4 5 6 7", "pt 1 2 3 4 -8", "BL 1 2 \x83\x75 x",
-             "sc 1 2 3 4 5 6 7 $10", "so 1 2 3 4 5 6 7 8"});
+                          "-1.5 2 3 4", "ci 1 2 3 4 5 6 7", "pt 1 2 3 4 -8", "BL 1 2 \x83\x75 x",
+                          "sc 1 2 3 4 5 6 7 $10", "so 1 2 3 4 5 6 7 8"});
   ASSERT_EQ(Kinds(d), (TKinds{kLine, kArc, kCodedPoint, kBlock, kScSolid, kSoSolid}));
   EXPECT_EQ(Attrs(d.Store.Lines[0]), (std::vector<int>{7, 2, 3, 10, 4, 5, 2}));
   EXPECT_EQ((TNums{d.Store.Lines[0].X1, d.Store.Lines[0].Y2}), (TNums{-1.5, 4}));
@@ -171,12 +220,15 @@ TEST(ReaderElements, RecordsTakeTheirFields) {
 }
 
 TEST(ReaderElements, TextTakesItsTypeOrTheStatedSize) {
-  const struct { const char* type_line; double width; std::int32_t color; } cases[] = {
-      {"cn3", 7.0, 5}, {"cn0 9 9 1 4", 9.0, 4}, {"cn11", 2.0, 1}};
+  const struct {
+    const char* type_line;
+    double width;
+    std::int32_t color;
+  } cases[] = {{"cn3", 7.0, 5}, {"cn0 9 9 1 4", 9.0, 4}, {"cn11", 2.0, 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.type_line);
     TDrawing d = ReadLines({"hcw 1 1 7 1 1 1 1 1 1 1", "hcc 1 1 5 1 1 1 1 1 1 1", "lc8", "cc4",
-               c.type_line, "cv 1 2 3 4 \"A B"});
+                            c.type_line, "cv 1 2 3 4 \"A B"});
     ASSERT_EQ(d.Store.Texts.size(), 1u);
     const TTextRec& text = d.Store.Texts[0];
     EXPECT_EQ((TNums{text.Width, 1.0 * text.Color, 1.0 * text.TextKind, 1.0 * text.Cc, text.DY}),
@@ -187,8 +239,8 @@ TEST(ReaderElements, TextTakesItsTypeOrTheStatedSize) {
 }
 
 TEST(ReaderElements, TextsShareAnUnchangedFontName) {
-  TDrawing d = ReadLines({"ch 0 0 1 0 a", "ch 0 0 1 0 b", "cn$Arial", "ch 0 0 1 0 c", "cn$Arial",
-             "ch 0 0 1 0 d"});
+  TDrawing d = ReadLines(
+      {"ch 0 0 1 0 a", "ch 0 0 1 0 b", "cn$Arial", "ch 0 0 1 0 c", "cn$Arial", "ch 0 0 1 0 d"});
   ASSERT_EQ(d.Store.Texts.size(), 4u);
   EXPECT_EQ(d.Store.Texts[0].FontName.Offset, d.Store.Texts[1].FontName.Offset);
   EXPECT_EQ(d.Store.Text(d.Store.Texts[2].FontName), "Arial");
@@ -201,8 +253,8 @@ TEST(ReaderElements, LongTextsAreCutBeforeACharacterThatWouldStraddle) {
   const std::string ascii(300, 'a');
   std::string kanji;  // the 255th byte is a lead byte
   for (int i = 0; i < 150; ++i) kanji += "\x8a\xbf";
-  TDrawing d = ReadLines({"ch 0 0 1 0 \"" + ascii, "ch 0 0 1 0 \"" + kanji, "cn$" + kanji,
-             "ch 0 0 1 0 x"});
+  TDrawing d =
+      ReadLines({"ch 0 0 1 0 \"" + ascii, "ch 0 0 1 0 \"" + kanji, "cn$" + kanji, "ch 0 0 1 0 x"});
   ASSERT_EQ(d.Store.Texts.size(), 3u);
   EXPECT_EQ(d.Store.Text(d.Store.Texts[0].Text), ascii.substr(0, 255));
   EXPECT_EQ(d.Store.Text(d.Store.Texts[1].Text), kanji.substr(0, 254));
@@ -228,7 +280,10 @@ TEST(ReaderElements, DimensionFigures) {
 }
 
 TEST(ReaderElements, DimensionKeepsTheFlagsGivenAfterMsg) {
-  const struct { std::vector<std::string_view> lines; int flags; } cases[] = {
+  const struct {
+    std::vector<std::string_view> lines;
+    int flags;
+  } cases[] = {
       {{"msg", "z1", "0 0 10 0", "cs 1 2 1 0 \"10"}, 1},
       {{"msg", "0 0 10 0", "z3", "z1", "cs 1 2 1 0 \"10"}, 5},
       {{"z2", "msg", "0 0 10 0", "cs 1 2 1 0 \"10"}, 2},
@@ -245,7 +300,8 @@ TEST(ReaderElements, DimensionKeepsTheFlagsGivenAfterMsg) {
 }
 
 TEST(ReaderElements, PolylinesAndPerElementResets) {
-  TDrawing d = ReadLines({"pl", "hhp3", "z1", "0 0 1 0", "0 0 2 0", "pl", "0 0 3 0", "lc2", "0 0 4 0"});
+  TDrawing d =
+      ReadLines({"pl", "hhp3", "z1", "0 0 1 0", "0 0 2 0", "pl", "0 0 3 0", "lc2", "0 0 4 0"});
   ASSERT_EQ(d.Store.Lines.size(), 4u);
   std::vector<int> polylines;
   for (const TLineRec& line : d.Store.Lines) polylines.push_back(line.PolylineNo);
@@ -262,14 +318,18 @@ TEST(ReaderElements, PolylinesAndPerElementResets) {
 
 TEST(ReaderElements, SolidCorners) {
   const TCorner a{0, 0}, b{5, 0}, c{5, 5}, d{0, 5}, a_near{1e-11, -1e-11}, a_far{0, 1e-9};
-  const struct { std::vector<TCorner> corners; TKind kind; std::vector<int> picked; } cases[] = {
-      {{a, b}, kSolid2, {0, 1}}, {{a, a, c}, kSolid2, {0, 2}}, {{a, b, b}, kSolid2, {0, 1}},
-      {{a, b, a}, kSolid3, {0, 1, 2}}, {{a, a, a, d}, kSolid2, {0, 3}},
-      {{a, b, b, b}, kSolid2, {0, 1}}, {{a, a, c, c}, kSolid2, {0, 2}},
-      {{a, b, c, a}, kSolid3, {0, 1, 2}}, {{a, b, c, c}, kSolid3, {0, 1, 2}},
-      {{a, b, a, d}, kSolid3, {0, 1, 3}}, {{a, a, c, d}, kSolid3, {0, 2, 3}},
-      {{a, b, c, d}, kSolid4, {0, 1, 2, 3}}, {{a, a_near, c}, kSolid2, {0, 2}},
-      {{a, a_far, c}, kSolid3, {0, 1, 2}},
+  const struct {
+    std::vector<TCorner> corners;
+    TKind kind;
+    std::vector<int> picked;
+  } cases[] = {
+      {{a, b}, kSolid2, {0, 1}},          {{a, a, c}, kSolid2, {0, 2}},
+      {{a, b, b}, kSolid2, {0, 1}},       {{a, b, a}, kSolid3, {0, 1, 2}},
+      {{a, a, a, d}, kSolid2, {0, 3}},    {{a, b, b, b}, kSolid2, {0, 1}},
+      {{a, a, c, c}, kSolid2, {0, 2}},    {{a, b, c, a}, kSolid3, {0, 1, 2}},
+      {{a, b, c, c}, kSolid3, {0, 1, 2}}, {{a, b, a, d}, kSolid3, {0, 1, 3}},
+      {{a, a, c, d}, kSolid3, {0, 2, 3}}, {{a, b, c, d}, kSolid4, {0, 1, 2, 3}},
+      {{a, a_near, c}, kSolid2, {0, 2}},  {{a, a_far, c}, kSolid3, {0, 1, 2}},
   };
   for (const auto& t : cases) {
     SCOPED_TRACE(::testing::Message() << "corners " << t.corners.size() << " expect " << t.kind);
@@ -306,13 +366,20 @@ TDrawing ReadFile(const TTempFolder& folder, const std::string& bytes) {
 }
 
 TEST(ReaderFile, LineEnds) {
-  const struct { const char* name; std::string bytes; TKinds kinds; } cases[] = {
+  const struct {
+    const char* name;
+    std::string bytes;
+    TKinds kinds;
+  } cases[] = {
       {"LF", "ci 0 0 1\n0 0 1 1\n", {kCircle, kLine}},
       {"CR LF", "ci 0 0 1\r\n0 0 1 1\r\n", {kCircle, kLine}},
       {"lone CR is dropped, not a break", "ci 0 0\r 1\r0 0 1 1\n", {}},
       {"lone CR inside a token", "ci 0 0 1\r1\n", {kCircle}},
       {"no final line feed", "ci 0 0 1\n0 0 1 1", {kCircle, kLine}},
-      {"0x1A starts a line: the rest is not read", "ci 0 0 1\n\x1a" "0 0 1 1\n", {kCircle}},
+      {"0x1A starts a line: the rest is not read",
+       "ci 0 0 1\n\x1a"
+       "0 0 1 1\n",
+       {kCircle}},
       {"0x1A inside a line cuts it", "ci 0 0 1\x1a junk\n0 0 1 1\n", {kCircle, kLine}},
       {"NUL bytes are dropped", "c\0i 0 0 1\n"s, {kCircle}},
       {"blank lines", "\n\r\n \t\n", {}},
@@ -336,10 +403,14 @@ TEST(ReaderFile, CarriageReturnNeverJoinsADoubleByteCharacter) {
 
 TEST(ReaderFile, NamesAreWholeLinesAsTheHostWritesThem) {
   TTempFolder folder;
-  const TDrawing d = ReadFile(folder, "hq\r\nlg2\r\nlgn \x8c\x9a\x8b\xef\r\nly3\r\nlyn\x81\x40" "A \x92\xca\x82\xe8\r\n"
-                                      "ly4\r\nlyn\r\n");
+  const TDrawing d = ReadFile(folder,
+                              "hq\r\nlg2\r\nlgn \x8c\x9a\x8b\xef\r\nly3\r\nlyn\x81\x40"
+                              "A \x92\xca\x82\xe8\r\n"
+                              "ly4\r\nlyn\r\n");
   EXPECT_EQ(d.State.GroupNames[2], " \x8c\x9a\x8b\xef");
-  EXPECT_EQ(d.State.LayerNames[2][3], "\x81\x40" "A \x92\xca\x82\xe8");
+  EXPECT_EQ(d.State.LayerNames[2][3],
+            "\x81\x40"
+            "A \x92\xca\x82\xe8");
   EXPECT_EQ(d.State.LayerNames[2][4], "");
 }
 

@@ -29,16 +29,35 @@ TEST(ReaderTokenizer, SplitsLikeTheHostWrites) {
       {"trailing blanks open only one", "hk 1 \t ", {"hk", "1", ""}},
       {"leading and repeated separators", " \t a\t\t b", {"a", "b"}},
       {"empty line", "", {""}},
-      {"quote ends splitting and is dropped", "ch 1 2 3 4 \"a b\" c", {"ch", "1", "2", "3", "4", "a b\" c"}},
+      {"quote ends splitting and is dropped",
+       "ch 1 2 3 4 \"a b\" c",
+       {"ch", "1", "2", "3", "4", "a b\" c"}},
       {"equals is kept and ends splitting", "file=a b \"c", {"file=a b \"c"}},
       {"quote after equals is ordinary", "x=\"y", {"x=\"y"}},
       {"tab dropped once splitting is off", "ch \"a\tb", {"ch", "ab"}},
-      {"control bytes and FE FF dropped", "a\x01" "b\x1f c\xfe\xff", {"ab", "c"}},
-      {"NUL dropped", "1\0" "2 3"sv, {"12", "3"}},
-      {"control bytes between tokens", "\x01 ab \x02" "cd \x03", {"ab", "cd", ""}},
-      {"control byte after the quote", "ch \"\x01" "a b", {"ch", "a b"}},
+      {"control bytes and FE FF dropped",
+       "a\x01"
+       "b\x1f c\xfe\xff",
+       {"ab", "c"}},
+      {"NUL dropped",
+       "1\0"
+       "2 3"sv,
+       {"12", "3"}},
+      {"control bytes between tokens",
+       "\x01 ab \x02"
+       "cd \x03",
+       {"ab", "cd", ""}},
+      {"control byte after the quote",
+       "ch \"\x01"
+       "a b",
+       {"ch", "a b"}},
       {"quote inside a token", "cn\"$MS Gothic", {"cn$MS Gothic"}},
-      {"pair keeps a blank second byte", "\x82\x20" "b c", {"\x82\x20" "b", "c"}},
+      {"pair keeps a blank second byte",
+       "\x82\x20"
+       "b c",
+       {"\x82\x20"
+        "b",
+        "c"}},
       {"pair keeps a quote second byte", "\x81\x22x y", {"\x81\x22x", "y"}},
       {"pair with a control second byte", "\xe0\x09z", {"\xe0\x09z"}},
       {"lone lead byte at the end dropped", "ab \x82", {"ab", ""}},
@@ -56,17 +75,16 @@ TEST(ReaderTokenizer, SpecialBytesAtEveryOffsetOfALongToken) {
   enum TEffect { kSplits, kDropped, kKept };
   const std::pair<char, TEffect> specials[] = {
       {' ', kSplits}, {'\t', kSplits}, {'"', kDropped}, {'\x01', kDropped}, {'\xfe', kDropped},
-      {'=', kKept},   {'!', kKept},     {'\x7f', kKept},  {'\xa1', kKept},   {'\x82', kKept},
+      {'=', kKept},   {'!', kKept},    {'\x7f', kKept}, {'\xa1', kKept},    {'\x82', kKept},
   };
   for (const auto& [byte, effect] : specials) {
     for (std::size_t offset = 0; offset < 17; ++offset) {
       const std::string a(offset, 'a');
       const std::string b(20 - offset, 'b');
-      const std::vector<std::string> expected =
-          effect == kKept      ? std::vector{a + byte + b}
-          : effect == kDropped ? std::vector{a + b}
-          : a.empty()          ? std::vector{b}
-                               : std::vector{a, b};
+      const std::vector<std::string> expected = effect == kKept      ? std::vector{a + byte + b}
+                                                : effect == kDropped ? std::vector{a + b}
+                                                : a.empty()          ? std::vector{b}
+                                                                     : std::vector{a, b};
       SCOPED_TRACE(::testing::Message() << "byte " << int(byte) << " at " << offset);
       EXPECT_EQ(Split(a + byte + b), expected);
     }

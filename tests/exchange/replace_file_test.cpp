@@ -48,7 +48,7 @@ TEST(ReplaceFile, EveryFailedOperationLeavesTheFileAndNoTemporaryFile) {
     }
     failed.insert(files.Failed());
     // The reason is the failed operation's, not one of the clean-up after it.
-    const TReplaceResult reason = files.Failed() == "create" ? TReplaceResult::kFailed
+    const TReplaceResult reason = files.Failed() == "create"   ? TReplaceResult::kFailed
                                   : files.Failed() == "rename" ? TReplaceResult::kInUse
                                                                : TReplaceResult::kDiskFull;
     EXPECT_EQ(result, reason) << files.Failed();
@@ -73,7 +73,11 @@ TEST(ReplaceFile, RemovesOnlyItsOwnTemporaryFilesOlderThanAnHour) {
   TTempFolder folder;
   const auto file = folder.Write("JWC_TEMP.TXT", "hq\r\n");
   const auto now = std::filesystem::file_time_type::clock::now();
-  const struct { std::string_view name; std::chrono::minutes age; bool kept; } cases[] = {
+  const struct {
+    std::string_view name;
+    std::chrono::minutes age;
+    bool kept;
+  } cases[] = {
       {"JWC_TEMP.TXT.kx27-123-0.tmp", 61min, false},
       {"JWC_TEMP.TXT.~7", 600min, false},  // an earlier version's name
       {"JWC_TEMP.TXT.kx27-123-1.tmp", 59min, true},
@@ -85,8 +89,7 @@ TEST(ReplaceFile, RemovesOnlyItsOwnTemporaryFilesOlderThanAnHour) {
   for (const auto& c : cases)
     std::filesystem::last_write_time(folder.Write(c.name, "x"), now - c.age);
   ASSERT_EQ(ReplaceFile(file, "hd\r\n"), TReplaceResult::kReplaced);
-  for (const auto& c : cases)
-    EXPECT_EQ(std::filesystem::exists(folder / c.name), c.kept) << c.name;
+  for (const auto& c : cases) EXPECT_EQ(std::filesystem::exists(folder / c.name), c.kept) << c.name;
 }
 
 TEST(ReplaceFile, RefusesAReadOnlyFileAndKeepsPermissions) {

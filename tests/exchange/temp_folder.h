@@ -21,12 +21,11 @@ class TTempFolder {
 
   const std::filesystem::path& Path() const { return path_; }
   std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
-  auto Entries() const {
-    return std::distance(std::filesystem::directory_iterator(path_), {});
-  }
+  auto Entries() const { return std::distance(std::filesystem::directory_iterator(path_), {}); }
 
   std::filesystem::path Write(std::string_view name, std::string_view bytes) const {
-    std::ofstream(path_ / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path_ / name, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return path_ / name;
   }
 
@@ -36,7 +35,8 @@ class TTempFolder {
   }
 
  private:
-  std::filesystem::path path_ = std::filesystem::temp_directory_path() /
+  std::filesystem::path path_ =
+      std::filesystem::temp_directory_path() /
       ("kx27-test-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
        "-" + std::to_string(std::random_device{}()));
 };

@@ -112,7 +112,8 @@ HWND WaitForDialog(const TProcess& cmd, int tries = 600) {
       HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, ProcessOf(window));
       wchar_t image[MAX_PATH * 2] = {};
       DWORD size = MAX_PATH * 2;
-      const bool ours = process != nullptr && QueryFullProcessImageNameW(process, 0, image, &size) &&
+      const bool ours = process != nullptr &&
+                        QueryFullProcessImageNameW(process, 0, image, &size) &&
                         CompareStringOrdinal(image, -1, program.c_str(), -1, TRUE) == CSTR_EQUAL;
       if (process != nullptr) CloseHandle(process);
       if (ours && IsWindowVisible(window)) return window;
@@ -160,11 +161,12 @@ TEST_P(DialogBatTest, CmdWaitsForTheDialogAndTheFileHoldsItsAnswer) {
   EXPECT_TRUE(Ended(kx27, 0)) << "cmd ended before the dialog";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Buttons, DialogBatTest,
-    ::testing::Values(TDialogCase{"Ok", IDC_OK, kConverted},
-                      TDialogCase{"Cancel", IDC_CANCEL, test::kHq}),
-    [](const ::testing::TestParamInfo<TDialogCase>& test) { return test.param.name; });
+INSTANTIATE_TEST_SUITE_P(Buttons, DialogBatTest,
+                         ::testing::Values(TDialogCase{"Ok", IDC_OK, kConverted},
+                                           TDialogCase{"Cancel", IDC_CANCEL, test::kHq}),
+                         [](const ::testing::TestParamInfo<TDialogCase>& test) {
+                           return test.param.name;
+                         });
 
 TEST(PresetBatTest, ConvertsAsKx27cDoesByPresetOneWhateverTheDialogLastUsed) {
   LayOutHostFiles(2);

@@ -45,9 +45,8 @@ std::optional<std::vector<std::string>> ShiftJisLines(std::string bytes) {
   for (std::size_t start = 0, end = 0; start < text.size(); start = end + 2) {
     end = text.find("\r\n", start);
     lines.push_back(text.substr(start, end - start));
-    if (std::ranges::any_of(lines.back(), [](unsigned char c) {
-          return (c < 0x20 && c != '\t') || c == 0x7F;
-        })) {
+    if (std::ranges::any_of(lines.back(),
+                            [](unsigned char c) { return (c < 0x20 && c != '\t') || c == 0x7F; })) {
       return std::nullopt;
     }
   }
@@ -85,9 +84,8 @@ TEST_P(BatFileTest, DescribesItselfSetsTheDirectivesAndRunsItsProgram) {
     prompt = prompt || (line->starts_with("REM #hc ") && line->size() > 8);
   }
   EXPECT_TRUE(prompt) << "no selection prompt (REM #hc TEXT)";
-  for (const std::string_view directive :
-       {"REM #jww", "REM #cd", "REM #h1", "REM #g1", "REM #gn", "REM #zz", "REM #zw", "REM #zc",
-        "REM #ht10"}) {
+  for (const std::string_view directive : {"REM #jww", "REM #cd", "REM #h1", "REM #g1", "REM #gn",
+                                           "REM #zz", "REM #zw", "REM #zc", "REM #ht10"}) {
     EXPECT_NE(std::find(lines->begin() + 1, end, directive), end) << directive;
   }
   ASSERT_EQ(lines->end() - end, 2) << "one program line after REM #e";
@@ -120,8 +118,8 @@ TEST(ReadmeTest, SaysWhatTheGuideSaysQuotingTheDialogExactly) {
         "寸法図形（寸法値線の線種を変換するか否か）", "環境設定ファイル（JWF）を読込む",
         "環境設定ファイル(JWF)を指定して下さい。",
         "この設定画面のレイヤ設定をクリアします。よろしいですか？",
-        "（※画面切替／[OK]をせず[キャンセル]をした場合は保存されません）", "はい(Y)",
-        "いいえ(N)", "処理中です", "処理中(ESC:中断)：", "ファイル生成中です",
+        "（※画面切替／[OK]をせず[キャンセル]をした場合は保存されません）", "はい(Y)", "いいえ(N)",
+        "処理中です", "処理中(ESC:中断)：", "ファイル生成中です",
         "変更される要素: ", "線種にない値 1 か所（0 として保存）"}) {
     EXPECT_NE(readme.find(quote), std::string::npos) << quote;
   }
@@ -144,8 +142,9 @@ TEST_P(ShiftJisTextTest, WritesShiftJisWithCrLfOrLeavesTheOldFile) {
   std::ofstream(input, std::ios::binary) << GetParam().input;
   std::ofstream(output, std::ios::binary) << "old\r\n";
 
-  const std::string command = "\"" KX27_CMAKE "\" \"-DINPUT=" + input.string() + "\" \"-DOUTPUT=" +
-                              output.string() + "\" -P \"" KX27_SHIFT_JIS_TEXT "\"";
+  const std::string command = "\"" KX27_CMAKE "\" \"-DINPUT=" + input.string() +
+                              "\" \"-DOUTPUT=" + output.string() +
+                              "\" -P \"" KX27_SHIFT_JIS_TEXT "\"";
   EXPECT_EQ(std::system(command.c_str()) == 0, GetParam().output.has_value());
   EXPECT_EQ(ReadBytes(output), GetParam().output.value_or("old\r\n"));
   for (const auto& entry : fs::directory_iterator(output.parent_path())) {
@@ -156,16 +155,16 @@ TEST_P(ShiftJisTextTest, WritesShiftJisWithCrLfOrLeavesTheOldFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ShiftJisTextTest,
-    ::testing::Values(
-        TConversionCase{"LineFeedsBecomeCrLf", "a\n\nb\n", "a\r\n\r\nb\r\n"},
-        TConversionCase{"CrLfStaysAndNoEndIsAdded", "a\r\nb", "a\r\nb"},
-        TConversionCase{"ListAndEscapeCharactersPass", "C:\\jww\\kx27; a;b [x]\n",
-                        "C:\\jww\\kx27; a;b [x]\r\n"},
-        TConversionCase{"JapaneseBecomesShiftJis", "レイヤ①～ｱ\n",
-                        "\x83\x8c\x83\x43\x83\x84\x87\x40\x81\x60\xb1\r\n"},
-        TConversionCase{"CharacterWithoutFormFails", "a\n😀\n", std::nullopt},
-        // 〜 (U+301C) would come back as ～ (U+FF5E)
-        TConversionCase{"CharacterThatReadsBackOtherwiseFails", "a〜b\n", std::nullopt}),
+    ::testing::Values(TConversionCase{"LineFeedsBecomeCrLf", "a\n\nb\n", "a\r\n\r\nb\r\n"},
+                      TConversionCase{"CrLfStaysAndNoEndIsAdded", "a\r\nb", "a\r\nb"},
+                      TConversionCase{"ListAndEscapeCharactersPass", "C:\\jww\\kx27; a;b [x]\n",
+                                      "C:\\jww\\kx27; a;b [x]\r\n"},
+                      TConversionCase{"JapaneseBecomesShiftJis", "レイヤ①～ｱ\n",
+                                      "\x83\x8c\x83\x43\x83\x84\x87\x40\x81\x60\xb1\r\n"},
+                      TConversionCase{"CharacterWithoutFormFails", "a\n😀\n", std::nullopt},
+                      // 〜 (U+301C) would come back as ～ (U+FF5E)
+                      TConversionCase{"CharacterThatReadsBackOtherwiseFails", "a〜b\n",
+                                      std::nullopt}),
     [](const ::testing::TestParamInfo<TConversionCase>& test) { return test.param.name; });
 
 }  // namespace

@@ -30,16 +30,40 @@ const TCase kCases[] = {
     {"a lone CR is dropped", "a\rb\nc\r", kLine, {"ab", "c"}},
     {"CR before CR LF is dropped too", "abcdefghij\r\r\nk", kLine, {"abcdefghij", "k"}},
     {"a CR alone is an empty line", "\r\nx\r", kKept, {"", "x"}},
-    {"long lines past the wide scan", "0123456789abcdef0123\r\nxyz0123456789\n", kLine,
+    {"long lines past the wide scan",
+     "0123456789abcdef0123\r\nxyz0123456789\n",
+     kLine,
      {"0123456789abcdef0123", "xyz0123456789"}},
-    {"bytes above 0x80 are no line ends", "\x81\x40\x8A\x9A\x8D\r\n\xFF", kLine,
+    {"bytes above 0x80 are no line ends",
+     "\x81\x40\x8A\x9A\x8D\r\n\xFF",
+     kLine,
      {"\x81\x40\x8A\x9A\x8D", "\xFF"}},
     {"other control bytes stay", "\t\x01\x19\x1B\n", kLine, {"\t\x01\x19\x1B"}},
-    {"kept: 0x1A is a byte", "a\x1A" "b\n\x1A\nc", kKept, {"a\x1A" "b", "\x1A", "c"}},
+    {"kept: 0x1A is a byte",
+     "a\x1A"
+     "b\n\x1A\nc",
+     kKept,
+     {"a\x1A"
+      "b",
+      "\x1A", "c"}},
     {"ends text: at a line start", "a\n\x1A\nb", kText, {"a"}},
-    {"ends text: kept inside a line", "a\x1A" "b\r\x1A\r\nc", kText, {"a\x1A" "b\x1A", "c"}},
-    {"ends line: at a line start", "a\r\n\x1A" "b\r\nc", kLine, {"a"}},
-    {"ends line: inside a line", "ab\x1A" "cd\r\nef\x1A\r\ng", kLine, {"ab", "ef", "g"}},
+    {"ends text: kept inside a line",
+     "a\x1A"
+     "b\r\x1A\r\nc",
+     kText,
+     {"a\x1A"
+      "b\x1A",
+      "c"}},
+    {"ends line: at a line start",
+     "a\r\n\x1A"
+     "b\r\nc",
+     kLine,
+     {"a"}},
+    {"ends line: inside a line",
+     "ab\x1A"
+     "cd\r\nef\x1A\r\ng",
+     kLine,
+     {"ab", "ef", "g"}},
     {"ends line: first byte of the text", "\x1A", kLine, {}},
 };
 
@@ -60,8 +84,8 @@ TLines CutInTwo(const TCase& c, std::size_t split) {
   const std::string first(c.text.substr(0, split));
   const char* rest = cutter.Cut(first.data(), first.data() + first.size(), false, on_line);
   if (rest == nullptr) return lines;
-  const std::string second = std::string(rest, first.data() + first.size() - rest) +
-                             std::string(c.text.substr(split));
+  const std::string second =
+      std::string(rest, first.data() + first.size() - rest) + std::string(c.text.substr(split));
   cutter.Cut(second.data(), second.data() + second.size(), true, on_line);
   return lines;
 }
@@ -93,7 +117,9 @@ TEST(LineCutter, SaysWhereTheTextEnded) {
       {"a\nb", false, 2},
       {"a\nb", true, 3},
       {"a\r", false, 0},
-      {"a\n\x1A" "b\n", false, -1},
+      {"a\n\x1A"
+       "b\n",
+       false, -1},
       // The mark's line may go on in the next block: it waits for its end.
       {"a\n\x1A", false, 2},
       {"a\n\x1A", true, -1},
@@ -102,8 +128,8 @@ TEST(LineCutter, SaysWhereTheTextEnded) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     TLineCutter cutter(TEndMark::kEndsTextOrLine);
-    const char* rest = cutter.Cut(c.text.data(), c.text.data() + c.text.size(), c.at_end,
-                                  [](std::string_view) {});
+    const char* rest =
+        cutter.Cut(c.text.data(), c.text.data() + c.text.size(), c.at_end, [](std::string_view) {});
     EXPECT_EQ(rest == nullptr ? -1 : rest - c.text.data(), c.rest);
   }
 }

@@ -31,8 +31,8 @@ std::wstring ClassOf(HWND window) {
 
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(Send(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(Send(window, WM_GETTEXT, text.size(),
-                                            reinterpret_cast<LPARAM>(text.data()))));
+  text.resize(static_cast<std::size_t>(
+      Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
   return text;
 }
 

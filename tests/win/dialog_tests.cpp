@@ -288,10 +288,10 @@ TEST_P(JwfImport, FillsRowsOnlyFromAnEnvironmentFile) {
   // Group 0: layer 3 gets 10, which is no line type; group 1: layer 2 gets 62.
   folder.Write(std::filesystem::path(L"env") / c.file_name,
                std::string("[\x8a\xc2\x8b\xab]\r\n") + c.head +  // [環境]
-               "LAYNMS_0 = A\r\n"
-               "LAYTYP_0=0,0,0,10\r\n"
-               "  laytyp_1 = 0 0 62\r\n"
-               "; LAYTYP_2 = 9\r\n");
+                   "LAYNMS_0 = A\r\n"
+                   "LAYTYP_0=0,0,0,10\r\n"
+                   "  laytyp_1 = 0 0 62\r\n"
+                   "; LAYTYP_2 = 9\r\n");
   const std::filesystem::path file = folder.Dir() / L"env" / c.file_name;
   const std::string settings = BaseSettings().Render();
   RunningDialog dialog;
@@ -305,7 +305,8 @@ TEST_P(JwfImport, FillsRowsOnlyFromAnEnvironmentFile) {
     HWND message = dialog.WaitForBox(L"kx27_レイヤ→線種変換");
     ASSERT_NE(message, nullptr) << "no message for a file it cannot import";
     if (*c.head) {
-      EXPECT_NE(BoxMessage(message).find(L"「Sample.jwf」には、読み込める線種の設定（LAYTYP_ の行）がありませんでした"),
+      EXPECT_NE(BoxMessage(message).find(
+                    L"「Sample.jwf」には、読み込める線種の設定（LAYTYP_ の行）がありませんでした"),
                 std::wstring::npos);
       SaveWindowBitmap(message, L"jwf_without_rows.bmp");
     } else {
@@ -349,10 +350,12 @@ TEST(TruncatedSettings, WarnsInTheStatusLine) {
   TestFolder folder;
   RunningDialog dialog;
   ASSERT_TRUE(Open(folder, dialog, "10\r\n20\r\n\r\n2\r\n"));
-  EXPECT_EQ(dialog.Text(IDC_PROGRESS_LABEL).rfind(kWarning, 0), 0u) << dialog.Text(IDC_PROGRESS_LABEL);
+  EXPECT_EQ(dialog.Text(IDC_PROGRESS_LABEL).rfind(kWarning, 0), 0u)
+      << dialog.Text(IDC_PROGRESS_LABEL);
   // It stays while the grid changes.
   ASSERT_TRUE(dialog.SelectTab(2));
-  EXPECT_EQ(dialog.Text(IDC_PROGRESS_LABEL).rfind(kWarning, 0), 0u) << dialog.Text(IDC_PROGRESS_LABEL);
+  EXPECT_EQ(dialog.Text(IDC_PROGRESS_LABEL).rfind(kWarning, 0), 0u)
+      << dialog.Text(IDC_PROGRESS_LABEL);
   EXPECT_TRUE(SaveWindowBitmap(dialog.Window(), L"dialog_truncated_settings.bmp"));
   ClickCancel(dialog);
   ASSERT_TRUE(dialog.WaitForExit());

@@ -22,7 +22,6 @@
 namespace kx27::test {
 namespace {
 
-
 std::wstring WindowTextOf(HWND window) {
   wchar_t text[512] = {};
   DWORD_PTR length = 0;
@@ -55,7 +54,10 @@ TEST(GridKnowsTheDrawing, NamesCountsAndValuesThatAreNoLineType) {
   EXPECT_EQ(dialog.Text(IDC_PROGRESS_LABEL), L"変更される要素: 5");
 
   // The pointer on group 0 layer 3, then on group 1 layer 2: the tip follows.
-  const struct { int col, row; const wchar_t* tip; } tips[] = {
+  const struct {
+    int col, row;
+    const wchar_t* tip;
+  } tips[] = {
       {4, 1,
        L"グループ 0 建具\r\nレイヤ 3 窓\r\n線種 5 一点鎖1\r\n線 1・円 1・弧 1・寸法線 0\r\n"
        L"変更される要素 3"},
@@ -76,8 +78,9 @@ TEST(GridKnowsTheDrawing, NamesCountsAndValuesThatAreNoLineType) {
   dialog.TypeIntoCell(1, 1, L"10");
   EXPECT_EQ(dialog.Text(IDC_PROGRESS_LABEL),
             L"変更される要素: 5\u3000／\u3000線種にない値 1 か所（0 として保存）");
-  EXPECT_EQ(dialog.Text(IDC_CELLINFO),
-            L"グループ 0 建具\u3000レイヤ 0\r\n「10」は線種ではありません（0 として保存）\u3000要素 0");
+  EXPECT_EQ(
+      dialog.Text(IDC_CELLINFO),
+      L"グループ 0 建具\u3000レイヤ 0\r\n「10」は線種ではありません（0 として保存）\u3000要素 0");
   SaveWindowBitmap(dialog.Window(), L"dialog_not_a_line_type.bmp");
   dialog.TypeIntoCell(4, 1, L"1");  // group 0 layer 3: only the arc is not of type 1
   EXPECT_EQ(dialog.Text(IDC_PROGRESS_LABEL),
@@ -201,9 +204,8 @@ TEST(GridKeyboard, PresetKeysFocusAndJapaneseButtons) {
     std::initializer_list<WORD> keys;
     int tab;
   } switches[] = {
-      {{VK_CONTROL, VK_TAB}, 1},          {{VK_CONTROL, VK_SHIFT, VK_TAB}, 0},
-      {{VK_CONTROL, VK_PRIOR}, 19},       {{VK_CONTROL, VK_NEXT}, 0},
-      {{VK_CONTROL, VK_NEXT}, 1},
+      {{VK_CONTROL, VK_TAB}, 1},  {{VK_CONTROL, VK_SHIFT, VK_TAB}, 0}, {{VK_CONTROL, VK_PRIOR}, 19},
+      {{VK_CONTROL, VK_NEXT}, 0}, {{VK_CONTROL, VK_NEXT}, 1},
   };
   for (const auto& s : switches) {
     dialog.PressChord(s.keys);
@@ -303,7 +305,8 @@ TEST(DialogScreenshots, AtEachScale) {
     dialog.Sync();
     EXPECT_EQ(dialog.Text(IDC_PRESET_GRID), L"5") << dpi;
     Sleep(500);  // the picture's first frame
-    EXPECT_TRUE(SaveWindowBitmap(dialog.Window(), L"dialog_scale_" + std::to_wstring(dpi) + L".bmp"));
+    EXPECT_TRUE(
+        SaveWindowBitmap(dialog.Window(), L"dialog_scale_" + std::to_wstring(dpi) + L".bmp"));
     dialog.Click(IDC_OK);
     ASSERT_TRUE(dialog.WaitForExit()) << dpi;
     EXPECT_EQ(folder.Read(kSettings), settings.Render()) << dpi;

@@ -62,7 +62,9 @@ struct AnswerFailureCase {
 
 const AnswerFailureCase kAnswerFailures[] = {
     {"ReadOnlyExchangeFile",
-     [](const TestFolder& folder, std::vector<HeldOpen>&) { MakeReadOnly(folder.Dir() / kExchange); },
+     [](const TestFolder& folder, std::vector<HeldOpen>&) {
+       MakeReadOnly(folder.Dir() / kExchange);
+     },
      L"読み取り専用"},
     {"ExchangeFileHeldOpen",
      [](const TestFolder& folder, std::vector<HeldOpen>& held) {
@@ -91,10 +93,10 @@ TEST_P(OkAnswerFailure, SaysWhyAndLeavesTheHostsFile) {
   c.prepare(folder, held);
   for (const HeldOpen& h : held) ASSERT_TRUE(h.Held());
 
-  const std::wstring message = OkMessage(dialog, std::wstring(L"ok_fails_") +
-                                                     std::wstring(c.name, c.name + std::strlen(c.name)) +
-                                                     L".bmp",
-                                         IDOK);
+  const std::wstring message = OkMessage(
+      dialog,
+      std::wstring(L"ok_fails_") + std::wstring(c.name, c.name + std::strlen(c.name)) + L".bmp",
+      IDOK);
   EXPECT_NE(message.find(L"線種を変換できませんでした。図面は変更しません。"), std::wstring::npos)
       << message.c_str();
   EXPECT_NE(message.find(c.reason), std::wstring::npos) << message.c_str();
@@ -104,8 +106,7 @@ TEST_P(OkAnswerFailure, SaysWhyAndLeavesTheHostsFile) {
   EXPECT_EQ(folder.Read(kExchange), kDrawing);
 }
 
-INSTANTIATE_TEST_SUITE_P(Dialog, OkAnswerFailure, ::testing::ValuesIn(kAnswerFailures),
-                         CaseName);
+INSTANTIATE_TEST_SUITE_P(Dialog, OkAnswerFailure, ::testing::ValuesIn(kAnswerFailures), CaseName);
 
 // A settings file that cannot be saved is said first; the user may still
 // convert, or go back to the dialog with every edit in place.
@@ -140,7 +141,8 @@ TEST_P(OkSettingsFailure, SaysSoAndLetsTheUserChoose) {
   }
 
   const std::wstring message = OkMessage(
-      dialog, std::wstring(L"ok_settings_") + std::wstring(c.name, c.name + std::strlen(c.name)) + L".bmp",
+      dialog,
+      std::wstring(L"ok_settings_") + std::wstring(c.name, c.name + std::strlen(c.name)) + L".bmp",
       c.answer);
   EXPECT_NE(message.find(L"設定ファイル「kx27.dat」を保存できませんでした"), std::wstring::npos)
       << message.c_str();

@@ -30,16 +30,16 @@ inline constexpr std::string_view kHq = "hq\r\n";
 
 // The drawing handed back, with these line-type lines (none when empty)
 // before the group 0 line, before its arc, in group 1 and in group 2.
-inline std::string Returned(std::string_view group0, std::string_view arc,
-                            std::string_view group1, std::string_view group2) {
+inline std::string Returned(std::string_view group0, std::string_view arc, std::string_view group1,
+                            std::string_view group2) {
   auto line = [](std::string_view text) {
     return text.empty() ? std::string() : std::string(text) + "\r\n";
   };
-  return "hd\r\nlg0\r\nly3\r\nlc1\r\n" + line(group0) + "0 0 100 0\r\nci 50 50 25\r\n" +
-         line(arc) + "ci 0 0 10 0 90 1 0\r\nlg1\r\nly2\r\nlc3\r\n" + line(group1) +
+  return "hd\r\nlg0\r\nly3\r\nlc1\r\n" + line(group0) + "0 0 100 0\r\nci 50 50 25\r\n" + line(arc) +
+         "ci 0 0 10 0 90 1 0\r\nlg1\r\nly2\r\nlc3\r\n" + line(group1) +
          "10 10 20 20\r\ncn1\r\ncc0\r\n"
          "cn\"$<\x82\x6c\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4e>\r\n"  // <ＭＳ ゴシック>
-         "ch 0 0 1 0 \"\x95\xb6\x8e\x9a\r\n"                                  // 文字
+         "ch 0 0 1 0 \"\x95\xb6\x8e\x9a\r\n"                                // 文字
          "lg2\r\nly0\r\n" +
          line(group2) + "msg\r\n0 0 30 40\r\ncs 15 20 1 0 \"50\r\nlg0\r\nly3\r\n";
 }

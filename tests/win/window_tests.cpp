@@ -174,7 +174,7 @@ TEST(Picture, BeforeAndAfterAndEditsShowAtOnce) {
   RunningDialog dialog;
   ASSERT_TRUE(Open(folder, dialog));
   dialog.PointAt(IDC_PICTURE, 5, 5);  // no tooltip over the screenshots
-  dialog.CellText(3, 2);  // group 1 layer 2: solid now, 二点鎖 after OK
+  dialog.CellText(3, 2);              // group 1 layer 2: solid now, 二点鎖 after OK
   auto settled = [&](const TScreenPixels& pixels) { return pixels.Count(kGroup1) > 0; };
   const TScreenPixels after = WaitForPicture(dialog, settled);
   ASSERT_GT(after.Count(kGroup1), 0u);
@@ -187,8 +187,8 @@ TEST(Picture, BeforeAndAfterAndEditsShowAtOnce) {
   EXPECT_GT(before.Count(kGroup1), after.Count(kGroup1)) << "a solid line has no gaps";
   EXPECT_TRUE(SaveWindowBitmap(dialog.Window(), L"picture_before.bmp"));
   dialog.ClickAndWait(IDC_PICTURE_BEFORE);
-  const TScreenPixels again = WaitForPicture(
-      dialog, [&](const TScreenPixels& pixels) { return pixels.Rgb == after.Rgb; });
+  const TScreenPixels again =
+      WaitForPicture(dialog, [&](const TScreenPixels& pixels) { return pixels.Rgb == after.Rgb; });
   EXPECT_TRUE(again.Rgb == after.Rgb);
 
   // Solid (1) after OK: the picture shows as many pixels as before.
@@ -295,15 +295,17 @@ TEST(Tooltips, TabsShowTheirCommentsAndACellTipFollowsAPaste) {
   dialog.PointAt(IDC_PRESET_GRID, away.left + 10, away.top + 10);
   const RECT cell = dialog.CellBounds(4, 1);
   dialog.PointAt(IDC_PRESET_GRID, cell.left + 10, cell.top + 10);
-  const std::wstring tip = L"グループ 0 建具\r\nレイヤ 3 窓\r\n線種 5 一点鎖1\r\n"
-                           L"線 1・円 1・弧 1・寸法線 0（変換しない）\r\n変更される要素 3";
+  const std::wstring tip =
+      L"グループ 0 建具\r\nレイヤ 3 窓\r\n線種 5 一点鎖1\r\n"
+      L"線 1・円 1・弧 1・寸法線 0（変換しない）\r\n変更される要素 3";
   ASSERT_NE(WaitForTip(dialog, tip), nullptr);
   ASSERT_TRUE(SetClipboardText(L"7"));
   dialog.PressChord({VK_CONTROL, 'V'});
   EXPECT_EQ(dialog.Text(IDC_CELLINFO),
             L"グループ 0 建具\u3000レイヤ 3 窓\r\n線種 7 二点鎖1\u3000要素 3（変更 3）");
-  EXPECT_NE(WaitForTip(dialog, L"グループ 0 建具\r\nレイヤ 3 窓\r\n線種 7 二点鎖1\r\n"
-                               L"線 1・円 1・弧 1・寸法線 0（変換しない）\r\n変更される要素 3"),
+  EXPECT_NE(WaitForTip(dialog,
+                       L"グループ 0 建具\r\nレイヤ 3 窓\r\n線種 7 二点鎖1\r\n"
+                       L"線 1・円 1・弧 1・寸法線 0（変換しない）\r\n変更される要素 3"),
             nullptr);
   EXPECT_TRUE(SaveWindowBitmap(dialog.Window(), L"tooltip_after_paste.bmp"));
 

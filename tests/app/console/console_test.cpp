@@ -39,9 +39,9 @@ class Kx27c : public ::testing::Test {
 
   int Run(std::string_view args, const std::filesystem::path& program = KX27C_PATH,
           std::string_view prefix = "") {
-    const std::string command = "cd '" + folder_.Path().string() + "' && (" +
-                                std::string(prefix) + " '" + program.string() + "' " +
-                                std::string(args) + ") >stdout.txt 2>stderr.txt";
+    const std::string command = "cd '" + folder_.Path().string() + "' && (" + std::string(prefix) +
+                                " '" + program.string() + "' " + std::string(args) +
+                                ") >stdout.txt 2>stderr.txt";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
@@ -56,7 +56,11 @@ TEST_F(Kx27c, OptionsAndErrors) {
   std::filesystem::create_directory(folder_ / "dir");
   // The exchange file after the run, and what the one-line error message
   // names; no message when the run succeeds.
-  const struct { std::string_view args; int status; std::string_view file, named; } cases[] = {
+  const struct {
+    std::string_view args;
+    int status;
+    std::string_view file, named;
+  } cases[] = {
       {"-q -s set.dat JWC_TEMP.TXT", 0, kExchangeOutWithDimensions, ""},
       {"-q -s set.dat --no-dimensions JWC_TEMP.TXT", 0, kExchangeOutWithoutDimensions, ""},
       {"--quiet --preset 1 --settings set.dat JWC_TEMP.TXT", 0, kExchangeOutUnchanged, ""},
@@ -111,12 +115,17 @@ TEST_F(Kx27c, DryRunAndShowPreset) {
   // The sample drawing with names: group 0 "建具", its layer 3 "窓".
   const std::string named = "hq\r\nlg0\r\nlgn\x8c\x9a\x8b\xef\r\nly3\r\nlyn\x91\x8b\r\n" +
                             std::string(kExchangeIn.substr(4));
-  const struct { std::string_view args; std::string_view output; } cases[] = {
+  const struct {
+    std::string_view args;
+    std::string_view output;
+  } cases[] = {
       {"--dry-run -s set.dat JWC_TEMP.TXT",
-       "0 \x8c\x9a\x8b\xef / 3 \x91\x8b: 4 -> 7 \x93\xf1\x93\x5f\x8d\xbd" "1\n"  // 二点鎖1
+       "0 \x8c\x9a\x8b\xef / 3 \x91\x8b: 4 -> 7 \x93\xf1\x93\x5f\x8d\xbd"
+       "1\n"  // 二点鎖1
        "total: 4 elements would change (dimension lines included)\n"},
       {"--dry-run --no-dimensions -s set.dat JWC_TEMP.TXT",
-       "0 \x8c\x9a\x8b\xef / 3 \x91\x8b: 3 -> 7 \x93\xf1\x93\x5f\x8d\xbd" "1\n"
+       "0 \x8c\x9a\x8b\xef / 3 \x91\x8b: 3 -> 7 \x93\xf1\x93\x5f\x8d\xbd"
+       "1\n"
        "total: 3 elements would change (dimension lines left as they are)\n"},
       {"--dry-run -p 1 -s set.dat JWC_TEMP.TXT",
        "total: 0 elements would change (dimension lines included)\n"},
@@ -141,7 +150,8 @@ TEST_F(Kx27c, DryRunAndShowPreset) {
   EXPECT_EQ(Run("--show-preset 2 -s set.dat JWC_TEMP.TXT"), 0);
   const std::string with_names = File("stdout.txt");
   EXPECT_NE(with_names.find(row0 + "  \x8c\x9a\x8b\xef\n"), std::string::npos) << with_names;
-  EXPECT_TRUE(with_names.ends_with("layers of group 0 \x8c\x9a\x8b\xef: 3 \x91\x8b\n")) << with_names;
+  EXPECT_TRUE(with_names.ends_with("layers of group 0 \x8c\x9a\x8b\xef: 3 \x91\x8b\n"))
+      << with_names;
   EXPECT_EQ(File("JWC_TEMP.TXT"), named);
   EXPECT_EQ(Run("--show-preset 0 -s set.dat"), 2);
   EXPECT_EQ(Run("--show-preset 3 -s missing.dat"), 1);
@@ -157,20 +167,24 @@ TEST_F(Kx27c, DefaultsToTheFilesBesideTheProgram) {
     EXPECT_EQ(Run("-q", folder_ / "bin" / "kx27c"), 0);
     EXPECT_EQ(File("bin/JWC_TEMP.TXT"), expected);
     EXPECT_EQ(File("stderr.txt").find("kx27.dat: no such file") != std::string::npos,
-              expected == kExchangeOutUnchanged) << File("stderr.txt");
+              expected == kExchangeOutUnchanged)
+        << File("stderr.txt");
     folder_.Write("bin/kx27.dat", settings_);
   }
 }
 
 TEST_F(Kx27c, RefusesWithOneLineAndChangesNothing) {
   const auto read_only = folder_.Write("READONLY.TXT", kExchangeIn);
-  std::filesystem::permissions(read_only, std::filesystem::perms::owner_read |
-                                              std::filesystem::perms::group_read);
+  std::filesystem::permissions(
+      read_only, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
   folder_.Write("short.dat", settings_.substr(0, settings_.size() - 3));  // no check-box line
   std::filesystem::create_directory(folder_ / "bin");
   std::filesystem::copy_file(KX27C_PATH, folder_ / "bin" / "kx27c");
   folder_.Write("bin/kx27.dat", "0\r\n0\r\n");
-  const struct { std::string_view args, file, named; std::filesystem::path program; } cases[] = {
+  const struct {
+    std::string_view args, file, named;
+    std::filesystem::path program;
+  } cases[] = {
       {"-s set.dat READONLY.TXT", "READONLY.TXT", "READONLY.TXT: read-only", KX27C_PATH},
       {"-s short.dat JWC_TEMP.TXT", "JWC_TEMP.TXT", "short.dat: cut short", KX27C_PATH},
       {"JWC_TEMP.TXT", "JWC_TEMP.TXT", "kx27.dat: cut short", folder_ / "bin" / "kx27c"},
@@ -211,8 +225,8 @@ TEST_F(Kx27c, SimultaneousRunsTakeTurns) {
   const std::string program = KX27C_PATH;
   for (int trial = 0; trial < 3; ++trial) {
     folder_.Write("JWC_TEMP.TXT", big);
-    EXPECT_EQ(Run("-q -s set.dat JWC_TEMP.TXT & '" + program +
-                  "' -q -s set.dat JWC_TEMP.TXT & wait"), 0);
+    EXPECT_EQ(
+        Run("-q -s set.dat JWC_TEMP.TXT & '" + program + "' -q -s set.dat JWC_TEMP.TXT & wait"), 0);
     EXPECT_EQ(File("JWC_TEMP.TXT"), twice);
     EXPECT_EQ(File("stderr.txt"), "");
   }

@@ -49,9 +49,10 @@ TEST(ApplyLineTypes, ChangesLinesCirclesArcsAndOptionallyDimensionLines) {
 
     EXPECT_EQ(ApplyLineTypes(drawing, preset, dimensions), changed);
     std::string result;
-    const TCommonAttrs* recs[] = {&Store.Lines[0], &Store.Lines[1], &Store.Lines[2], &Store.Lines[3],
-                                  &Store.Circles[0], &Store.Arcs[0], &Store.Texts[0], &Store.Points[0],
-                                  &Store.Solid2s[0], &Store.Dims[0].Line, &Store.Dims[0]};
+    const TCommonAttrs* recs[] = {&Store.Lines[0],     &Store.Lines[1],   &Store.Lines[2],
+                                  &Store.Lines[3],     &Store.Circles[0], &Store.Arcs[0],
+                                  &Store.Texts[0],     &Store.Points[0],  &Store.Solid2s[0],
+                                  &Store.Dims[0].Line, &Store.Dims[0]};
     for (const TCommonAttrs* rec : recs) result += std::to_string(rec->LineType) + " ";
     EXPECT_EQ(result, line_types) << dimensions;
   }

@@ -13,8 +13,8 @@
 
 #include "app/convert/conversion.h"
 #include "exchange/element_sequence.h"
-#include "exchange/write_elements.h"
 #include "exchange/reader.h"
+#include "exchange/write_elements.h"
 #include "exchange/writer.h"
 #include "tests/app/sample_exchange.h"
 #include "tests/exchange/temp_folder.h"
@@ -46,7 +46,8 @@ std::string Elements(int count, unsigned seed) {
     if (pick(30) == 0) out += "lg" + std::to_string(pick(16)) + "\r\n";
     if (pick(10) == 0) out += "ly" + std::to_string(pick(10)) + "\r\n";
     if (pick(6) == 0) out += "lc" + std::to_string(1 + pick(9)) + "\r\n";
-    const std::string xy = std::to_string(pick(1000)) + " " + std::to_string(pick(1000) - 500) + ".25";
+    const std::string xy =
+        std::to_string(pick(1000)) + " " + std::to_string(pick(1000) - 500) + ".25";
     switch (pick(8)) {
       case 0:
         out += "pl\r\n";
@@ -128,7 +129,8 @@ TEST(FileConversion, WritesWhatOnePassWritesWhateverTheFileStatesLate) {
       {"no attributes at all", "hq\r\n" + Elements(20000, 2)},
       {"bz at the end", "hq\r\n" + elements + "bz\r\n"},
       {"widths from the end on", "hq\r\n" + elements + "lw5\r\n"},
-      {"first group after the first part", "hq\r\n" + Repeated("1 2 3 4\r\n", 60000) + "lg7\r\nly9\r\n" + elements},
+      {"first group after the first part",
+       "hq\r\n" + Repeated("1 2 3 4\r\n", 60000) + "lg7\r\nly9\r\n" + elements},
       {"first font and text type late", "hq\r\n" + elements + "cn\"$Late\r\ncn0 1 2 3 4\r\n"},
       {"few elements", "hq\r\nlg1\r\n1 2 3 4\r\n"},
       {"no elements", "hq\r\n"},
@@ -213,7 +215,8 @@ TEST(FileConversion, ReportsWhatForbidsWritingBack) {
     EXPECT_EQ(conversion.Problem, c.problem);
   }
   TTempFolder folder;
-  EXPECT_EQ(ConvertExchangeFile(folder / "none.txt", TPreset{}, true).Status, TReadStatus::kMissing);
+  EXPECT_EQ(ConvertExchangeFile(folder / "none.txt", TPreset{}, true).Status,
+            TReadStatus::kMissing);
 }
 
 TEST(WriteElements, EscapeInEitherHalfLeavesOnlyTheClosingLines) {

@@ -7,13 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 #include "app/convert/conversion.h"
-#include "app/grid/status.h"
 #include "app/grid/layer_names.h"
+#include "app/grid/status.h"
 #include "exchange/drawing.h"
 #include "exchange/reader.h"
 
@@ -25,11 +25,33 @@ namespace {
 // group 0 layer 4: a dimension whose line was read on layer 5; group A
 // unnamed, layer F "　外構 ": two lines of line type 7. Names come with the
 // blanks the host writes around them.
-constexpr std::string_view kLines[] = {
-    "hq", "lg0", "lgn \x8c\x9a\x8b\xef", "ly3", "lyn\x91\x8b", "lt1", "0 0 10 0", "lt5",
-    "ci 0 0 5", "lt1", "ci 0 0 3 0 90 1 0", "ly5", "lyn \x81\x40", "ch 0 0 1 0 \"a", "msg", "0 0 3 4",
-    "cs 1 2 1 0 \"5", "msg", "0 0 1 1", "ly4", "cs 1 2 1 0 \"6", "lgA", "lyF",
-    "lyn\x81\x40\x8a\x4f\x8d\x5c ", "lt7", "1 1 2 2", "3 3 4 4"};
+constexpr std::string_view kLines[] = {"hq",
+                                       "lg0",
+                                       "lgn \x8c\x9a\x8b\xef",
+                                       "ly3",
+                                       "lyn\x91\x8b",
+                                       "lt1",
+                                       "0 0 10 0",
+                                       "lt5",
+                                       "ci 0 0 5",
+                                       "lt1",
+                                       "ci 0 0 3 0 90 1 0",
+                                       "ly5",
+                                       "lyn \x81\x40",
+                                       "ch 0 0 1 0 \"a",
+                                       "msg",
+                                       "0 0 3 4",
+                                       "cs 1 2 1 0 \"5",
+                                       "msg",
+                                       "0 0 1 1",
+                                       "ly4",
+                                       "cs 1 2 1 0 \"6",
+                                       "lgA",
+                                       "lyF",
+                                       "lyn\x81\x40\x8a\x4f\x8d\x5c ",
+                                       "lt7",
+                                       "1 1 2 2",
+                                       "3 3 4 4"};
 
 TDrawing ReadLines() {
   TExchangeReader reader;
@@ -47,10 +69,10 @@ class LayerSummaryTest : public ::testing::Test {
 TEST_F(LayerSummaryTest, LabelsCarryTheDrawingsNamesOrTheNumberAlone) {
   EXPECT_EQ(GroupLabel(Drawing, 0), "0 \x8c\x9a\x8b\xef");  // 0 建具
   EXPECT_EQ(GroupLabel(Drawing, 10), "A");
-  EXPECT_EQ(LayerLabel(Drawing, 0, 3), "3 \x91\x8b");       // 3 窓
+  EXPECT_EQ(LayerLabel(Drawing, 0, 3), "3 \x91\x8b");  // 3 窓
   EXPECT_EQ(LayerLabel(Drawing, 0, 5), "5");
   EXPECT_EQ(LayerLabel(Drawing, 10, 15), "F \x8a\x4f\x8d\x5c");  // F 外構
-  EXPECT_EQ(LayerLabel(Drawing, 1, 3), "3");  // the name belongs to group 0
+  EXPECT_EQ(LayerLabel(Drawing, 1, 3), "3");                     // the name belongs to group 0
 
   TGridCells cells;
   LabelGridHeaders(cells, Drawing, 0);
@@ -99,7 +121,8 @@ TEST_F(LayerSummaryTest, ChangeCountMatchesTheConversion) {
   for (const Case& c : cases) {
     for (bool dimensions : {false, true}) {
       TPreset preset;
-      for (const auto& [cell, value] : c.values) preset.Values[static_cast<std::size_t>(cell)] = value;
+      for (const auto& [cell, value] : c.values)
+        preset.Values[static_cast<std::size_t>(cell)] = value;
       const std::int64_t counted = ChangedElements(summary, preset.Values, dimensions);
       EXPECT_EQ(counted, dimensions ? c.with_dimensions : c.without_dimensions)
           << c.name << " dimensions " << dimensions;

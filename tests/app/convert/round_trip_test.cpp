@@ -67,7 +67,8 @@ std::string Records(std::string_view bytes) {
   std::string records;
   int last_curve = 0, curves = 0;
   auto rest = json.cbegin();
-  for (std::smatch match; std::regex_search(rest, json.cend(), match, kCurve); rest = match.suffix().first) {
+  for (std::smatch match; std::regex_search(rest, json.cend(), match, kCurve);
+       rest = match.suffix().first) {
     const int curve = std::stoi(match[1]);
     if (curve != 0 && curve != last_curve) ++curves;
     last_curve = curve;
@@ -84,30 +85,42 @@ TPreset LayerOneToSeven() {
 }
 
 TEST(RoundTrip, WhatWasLostBeforeComesBack) {
-  const struct { const char* name; std::string in; std::string_view out; } cases[] = {
+  const struct {
+    const char* name;
+    std::string in;
+    std::string_view out;
+  } cases[] = {
       {"curve", "hq\r\nlg0\r\nly1\r\nz2\r\npl\r\n0 0 1 0\r\nz1\r\n1 0 1 1\r\n#\r\n0 0 5 5\r\n",
-       "hd\r\nlg0\r\nly1\r\nlc1\r\nlt7\r\nz2\r\npl\r\n0 0 1 0\r\nz1\r\n1 0 1 1\r\n#\r\n0 0 5 5\r\n"},
+       "hd\r\nlg0\r\nly1\r\nlc1\r\nlt7\r\nz2\r\npl\r\n0 0 1 0\r\nz1\r\n1 0 1 1\r\n#\r\n0 0 5 "
+       "5\r\n"},
       {"text without direction, texts of blanks",
-       "hq\r\nch 1475 -49850 0 0 \"Draw_BmpTOUKA = 1\r\nch 1 2 1 0 \"\x81\x40\x81\x40\r\nch 1 2 1 0 \" \r\n"
+       "hq\r\nch 1475 -49850 0 0 \"Draw_BmpTOUKA = 1\r\nch 1 2 1 0 \"\x81\x40\x81\x40\r\nch 1 2 1 "
+       "0 \" \r\n"
        "ch 1 2 1 0 \"\r\n",
-       "hd\r\nlg0\r\nly0\r\ncn1\r\ncc0\r\ncn\"$<\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e>\r\n"
-       "ch 1475 -49850 0 0 \"Draw_BmpTOUKA = 1\r\nch 1 2 1 0 \"\x81\x40\x81\x40\r\nch 1 2 1 0 \" \r\n"},
+       "hd\r\nlg0\r\nly0\r\ncn1\r\ncc0\r\ncn\"$<\x82\x6c\x82\x72 "
+       "\x83\x53\x83\x56\x83\x62\x83\x4e>\r\n"
+       "ch 1475 -49850 0 0 \"Draw_BmpTOUKA = 1\r\nch 1 2 1 0 \"\x81\x40\x81\x40\r\nch 1 2 1 0 \" "
+       "\r\n"},
       {"dimension on the layer of its text line",
-       FromHex("68710d0a6c67300d0a6c79310d0a6c74310d0a6d73670d0a3020302031303020300d0a6c79320d0a6373203530"
+       FromHex("68710d0a6c67300d0a6c79310d0a6c74310d0a6d73670d0a3020302031303020300d0a6c79320d0a637"
+               "3203530"
                "2031302031203020223130300d0a"),
        ""},
       {"dimension flags",
-       FromHex("68710d0a6c67300d0a6c79300d0a6d73670d0a3020302031303020300d0a7a310d0a6373203530203130203120"
+       FromHex("68710d0a6c67300d0a6c79300d0a6d73670d0a3020302031303020300d0a7a310d0a637320353020313"
+               "0203120"
                "3020223130300d0a"),
        ""},
       {"degenerate once written",
-       FromHex("3132333435363738392e30303030303030322035203132333435363738392e303030303030303620350d0a736c"
-               "203132333435363738393031323334352e362030203132333435363738393031323334352e3720300d0a6369"
+       FromHex("3132333435363738392e30303030303030322035203132333435363738392e303030303030303620350"
+               "d0a736c"
+               "203132333435363738393031323334352e362030203132333435363738393031323334352e3720300d0"
+               "a6369"
                "2031203120312e3030303030303030303030303030303032652d380d0a"),
        "hd\r\nlg0\r\nly0\r\n"},
       {"font names that differ only past the line's end",
-       "hq\r\ncn\"$" + std::string(251, 'A') + "XXXXXXXX\r\nch 0 0 1 0 \"a\r\ncn\"$" + std::string(251, 'A') +
-           "YYYYYYYY\r\nch 0 5 1 0 \"b\r\n",
+       "hq\r\ncn\"$" + std::string(251, 'A') + "XXXXXXXX\r\nch 0 0 1 0 \"a\r\ncn\"$" +
+           std::string(251, 'A') + "YYYYYYYY\r\nch 0 5 1 0 \"b\r\n",
        ""},
       {"largest values", "hq\r\n1.7976931348623157e308 0 -1.7976931348623157e308 1\r\n",
        "hd\r\nlg0\r\nly0\r\nlc1\r\nlt1\r\n1.79769313486231E308 0 -1.79769313486231E308 1\r\n"},
@@ -164,7 +177,8 @@ class TRandomDrawing {
       case 3: return "1.797693134862315e308";
       case 4: return "-0";
       case 5: return "1e-" + std::to_string(300 + Pick(30));
-      case 6: return std::to_string(Pick(1000)) + "." + std::to_string(random_() % 100000000000000000);
+      case 6:
+        return std::to_string(Pick(1000)) + "." + std::to_string(random_() % 100000000000000000);
       case 7: return "1e999";
       default: return std::to_string(Pick(100) / 8.0);
     }
@@ -180,15 +194,19 @@ class TRandomDrawing {
   }
 
   std::string Text() {
-    static const char* const kTexts[] = {"", " ", "\x81\x40", "a b ", "\x95\xb6\x8e\x9a", "\"q\"", "x\ty"};
+    static const char* const kTexts[] = {"",      " ",   "\x81\x40", "a b ", "\x95\xb6\x8e\x9a",
+                                         "\"q\"", "x\ty"};
     return kTexts[Pick(7)];
   }
 
   std::string Line() {
     static const char* const kCommands[] = {
-        "pl", "pl", "#", "msg", "z1", "z2", "z4", "z5", "hhp3", "bz", "lgn\x95\xb6", "lyn", "cn\"$F \"",
-        "cn$", "cn0 1 2 0.5 3", "cn3", "cn12", "cc2", "cc9", "pn4", "lc10 77", "lc10", "lw-1", "lw40000",
-        "hcw 1 2 3 4 5 6 7 8 9 10", "lt2", "BL 1 2 b", "cn$<>", "hp1 1 2", "z3"};
+        "pl",          "pl",       "#",         "msg",     "z1",
+        "z2",          "z4",       "z5",        "hhp3",    "bz",
+        "lgn\x95\xb6", "lyn",      "cn\"$F \"", "cn$",     "cn0 1 2 0.5 3",
+        "cn3",         "cn12",     "cc2",       "cc9",     "pn4",
+        "lc10 77",     "lc10",     "lw-1",      "lw40000", "hcw 1 2 3 4 5 6 7 8 9 10",
+        "lt2",         "BL 1 2 b", "cn$<>",     "hp1 1 2", "z3"};
     const std::string hex = "0123456789ABCDEF";
     switch (Pick(14)) {
       case 0: return kCommands[Pick(30)];

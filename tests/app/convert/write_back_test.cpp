@@ -7,8 +7,8 @@
 #include <set>
 #include <string>
 
-#include "app/form/failure_messages.h"
 #include "app/convert/selection.h"
+#include "app/form/failure_messages.h"
 #include "tests/exchange/temp_folder.h"
 
 namespace kx27::testing {

@@ -93,9 +93,8 @@ TEST(FormLayout, WideningTheWindowGrowsTheCellsAndThePictureBesideTheWholeTable)
     for (int width = minimum.Width; width < 3000 * dpi / 96; width += 3) {
       const TFormLayout layout = LayOutForm(metrics, {width, height});
       const TFormRect client{0, 0, width, height};
-      for (const TFormRect& part : {layout.Tabs, layout.Picture, layout.GuideText,
-                                    layout.Ok, layout.Cancel, layout.Status,
-                                    layout.Dimensions}) {
+      for (const TFormRect& part : {layout.Tabs, layout.Picture, layout.GuideText, layout.Ok,
+                                    layout.Cancel, layout.Status, layout.Dimensions}) {
         if (!part.Empty()) {
           ASSERT_TRUE(Inside(part, client)) << dpi << " " << width;
         }
@@ -109,8 +108,8 @@ TEST(FormLayout, WideningTheWindowGrowsTheCellsAndThePictureBesideTheWholeTable)
         ASSERT_GE(layout.Grid.Width - metrics.GridFrameWidth,
                   view.HeaderWidth + 16 * CellWidthIn(layout.Grid, metrics))
             << dpi << " " << width;
-        ASSERT_TRUE(Inside(layout.Emphasise, {layout.Picture.Left, 0, layout.Picture.Width,
-                                              height}))
+        ASSERT_TRUE(
+            Inside(layout.Emphasise, {layout.Picture.Left, 0, layout.Picture.Width, height}))
             << dpi << " " << width;
       }
       if (CellWidthIn(layout.Grid, metrics) < CellWidthIn(last.Grid, metrics)) {

@@ -12,7 +12,7 @@ TEST(RepaintPacer, RepaintsFirstThenOncePerInterval) {
   // Calls in milliseconds after the start, and whether each repaints: the
   // interval counts from the last repaint, not from the last call.
   const std::vector<std::pair<int, bool>> calls = {
-      {0, true}, {1, false}, {49, false}, {50, true}, {60, false},
+      {0, true},   {1, false},  {49, false}, {50, true},   {60, false},
       {99, false}, {100, true}, {400, true}, {449, false}, {451, true}};
   TRepaintPacer pacer(milliseconds(50));
   const TRepaintPacer::TClock::time_point start{};

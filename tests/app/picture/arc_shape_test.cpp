@@ -25,7 +25,14 @@ TEST(ArcFromDegrees, EndsAndSweepAsTheHostDrawsThem) {
       {10, 1, 0, 90, 0, {0, 10}, {10, 0}, 3 * kPi / 2},
       // A whole circle, however its ends are written.
       {10, 1, 0, 0, 360, {10, 0}, {10, 0}, 2 * kPi},
-      {10, 1, 0, 45, 45, {10 * std::sqrt(0.5), 10 * std::sqrt(0.5)}, {10 * std::sqrt(0.5), 10 * std::sqrt(0.5)}, 2 * kPi},
+      {10,
+       1,
+       0,
+       45,
+       45,
+       {10 * std::sqrt(0.5), 10 * std::sqrt(0.5)},
+       {10 * std::sqrt(0.5), 10 * std::sqrt(0.5)},
+       2 * kPi},
       // Half an ellipse half as high as wide, then the same tilted upright.
       {10, 0.5, 0, 0, 180, {10, 0}, {-10, 0}, kPi},
       {10, 0.5, 90, 90, 180, {-5, 0}, {0, -10}, kPi / 2},
@@ -37,8 +44,10 @@ TEST(ArcFromDegrees, EndsAndSweepAsTheHostDrawsThem) {
     std::vector<TPoint> points;
     AppendArcPoints(arc, arc.Radius, 4, points);
     ASSERT_EQ(points.size(), 5u);
-    EXPECT_TRUE(Near(points.front(), c.First)) << c.Start << " " << c.End << ": " << points.front().X << " " << points.front().Y;
-    EXPECT_TRUE(Near(points.back(), c.Last)) << c.Start << " " << c.End << ": " << points.back().X << " " << points.back().Y;
+    EXPECT_TRUE(Near(points.front(), c.First))
+        << c.Start << " " << c.End << ": " << points.front().X << " " << points.front().Y;
+    EXPECT_TRUE(Near(points.back(), c.Last))
+        << c.Start << " " << c.End << ": " << points.back().X << " " << points.back().Y;
     EXPECT_NEAR(arc.Sweep, c.Sweep, 1e-12) << c.Start << " " << c.End;
   }
 }
@@ -72,10 +81,10 @@ TEST(AppendArcOutline, ClosesEachFillItsOwnWay) {
   };
   const TCase cases[] = {
       {TArcFill::kNone, 90, 9, {0, 10}},
-      {TArcFill::kSegment, 90, 9, {0, 10}},     // closed along the chord
-      {TArcFill::kSector, 90, 10, {0, 0}},      // through the centre
-      {TArcFill::kSector, 360, 9, {10, 0}},     // a disc has no centre point
-      {TArcFill::kRing, 360, 18, {5, 0}},       // inner edge backwards, back at its start
+      {TArcFill::kSegment, 90, 9, {0, 10}},  // closed along the chord
+      {TArcFill::kSector, 90, 10, {0, 0}},   // through the centre
+      {TArcFill::kSector, 360, 9, {10, 0}},  // a disc has no centre point
+      {TArcFill::kRing, 360, 18, {5, 0}},    // inner edge backwards, back at its start
       {TArcFill::kRing, 90, 18, {5, 0}},
   };
   for (const TCase& c : cases) {

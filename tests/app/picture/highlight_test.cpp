@@ -17,7 +17,8 @@ std::string Layers(const TLayerSet& set) {
 
 std::string Only(std::initializer_list<std::pair<int, int>> places) {
   std::string layers(256, '0');
-  for (const auto& [group, layer] : places) layers[static_cast<std::size_t>(group * 16 + layer)] = '1';
+  for (const auto& [group, layer] : places)
+    layers[static_cast<std::size_t>(group * 16 + layer)] = '1';
   return layers;
 }
 
@@ -30,8 +31,22 @@ TEST(TLayerSet, CellRangeAndGroup) {
       // Grid columns are layers + 1, rows groups + 1.
       {TLayerSet::Range(RangeBetween(3, 2, 2, 3)), Only({{1, 1}, {1, 2}, {2, 1}, {2, 2}})},
       {TLayerSet::Range(RangeBetween(5, 1, 5, 1)), Only({{0, 4}})},
-      {TLayerSet::Group(2), Only({{2, 0}, {2, 1}, {2, 2}, {2, 3}, {2, 4}, {2, 5}, {2, 6}, {2, 7},
-                                  {2, 8}, {2, 9}, {2, 10}, {2, 11}, {2, 12}, {2, 13}, {2, 14}, {2, 15}})},
+      {TLayerSet::Group(2), Only({{2, 0},
+                                  {2, 1},
+                                  {2, 2},
+                                  {2, 3},
+                                  {2, 4},
+                                  {2, 5},
+                                  {2, 6},
+                                  {2, 7},
+                                  {2, 8},
+                                  {2, 9},
+                                  {2, 10},
+                                  {2, 11},
+                                  {2, 12},
+                                  {2, 13},
+                                  {2, 14},
+                                  {2, 15}})},
       {TLayerSet{}, Only({})},
   };
   for (const auto& [set, layers] : cases) {

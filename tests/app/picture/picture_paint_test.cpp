@@ -44,7 +44,10 @@ class TRecordingSink : public TPictureSink {
 
  private:
   void Add(char what, const TPaintStyle& style, std::span<const TPixelPoint> points) {
-    Calls.push_back({what, style.Item, style.Rgb, {style.Dashes.begin(), style.Dashes.end()},
+    Calls.push_back({what,
+                     style.Item,
+                     style.Rgb,
+                     {style.Dashes.begin(), style.Dashes.end()},
                      {points.begin(), points.end()}});
   }
 };
@@ -53,11 +56,25 @@ TEST(TPicturePainter, EachLineTypeInItsPattern) {
   // Line types 0 and 10, 20, 46, 47 and 70 have no pattern of their own:
   // solid. 11-15 are waves, their height the number less 10.
   const std::pair<int, std::vector<int>> cases[] = {
-      {0, {}},         {1, {}},           {2, {8, 4}},        {3, {4, 3}},
-      {4, {2, 2}},     {5, {14, 3, 2, 3}}, {8, {24, 4, 2, 4, 2, 4}}, {9, {1, 2}},
-      {10, {}},        {16, {16, 8}},     {19, {28, 6, 4, 6, 4, 6}}, {20, {}},
-      {31, {}},        {32, {9, 3}},      {45, {9, 3, 9, 3, 1, 3, 1, 3, 1, 3}},
-      {46, {}},        {47, {}},          {62, {}},           {70, {}},
+      {0, {}},
+      {1, {}},
+      {2, {8, 4}},
+      {3, {4, 3}},
+      {4, {2, 2}},
+      {5, {14, 3, 2, 3}},
+      {8, {24, 4, 2, 4, 2, 4}},
+      {9, {1, 2}},
+      {10, {}},
+      {16, {16, 8}},
+      {19, {28, 6, 4, 6, 4, 6}},
+      {20, {}},
+      {31, {}},
+      {32, {9, 3}},
+      {45, {9, 3, 9, 3, 1, 3, 1, 3, 1, 3}},
+      {46, {}},
+      {47, {}},
+      {62, {}},
+      {70, {}},
   };
   std::string text = "hq\r\nlc2\r\n";
   for (std::size_t i = 0; i < std::size(cases); ++i)
@@ -78,7 +95,8 @@ TEST(TPicturePainter, EachLineTypeInItsPattern) {
   }
   // A wave: solid, a point every 2 pixels, its height on both sides.
   for (int wave = 11; wave <= 15; ++wave) {
-    const TRecordingSink::TCall& call = sink.Calls[std::size(cases) + static_cast<std::size_t>(wave - 11)];
+    const TRecordingSink::TCall& call =
+        sink.Calls[std::size(cases) + static_cast<std::size_t>(wave - 11)];
     EXPECT_TRUE(call.Dashes.empty());
     EXPECT_GE(call.Points.size(), 400u);
     const double axis = view.ToPixel({0, wave * 20.0 + 200}).Y;
@@ -128,7 +146,8 @@ TEST(TPicturePainter, KeepsEverythingVisible) {
     const double x = coordinate(random), y = coordinate(random), s = size(random);
     text += std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(x + s) + " " +
             std::to_string(y - s / 3) + "\r\n";
-    text += "ci " + std::to_string(y) + " " + std::to_string(x) + " " + std::to_string(s / 2) + "\r\n";
+    text +=
+        "ci " + std::to_string(y) + " " + std::to_string(x) + " " + std::to_string(s / 2) + "\r\n";
   }
   const TPicture picture = BuildPicture(ReadDrawing(text), TPictureOptions{});
   const TPixelRect rect{0, 0, 300, 200};
@@ -138,14 +157,16 @@ TEST(TPicturePainter, KeepsEverythingVisible) {
     TRecordingSink sink;
     TPicturePainter().Paint(picture, view, rect, {}, sink);
     std::vector<int> painted(picture.Items.size());
-    for (const auto& call : sink.Calls) ++painted[static_cast<std::size_t>(call.Item - picture.Items.data())];
+    for (const auto& call : sink.Calls)
+      ++painted[static_cast<std::size_t>(call.Item - picture.Items.data())];
     for (std::size_t i = 0; i < picture.Items.size(); ++i) {
       const TPictureItem& item = picture.Items[i];
       std::vector<TPoint> points;
       if (item.Shape == TShape::kArc) {
         AppendArcPoints(picture.Arcs[item.First], picture.Arcs[item.First].Radius, 64, points);
       } else {
-        points.assign(picture.Points.begin() + item.First, picture.Points.begin() + item.First + item.Count);
+        points.assign(picture.Points.begin() + item.First,
+                      picture.Points.begin() + item.First + item.Count);
       }
       bool inside = false;
       for (const TPoint& p : points) {
@@ -162,8 +183,9 @@ TEST(TPicturePainter, KeepsEverythingVisible) {
 
 TEST(TPicturePainter, HighlightedLayersLastAndTheRestDimmed) {
   const TPicture picture = BuildPicture(
-      ReadDrawing("hq\r\nlc2\r\nly1\r\n0 0 10 0\r\nly2\r\n0 1 10 1\r\nly1\r\n0 2 10 2\r\n"
-                  "ly3\r\ncn0 0.5 0.5 0 2\r\nch 0 3 1 0 \"small\r\ncn0 10 10 0 2\r\nch 0 5 1 0 \"big\r\n"),
+      ReadDrawing(
+          "hq\r\nlc2\r\nly1\r\n0 0 10 0\r\nly2\r\n0 1 10 1\r\nly1\r\n0 2 10 2\r\n"
+          "ly3\r\ncn0 0.5 0.5 0 2\r\nch 0 3 1 0 \"small\r\ncn0 10 10 0 2\r\nch 0 5 1 0 \"big\r\n"),
       TPictureOptions{});
   const TPixelRect rect{0, 0, 100, 100};
   const TViewport view = TViewport::Fit(picture.Box, rect, 0);
@@ -210,7 +232,8 @@ TEST(TPicturePainter, StopsSoonAfterItsCancelFlagIsRaised) {
   // Raises the flag as it takes its call number RaiseAt (from 1), 0 before the paint.
   class TRaisingSink final : public TRecordingSink {
    public:
-    TRaisingSink(std::atomic<bool>& flag, std::int64_t raise_at) : flag_(flag), raise_at_(raise_at) {}
+    TRaisingSink(std::atomic<bool>& flag, std::int64_t raise_at)
+        : flag_(flag), raise_at_(raise_at) {}
     void Line(std::span<const TPixelPoint> points, const TPaintStyle& style) override {
       TRecordingSink::Line(points, style);
       if (static_cast<std::int64_t>(Calls.size()) == raise_at_) flag_ = true;
@@ -224,8 +247,12 @@ TEST(TPicturePainter, StopsSoonAfterItsCancelFlagIsRaised) {
     std::int64_t RaiseAt;  // -1: never
     TPictureFocus Focus;
   };
-  const TCase cases[] = {{-1, {}},  {0, {}},    {1, {}},     {5000, {}},
-                         {12000, {}}, {-1, {TLayerSet::Cell(0, 0), false}},
+  const TCase cases[] = {{-1, {}},
+                         {0, {}},
+                         {1, {}},
+                         {5000, {}},
+                         {12000, {}},
+                         {-1, {TLayerSet::Cell(0, 0), false}},
                          {15000, {TLayerSet::Cell(0, 1), false}}};
   for (const TCase& c : cases) {
     std::atomic<bool> flag = c.RaiseAt == 0;

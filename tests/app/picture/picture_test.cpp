@@ -87,7 +87,8 @@ TEST(BuildPicture, LineTypesNowAndAfterOk) {
         << "item " << i;
   }
   EXPECT_EQ(with.ShownLineType(with.Items[4]), 5);
-  EXPECT_EQ(BuildPicture(drawing, SamplePictureOptions(true, true)).ShownLineType(with.Items[4]), 2);
+  EXPECT_EQ(BuildPicture(drawing, SamplePictureOptions(true, true)).ShownLineType(with.Items[4]),
+            2);
 }
 
 // What the picture shows after OK is what the drawing holds after the
@@ -120,7 +121,9 @@ TEST(BuildPicture, AfterOkIsWhatTheConversionWrites) {
 
 TEST(BuildPicture, ShapesInDrawingCoordinates) {
   const TPicture picture = BuildPicture(ReadDrawing(kPictureDrawing), SamplePictureOptions(true));
-  const auto near = [](TPoint a, TPoint b) { return std::abs(a.X - b.X) < 1e-9 && std::abs(a.Y - b.Y) < 1e-9; };
+  const auto near = [](TPoint a, TPoint b) {
+    return std::abs(a.X - b.X) < 1e-9 && std::abs(a.Y - b.Y) < 1e-9;
+  };
 
   // The curve's second segment, and the quarter arc's two ends.
   const TPictureItem& segment = picture.Items[3];
@@ -149,9 +152,12 @@ TEST(BuildPicture, ShapesInDrawingCoordinates) {
   };
   for (const TTextCase& c : texts) {
     const TTextShape& text = picture.Texts[picture.Items[c.Item].First];
-    EXPECT_TRUE(near(text.Corners[0], c.BottomLeft)) << c.Item << ": " << text.Corners[0].X << " " << text.Corners[0].Y;
-    EXPECT_TRUE(near(text.Corners[1], c.BottomRight)) << c.Item << ": " << text.Corners[1].X << " " << text.Corners[1].Y;
-    EXPECT_TRUE(near(text.Corners[3], c.TopLeft)) << c.Item << ": " << text.Corners[3].X << " " << text.Corners[3].Y;
+    EXPECT_TRUE(near(text.Corners[0], c.BottomLeft))
+        << c.Item << ": " << text.Corners[0].X << " " << text.Corners[0].Y;
+    EXPECT_TRUE(near(text.Corners[1], c.BottomRight))
+        << c.Item << ": " << text.Corners[1].X << " " << text.Corners[1].Y;
+    EXPECT_TRUE(near(text.Corners[3], c.TopLeft))
+        << c.Item << ": " << text.Corners[3].X << " " << text.Corners[3].Y;
   }
   EXPECT_EQ(picture.TextOf(picture.Texts[picture.Items[14].First]), "a<b&c");
 
@@ -172,13 +178,25 @@ TEST(BuildPicture, EmptyDrawingGivesAnEmptyPicture) {
 
 TEST(HostRgb, HostColoursAndTheSolidsOwn) {
   const std::tuple<std::int32_t, std::int32_t, std::uint32_t> cases[] = {
-      {1, 0, 0x00C0C0}, {2, 0, 0x000000}, {3, 0, 0x00C000}, {4, 0, 0xC0C000}, {5, 0, 0xC000C0},
-      {6, 0, 0x0000FF}, {7, 0, 0x008080}, {8, 0, 0xFF0080}, {9, 0, 0xFF80FF},
+      {1, 0, 0x00C0C0},
+      {2, 0, 0x000000},
+      {3, 0, 0x00C000},
+      {4, 0, 0xC0C000},
+      {5, 0, 0xC000C0},
+      {6, 0, 0x0000FF},
+      {7, 0, 0x008080},
+      {8, 0, 0xFF0080},
+      {9, 0, 0xFF80FF},
       // lc10's value is red + green * 256 + blue * 65536.
-      {10, 0x0000FF, 0xFF0000}, {10, 0x123456, 0x563412}, {10, -1, 0xFFFFFF},
-      {0, 0, 0x000000}, {11, 0x0000FF, 0x000000}, {-1, 0, 0x000000},
+      {10, 0x0000FF, 0xFF0000},
+      {10, 0x123456, 0x563412},
+      {10, -1, 0xFFFFFF},
+      {0, 0, 0x000000},
+      {11, 0x0000FF, 0x000000},
+      {-1, 0, 0x000000},
   };
-  for (const auto& [colour, lc10, rgb] : cases) EXPECT_EQ(HostRgb(colour, lc10), rgb) << colour << " " << lc10;
+  for (const auto& [colour, lc10, rgb] : cases)
+    EXPECT_EQ(HostRgb(colour, lc10), rgb) << colour << " " << lc10;
   EXPECT_EQ(DimmedRgb(0x000000), 0xBFBFBFu);
   EXPECT_EQ(DimmedRgb(0xFF0080), 0xFFBFDFu);
   EXPECT_EQ(DimmedRgb(0xFFFFFF), 0xFFFFFFu);

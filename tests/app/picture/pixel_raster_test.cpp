@@ -58,22 +58,60 @@ TEST(RasterLine, PixelsOfSolidDashedThickAndFarLines) {
     std::span<const std::uint8_t> dashes;
     bool emphasised;
     int dpi;
-    int lit;       // pixels in all
-    int row;       // this row ...
+    int lit;            // pixels in all
+    int row;            // this row ...
     const char* shows;  // ... shows this, or nullptr
   } cases[] = {
       {"solid across", {{2, 5}, {12, 5}}, {}, false, 96, 11, 5, "..###########..................."},
       {"down", {{3, 1}, {3, 14}}, {}, false, 96, 14, 7, "...#............................"},
-      {"dashed keeps its pattern", {{0, 5}, {31, 5}}, kDash4Gap4, false, 96, 20, 5,
+      {"dashed keeps its pattern",
+       {{0, 5}, {31, 5}},
+       kDash4Gap4,
+       false,
+       96,
+       20,
+       5,
        "#####...#####...#####...#####..."},
-      {"dashes run on past a vertex", {{0, 5}, {2, 5}, {31, 5}}, kDash4Gap4, false, 96, 20, 5,
+      {"dashes run on past a vertex",
+       {{0, 5}, {2, 5}, {31, 5}},
+       kDash4Gap4,
+       false,
+       96,
+       20,
+       5,
        "#####...#####...#####...#####..."},
-      {"emphasised is two rows", {{2, 5}, {12, 5}}, {}, true, 96, 22, 6, "..###########..................."},
-      {"twice as wide at 192 dpi", {{2, 5}, {12, 5}}, {}, false, 192, 22, 5, "..###########..................."},
-      {"from far out, one whole row", {{-kHuge, 9}, {kHuge, 9}}, {}, false, 96, 32, 9,
+      {"emphasised is two rows",
+       {{2, 5}, {12, 5}},
+       {},
+       true,
+       96,
+       22,
+       6,
+       "..###########..................."},
+      {"twice as wide at 192 dpi",
+       {{2, 5}, {12, 5}},
+       {},
+       false,
+       192,
+       22,
+       5,
+       "..###########..................."},
+      {"from far out, one whole row",
+       {{-kHuge, 9}, {kHuge, 9}},
+       {},
+       false,
+       96,
+       32,
+       9,
        "################################"},
-      {"a dashed line far longer than the view still dashes", {{-kHuge, 9}, {kHuge, 9}}, kDash4Gap4, false, 96, -1,
-       9, nullptr},
+      {"a dashed line far longer than the view still dashes",
+       {{-kHuge, 9}, {kHuge, 9}},
+       kDash4Gap4,
+       false,
+       96,
+       -1,
+       9,
+       nullptr},
       {"outside", {{40, 20}, {80, 30}}, {}, false, 96, 0, 0, nullptr},
       {"not a number", {{kNan, 3}, {5, 5}}, {}, false, 96, 0, 0, nullptr},
       {"one point", {{5, 5}}, {}, false, 96, 0, 0, nullptr},
@@ -101,7 +139,8 @@ TEST(RasterFill, EvenOddInsideAndOutlineOfTheFill) {
   } cases[] = {
       // Pixels 2..10 across and 2..6 down: inside and on the outline.
       {"rectangle", {{2, 2}, {10, 2}, {10, 6}, {2, 6}}, 45},
-      {"covers everything", {{-kHuge, -kHuge}, {kHuge, -kHuge}, {kHuge, kHuge}, {-kHuge, kHuge}},
+      {"covers everything",
+       {{-kHuge, -kHuge}, {kHuge, -kHuge}, {kHuge, kHuge}, {-kHuge, kHuge}},
        kWidth * kHeight},
       {"outside", {{40, 2}, {50, 2}, {50, 6}}, 0},
       {"two points", {{2, 2}, {10, 2}}, 0},
@@ -114,8 +153,10 @@ TEST(RasterFill, EvenOddInsideAndOutlineOfTheFill) {
   // A square drawn round twice the same way is filled by even-odd only on
   // its outline.
   TBitmap twice;
-  twice.Fill(std::vector<TPixelPoint>{{2, 2}, {10, 2}, {10, 10}, {2, 10}, {2, 2}, {10, 2}, {10, 10}, {2, 10}},
-             Ink());
+  twice.Fill(
+      std::vector<TPixelPoint>{
+          {2, 2}, {10, 2}, {10, 10}, {2, 10}, {2, 2}, {10, 2}, {10, 10}, {2, 10}},
+      Ink());
   EXPECT_FALSE(twice.Lit(6, 6));
   EXPECT_TRUE(twice.Lit(2, 6));
 }

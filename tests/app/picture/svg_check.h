@@ -51,7 +51,11 @@ inline std::string Unescaped(std::string_view text) {
     }
     const std::size_t end = text.find(';', i);
     const std::string_view entity = text.substr(i, end - i + 1);
-    plain += entity == "&amp;" ? '&' : entity == "&lt;" ? '<' : entity == "&gt;" ? '>' : entity == "&quot;" ? '"' : '\'';
+    plain += entity == "&amp;"    ? '&'
+             : entity == "&lt;"   ? '<'
+             : entity == "&gt;"   ? '>'
+             : entity == "&quot;" ? '"'
+                                  : '\'';
     i = end;
   }
   return plain;
@@ -70,10 +74,13 @@ inline TXmlRead ReadXml(std::string_view xml) {
   bool root_seen = false;
   while (pos < xml.size()) {
     const std::size_t tag = xml.find('<', pos);
-    const std::string_view text = xml.substr(pos, (tag == std::string_view::npos ? xml.size() : tag) - pos);
+    const std::string_view text =
+        xml.substr(pos, (tag == std::string_view::npos ? xml.size() : tag) - pos);
     if (!ValidEntities(text)) return fail("stray & in text");
-    if (!open.empty()) read.Elements[open.back()].Text += Unescaped(text);
-    else if (text.find_first_not_of(" \n") != std::string_view::npos) return fail("text outside the root");
+    if (!open.empty())
+      read.Elements[open.back()].Text += Unescaped(text);
+    else if (text.find_first_not_of(" \n") != std::string_view::npos)
+      return fail("text outside the root");
     if (tag == std::string_view::npos) break;
     const std::size_t end = xml.find('>', tag);
     if (end == std::string_view::npos) return fail("tag not ended");
@@ -98,11 +105,13 @@ inline TXmlRead ReadXml(std::string_view xml) {
         continue;
       }
       const std::size_t equals = rest.find("=\"");
-      if (equals == std::string_view::npos) return fail("attribute without quotes in " + element.Name);
+      if (equals == std::string_view::npos)
+        return fail("attribute without quotes in " + element.Name);
       const std::size_t close = rest.find('"', equals + 2);
       if (close == std::string_view::npos) return fail("attribute not closed");
       const std::string_view value = rest.substr(equals + 2, close - equals - 2);
-      if (value.find('<') != std::string_view::npos || !ValidEntities(value)) return fail("raw < or & in an attribute");
+      if (value.find('<') != std::string_view::npos || !ValidEntities(value))
+        return fail("raw < or & in an attribute");
       if (!element.Attributes.emplace(std::string(rest.substr(0, equals)), Unescaped(value)).second)
         return fail("attribute twice");
       rest.remove_prefix(close + 1);

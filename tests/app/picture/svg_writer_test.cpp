@@ -52,14 +52,22 @@ TEST(PictureSvg, WellFormedWithEveryElementInItsLayer) {
 
   std::vector<std::vector<std::string>> layers;
   for (const TXmlElement* g : read.Named("g")) layers.push_back(g->Groups);
-  const std::vector<std::vector<std::string>> expected_groups = {
-      {}, {""}, {"", "group-0"}, {"", "group-0"}, {"", "group-0"}, {"", "group-0"},
-      {""}, {"", "group-1"}, {"", "group-1"}};
+  const std::vector<std::vector<std::string>> expected_groups = {{},
+                                                                 {""},
+                                                                 {"", "group-0"},
+                                                                 {"", "group-0"},
+                                                                 {"", "group-0"},
+                                                                 {"", "group-0"},
+                                                                 {""},
+                                                                 {"", "group-1"},
+                                                                 {"", "group-1"}};
   EXPECT_EQ(layers, expected_groups);
   std::vector<std::string> ids;
-  for (const TXmlElement* g : read.Named("g")) ids.push_back(g->Attributes.count("id") ? g->Attributes.at("id") : "");
-  const std::vector<std::string> expected_ids = {"",        "group-0",   "layer-0-1", "layer-0-2", "layer-0-3",
-                                                 "layer-0-4", "group-1", "layer-1-3", "layer-1-6"};
+  for (const TXmlElement* g : read.Named("g"))
+    ids.push_back(g->Attributes.count("id") ? g->Attributes.at("id") : "");
+  const std::vector<std::string> expected_ids = {"",          "group-0",   "layer-0-1",
+                                                 "layer-0-2", "layer-0-3", "layer-0-4",
+                                                 "group-1",   "layer-1-3", "layer-1-6"};
   EXPECT_EQ(ids, expected_ids);
 
   std::set<std::string> texts;
@@ -67,12 +75,14 @@ TEST(PictureSvg, WellFormedWithEveryElementInItsLayer) {
   EXPECT_EQ(texts, (std::set<std::string>{"文字 AB", "ｱｲ", "100", "a<b&c"}));
   EXPECT_NE(svg.find(">a&lt;b&amp;c</text>"), std::string::npos);
   const TXmlElement& upright = *read.Named("text")[1];
-  EXPECT_TRUE(upright.Attributes.at("transform").starts_with("rotate(-90 ")) << upright.Attributes.at("transform");
+  EXPECT_TRUE(upright.Attributes.at("transform").starts_with("rotate(-90 "))
+      << upright.Attributes.at("transform");
   EXPECT_EQ(upright.Attributes.at("fill"), "#008080");
 
   // Colours: the solid of colour 10 is red, the dimension's value colour 8.
   std::set<std::string> fills;
-  for (const TXmlElement* polygon : read.Named("polygon")) fills.insert(polygon->Attributes.at("fill"));
+  for (const TXmlElement* polygon : read.Named("polygon"))
+    fills.insert(polygon->Attributes.at("fill"));
   EXPECT_EQ(fills, (std::set<std::string>{"#C0C000", "#FF0000", "#C000C0"}));
   EXPECT_EQ(read.Named("text")[2]->Attributes.at("fill"), "#FF0080");
 }
@@ -93,11 +103,13 @@ TEST(PictureSvg, LineTypesAfterOkOrAsTheyAreNow) {
       {false, "layer-0-3", {"solid"}},
   };
   for (const TCase& c : cases) {
-    const TXmlRead read = ReadXml(PictureSvg(BuildPicture(ReadDrawing(kPictureDrawing), Options(c.Before))));
+    const TXmlRead read =
+        ReadXml(PictureSvg(BuildPicture(ReadDrawing(kPictureDrawing), Options(c.Before))));
     ASSERT_TRUE(read.WellFormed) << read.Problem;
     EXPECT_EQ(Dashes(read, c.Layer), c.Dashes) << c.Layer << " " << c.Before;
   }
-  const TXmlRead before = ReadXml(PictureSvg(BuildPicture(ReadDrawing(kPictureDrawing), Options(true))));
+  const TXmlRead before =
+      ReadXml(PictureSvg(BuildPicture(ReadDrawing(kPictureDrawing), Options(true))));
   EXPECT_EQ(before.Named("title")[0]->Text, "The selection, line types as they are now");
 }
 

@@ -20,12 +20,12 @@ TEST(TViewport, FitCentresTheBoxWithinTheMargin) {
     TPoint Centre;
   };
   const TCase cases[] = {
-      {Box(0, 0, 100, 50), 2, {50, 25}},        // wide: the width decides
-      {Box(-10, -10, 10, 90), 1, {0, 40}},      // tall: the height decides
-      {Box(5, 5, 5, 5), 100, {5, 5}},           // one point: one unit
-      {Box(0, 3, 400, 3), 0.5, {200, 3}},       // a horizontal line
-      {Box(2, 0, 2, 1000), 0.1, {2, 500}},      // a vertical line
-      {TBox{}, 100, {0, 0}},                    // nothing: the origin
+      {Box(0, 0, 100, 50), 2, {50, 25}},    // wide: the width decides
+      {Box(-10, -10, 10, 90), 1, {0, 40}},  // tall: the height decides
+      {Box(5, 5, 5, 5), 100, {5, 5}},       // one point: one unit
+      {Box(0, 3, 400, 3), 0.5, {200, 3}},   // a horizontal line
+      {Box(2, 0, 2, 1000), 0.1, {2, 500}},  // a vertical line
+      {TBox{}, 100, {0, 0}},                // nothing: the origin
   };
   for (const TCase& c : cases) {
     const TViewport view = TViewport::Fit(c.Box, rect, 10);

@@ -54,9 +54,9 @@ TEST(ImportJwf, FillsTheRowOfEachLaytypLine) {
 
 TEST(HasJwfExtension, LooksAtTheLastExtensionInAnyCase) {
   const std::pair<std::string_view, bool> cases[] = {
-      {"a.jwf", true},     {"A.JWF", true},       {"dir/a.JwF", true},   {"C:\\jww\\b.Jwf", true},
-      {"a.txt", false},    {"a", false},          {"jwf", false},        {"a.jwf.txt", false},
-      {"dir.jwf/a", false}, {"a.jwff", false},    {"a_jwf", false},
+      {"a.jwf", true},      {"A.JWF", true},   {"dir/a.JwF", true}, {"C:\\jww\\b.Jwf", true},
+      {"a.txt", false},     {"a", false},      {"jwf", false},      {"a.jwf.txt", false},
+      {"dir.jwf/a", false}, {"a.jwff", false}, {"a_jwf", false},
   };
   for (const auto& [name, jwf] : cases)
     EXPECT_EQ(HasJwfExtension(std::filesystem::path(name)), jwf) << name;

@@ -16,20 +16,44 @@ TEST(LineTypeName, NamesEveryPresetValueAndNothingElse) {
   const std::pair<std::int32_t, std::string> named[] = {
       {0, "\x95\xcf\x8a\xb7\x82\xb5\x82\xc8\x82\xa2"},  // 変換しない
       {1, "\x8e\xc0\x90\xfc"},                          // 実線
-      {2, "\x93\x5f\x90\xfc" "1"},                      // 点線1
-      {4, "\x93\x5f\x90\xfc" "3"},                      // 点線3
-      {5, "\x88\xea\x93\x5f\x8d\xbd" "1"},              // 一点鎖1
-      {8, "\x93\xf1\x93\x5f\x8d\xbd" "2"},              // 二点鎖2
-      {9, "\x95\xe2\x8f\x95\x90\xfc"},                  // 補助線
-      {11, "\x83\x89\x83\x93\x83\x5f\x83\x80\x90\xfc" "1"},  // ランダム線1
-      {15, "\x83\x89\x83\x93\x83\x5f\x83\x80\x90\xfc" "5"},  // ランダム線5
-      {16, "\x94\x7b\x92\xb7\x90\xfc" "1"},                  // 倍長線1
-      {19, "\x94\x7b\x92\xb7\x90\xfc" "4"},                  // 倍長線4
-      {31, "SXF\x90\xfc\x8e\xed" "1 \x8e\xc0\x90\xfc"},      // SXF線種1 実線
-      {45, "SXF\x90\xfc\x8e\xed" "15 \x8e\x4f\x93\x5f\x93\xf1\x92\x5a\x8d\xbd\x90\xfc"},
+      {2,
+       "\x93\x5f\x90\xfc"
+       "1"},  // 点線1
+      {4,
+       "\x93\x5f\x90\xfc"
+       "3"},  // 点線3
+      {5,
+       "\x88\xea\x93\x5f\x8d\xbd"
+       "1"},  // 一点鎖1
+      {8,
+       "\x93\xf1\x93\x5f\x8d\xbd"
+       "2"},                            // 二点鎖2
+      {9, "\x95\xe2\x8f\x95\x90\xfc"},  // 補助線
+      {11,
+       "\x83\x89\x83\x93\x83\x5f\x83\x80\x90\xfc"
+       "1"},  // ランダム線1
+      {15,
+       "\x83\x89\x83\x93\x83\x5f\x83\x80\x90\xfc"
+       "5"},  // ランダム線5
+      {16,
+       "\x94\x7b\x92\xb7\x90\xfc"
+       "1"},  // 倍長線1
+      {19,
+       "\x94\x7b\x92\xb7\x90\xfc"
+       "4"},  // 倍長線4
+      {31,
+       "SXF\x90\xfc\x8e\xed"
+       "1 \x8e\xc0\x90\xfc"},  // SXF線種1 実線
+      {45,
+       "SXF\x90\xfc\x8e\xed"
+       "15 \x8e\x4f\x93\x5f\x93\xf1\x92\x5a\x8d\xbd\x90\xfc"},
       // ユーザー定義SXF線種1, 16
-      {47, "\x83\x86\x81\x5b\x83\x55\x81\x5b\x92\xe8\x8b\x60SXF\x90\xfc\x8e\xed" "1"},
-      {62, "\x83\x86\x81\x5b\x83\x55\x81\x5b\x92\xe8\x8b\x60SXF\x90\xfc\x8e\xed" "16"},
+      {47,
+       "\x83\x86\x81\x5b\x83\x55\x81\x5b\x92\xe8\x8b\x60SXF\x90\xfc\x8e\xed"
+       "1"},
+      {62,
+       "\x83\x86\x81\x5b\x83\x55\x81\x5b\x92\xe8\x8b\x60SXF\x90\xfc\x8e\xed"
+       "16"},
   };
   for (const auto& [value, name] : named) EXPECT_EQ(LineTypeName(value), name) << value;
 
@@ -70,18 +94,23 @@ TEST(LineTypePattern, EveryLineTypeHasASampleThatTellsItApart) {
 
 TEST(CellInput, TakesFullWidthFormsAsHalfWidth) {
   const std::pair<std::string_view, std::string_view> cases[] = {
-      {"\x82\x54", "5"},                         // ５
-      {"\x82\x50\x82\x51", "12"},              // １２
-      {"\x81\x40\x82\x58\x81\x40 ", "9"},    // blanks around it
-      {"\x81\x7b\x82\x52", "+3"},              // ＋３
-      {"\x81\x7c\x82\x50", "-1"},              // －１
-      {"1\x81\x40" "2", "1\x81\x40" "2"},      // a blank inside stays
-      {"\x83\x54\x82\x54", "\x83\x54" "5"},  // サ５: other characters stay
-      {"\x82\x60", "\x82\x60"},                // Ａ is no digit
+      {"\x82\x54", "5"},                   // ５
+      {"\x82\x50\x82\x51", "12"},          // １２
+      {"\x81\x40\x82\x58\x81\x40 ", "9"},  // blanks around it
+      {"\x81\x7b\x82\x52", "+3"},          // ＋３
+      {"\x81\x7c\x82\x50", "-1"},          // －１
+      {"1\x81\x40"
+       "2",
+       "1\x81\x40"
+       "2"},  // a blank inside stays
+      {"\x83\x54\x82\x54",
+       "\x83\x54"
+       "5"},                     // サ５: other characters stay
+      {"\x82\x60", "\x82\x60"},  // Ａ is no digit
   };
   for (const auto& [text, want] : cases) EXPECT_EQ(CellInput(text), want) << text;
   const std::pair<char16_t, char16_t> typed[] = {
-      {u'\uFF10', u'0'}, {u'\uFF19', u'9'}, {u'\uFF0B', u'+'}, {u'\uFF0D', u'-'},
+      {u'\uFF10', u'0'}, {u'\uFF19', u'9'}, {u'\uFF0B', u'+'},      {u'\uFF0D', u'-'},
       {u'\u2212', u'-'}, {u'\u3000', u' '}, {u'\uFF21', u'\uFF21'}, {u'7', u'7'},
   };
   for (const auto& [c, want] : typed) EXPECT_EQ(HalfWidthInput(c), want) << static_cast<int>(c);
@@ -89,13 +118,22 @@ TEST(CellInput, TakesFullWidthFormsAsHalfWidth) {
 
 TEST(AllowedCellValue, TellsLineTypesAndZeroFromWhatTheStoreWouldDrop) {
   const std::pair<const char*, std::optional<std::int32_t>> cases[] = {
-      {"0", 0},      {"", 0},        {"   ", 0},       {"00", 0},      {"-0", 0},
-      {"$0", 0},     {"0x0", 0},     {"5", 5},        {" 7", 7},      {"$3E", 62},
-      {"+9", 9},     {"62", 62},     {"47", 47},      {"45", 45},     {"19", 19},
-      {"10", {}},    {"20", {}},     {"46", {}},      {"63", {}},     {"-1", {}},
-      {"7 ", {}},    {"abc", {}},    {"1.5", {}},     {"$", {}},      {"0x", {}},
-      {"99999999999", {}}, {"x00", 0},  {"+0", 0},        {"-", {}},      {"0 ", {}},
-      {"-0x", {}},   {"$100000000", {}},
+      {"0", 0},    {"", 0},
+      {"   ", 0},  {"00", 0},
+      {"-0", 0},   {"$0", 0},
+      {"0x0", 0},  {"5", 5},
+      {" 7", 7},   {"$3E", 62},
+      {"+9", 9},   {"62", 62},
+      {"47", 47},  {"45", 45},
+      {"19", 19},  {"10", {}},
+      {"20", {}},  {"46", {}},
+      {"63", {}},  {"-1", {}},
+      {"7 ", {}},  {"abc", {}},
+      {"1.5", {}}, {"$", {}},
+      {"0x", {}},  {"99999999999", {}},
+      {"x00", 0},  {"+0", 0},
+      {"-", {}},   {"0 ", {}},
+      {"-0x", {}}, {"$100000000", {}},
   };
   for (const auto& [text, want] : cases) EXPECT_EQ(AllowedCellValue(text), want) << text;
 }

@@ -2,18 +2,32 @@
 
 #include <gtest/gtest.h>
 
+#include "app/form/progress_caption.h"
 #include "app/grid/preset_grid.h"
 #include "app/presets/jwf_import.h"
-#include "app/form/progress_caption.h"
 
 namespace kx27 {
 namespace {
 
 TEST(FilterLineType, KeepsOnlyLineTypesTheHostKnows) {
   const std::pair<std::int32_t, std::int32_t> cases[] = {
-      {-2147483647 - 1, 0}, {-1, 0}, {0, 0},   {1, 1},   {9, 9},   {10, 0},
-      {11, 11},             {19, 19}, {20, 0},  {30, 0},  {31, 31}, {45, 45},
-      {46, 0},              {47, 47}, {62, 62}, {63, 0},  {2147483647, 0},
+      {-2147483647 - 1, 0},
+      {-1, 0},
+      {0, 0},
+      {1, 1},
+      {9, 9},
+      {10, 0},
+      {11, 11},
+      {19, 19},
+      {20, 0},
+      {30, 0},
+      {31, 31},
+      {45, 45},
+      {46, 0},
+      {47, 47},
+      {62, 62},
+      {63, 0},
+      {2147483647, 0},
   };
   for (const auto& [value, kept] : cases) {
     EXPECT_EQ(FilterLineType(value), kept) << value;
@@ -39,7 +53,7 @@ TEST(SettingsWarningCaption, NamesTheFileWhenItWasCutShortOrUnreadable) {
 
 TEST(PresetGrid, StoresCellsThroughTheLineTypeFilter) {
   const std::pair<std::string_view, std::int32_t> cases[] = {
-      {" 7", 7}, {"7 ", 0}, {"$3E", 62}, {"x1F", 31}, {"100", 0}, {"10", 0},
+      {" 7", 7}, {"7 ", 0}, {"$3E", 62}, {"x1F", 31}, {"100", 0},      {"10", 0},
       {"-5", 0}, {"", 0},   {"1.0", 0},  {"+12", 12}, {"\x82\x50", 0},  // full-width 1
   };
   for (const auto& [cell, stored] : cases) {
@@ -58,8 +72,11 @@ TEST(PresetGrid, StoresCellsThroughTheLineTypeFilter) {
 TEST(PresetGrid, ImportedRowsEnterThePresetAsLineTypes) {
   const TJwfRows rows = ParseJwf("LAYTYP_2 = 99, 5, $3E, junk, -1, 10, 62, 1.5, 0, x13, 46\r\n");
   ASSERT_TRUE(rows[2]);
-  const struct { std::string_view shown; std::int32_t held; } cases[] = {
-      {"99", 0}, {"5", 5}, {"62", 62}, {"0", 0},  {"-1", 0}, {"10", 0},
+  const struct {
+    std::string_view shown;
+    std::int32_t held;
+  } cases[] = {
+      {"99", 0},  {"5", 5}, {"62", 62}, {"0", 0},   {"-1", 0}, {"10", 0},
       {"62", 62}, {"0", 0}, {"0", 0},   {"19", 19}, {"46", 0}, {"0", 0},
   };
   TGridCells cells;
@@ -75,8 +92,8 @@ TEST(PresetGrid, ImportedRowsEnterThePresetAsLineTypes) {
 
 TEST(PresetGrid, RowIsTheGroupAndColumnTheLayer) {
   TGridCells cells;
-  LabelGridHeaders(cells);  // headers are never values
-  cells[2][4] = std::string("5");     // group 1, layer 3
+  LabelGridHeaders(cells);           // headers are never values
+  cells[2][4] = std::string("5");    // group 1, layer 3
   cells[16][1] = std::string("62");  // group F, layer 0
   TPreset preset;
   StoreGridToPreset(cells, "a\r\nb", preset);
