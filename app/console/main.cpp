@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/console/options.h"
+#include "app/console/picture_run.h"
 #include "app/console/run.h"
-#include "app/picture/picture_run.h"
 #include "kx27_version.h"
 
 #ifdef _WIN32

@@ -1,4 +1,4 @@
-#include "app/picture/picture_run.h"
+#include "app/console/picture_run.h"
 
 #include <new>
 
