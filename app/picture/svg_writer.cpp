@@ -1,5 +1,6 @@
 #include "app/picture/svg_writer.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -13,9 +14,15 @@ namespace {
 
 constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 
+// Far beyond any screen, yet small enough that the fixed-point text of any
+// value fits the buffer below: a far-off point must not leave to_chars out
+// of room, which writes unspecified bytes.
+constexpr double kFarthestPixel = 1e12;
+
 // Two decimals are a hundredth of a pixel: finer than any screen.
 void AppendNumber(std::string& out, double value) {
   if (!std::isfinite(value)) value = 0;
+  value = std::clamp(value, -kFarthestPixel, kFarthestPixel);
   char digits[32];
   const auto result =
       std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 2);
